@@ -1,0 +1,144 @@
+#include "ST/input.h"
+
+#include <cmath>
+#include <string>
+
+#include "platform/sys.h"
+
+namespace ZOV {
+namespace {
+
+constexpr int kShift = 16;
+constexpr int kCapital = 20;
+
+void PressButton(int& counter) { counter += 1; }
+void ReleaseButton(int& counter) {
+  if (counter > 0) counter = -1;
+}
+void AgeButton(int& counter) {
+  if (counter > 127) counter = 2;
+  if (counter != 0) counter += 1;
+}
+
+// Keys that never raise a char event, whatever they type.
+bool IsNonCharKey(int vk) {
+  switch (vk) {
+    case 8: case 13: case 17: case 35: case 36: case 37: case 38:
+    case 39: case 40: case 45: case 46: case 107:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+ST_INPUT::ST_INPUT() = default;
+
+void ST_INPUT::EventMouseMove(int x, int y) {
+  mouse_.prev = mouse_.pos;
+  mouse_.pos = JST::iPOINT(x, y);
+  mouseEvent_ = true;
+  mouse_.offset = JST::iPOINT(mouse_.pos.x - mouse_.prev.x, mouse_.pos.y - mouse_.prev.y);
+}
+
+void ST_INPUT::EventMouseLkm(bool pressed) {
+  pressed ? PressButton(left_) : ReleaseButton(left_);
+  EventMouseIn();
+}
+
+void ST_INPUT::EventMouseRkm(bool pressed) {
+  pressed ? PressButton(right_) : ReleaseButton(right_);
+  EventMouseIn();
+}
+
+void ST_INPUT::EventMouseMkm(bool pressed) {
+  pressed ? PressButton(middle_) : ReleaseButton(middle_);
+  EventMouseIn();
+}
+
+void ST_INPUT::EventMouseIn() { mouseEvent_ = true; }
+
+void ST_INPUT::EventMouseDblClick() { dblClick_ = true; }
+
+void ST_INPUT::EventKeyDown(int vk) {
+  if (vk < 0 || vk > 255) return;
+  plat::PrintLine(std::to_string(vk));
+  if (vk == kShift) {
+    // While Shift is held the caps-lock entry reads as toggled, so the key
+    // table handed to the text translation gives capital letters.
+    if (keys_[kCapital] == 1) {
+      keys_[kShift] = static_cast<unsigned char>(keys_[kShift] + 1);
+    } else {
+      keys_[kCapital] = 1;
+      keys_[kShift] = 1;
+    }
+    return;
+  }
+  keys_[vk] = static_cast<unsigned char>(keys_[vk] + 1);
+  lastKey_ = vk;
+  lastKeyByte_ = static_cast<unsigned char>(vk);
+  if (!IsNonCharKey(vk)) charEvent_ = typed_[0] != 0;
+}
+
+void ST_INPUT::EventKeyUp(int vk) {
+  if (vk < 0 || vk > 255) return;
+  if (vk == kShift) {
+    keys_[kCapital] = 0;
+    plat::PrintLine("shift unlock");
+  }
+  if (keys_[vk] != 0) keys_[vk] = 0xFF;
+}
+
+unsigned char ST_INPUT::Key(int vk) const {
+  if (vk < 0 || vk > 255) return 0;
+  return keys_[vk];
+}
+
+void ST_INPUT::GetMousePos(int* x, int* y) const {
+  if (x) *x = mouse_.pos.x;
+  if (y) *y = mouse_.pos.y;
+}
+
+void ST_INPUT::GetMousePos(float* x, float* y) const {
+  if (x) *x = float(mouse_.pos.x);
+  if (y) *y = float(mouse_.pos.y);
+}
+
+void ST_INPUT::GetMouseOffset(int* x, int* y) const {
+  if (x) *x = mouse_.offset.x;
+  if (y) *y = mouse_.offset.y;
+}
+
+bool ST_INPUT::IsMouseInFrame(int x, int y, int w, int h) const {
+  const int mx = mouse_.pos.x, my = mouse_.pos.y;
+  return x < mx && mx < x + w && y < my && my < y + h;
+}
+
+bool ST_INPUT::IsMouseNear(float x, float y, float r) const {
+  if (lock_) return false;
+  const float dx = x - float(mouse_.pos.x), dy = y - float(mouse_.pos.y);
+  return r > std::sqrt(dx * dx + dy * dy);
+}
+
+void ST_INPUT::DropMouse() { left_ = right_ = middle_ = 0; }
+
+int ST_INPUT::Update(int) {
+  lock_ = false;
+  AgeButton(left_);
+  AgeButton(middle_);
+  AgeButton(right_);
+  for (int i = 0; i < 256; ++i) {
+    if (i == kCapital || keys_[i] == 0) continue;
+    const int next = keys_[i] + 1;
+    keys_[i] = static_cast<unsigned char>((next & 0xFF) >= 128 ? 2 : next & 0xFF);
+  }
+  lastKey_ = 0;
+  lastKeyByte_ = 0;
+  charEvent_ = false;
+  dblClick_ = false;
+  mouse_.offset = JST::iPOINT(0, 0);
+  return 1;
+}
+
+}  // namespace ZOV

@@ -1,0 +1,29 @@
+// The frame timer on the system millisecond clock: the time between two
+// updates, clamped to a limit so a stall never makes one giant step.
+#pragma once
+
+#include <cstdint>
+
+namespace ZOV {
+
+class ST_TIMER {
+ public:
+  explicit ST_TIMER(float limit);
+  int Init();
+  int Update();
+  float GetDelta() const { return delta_; }
+  uint32_t GetCurTime() const { return now_; }
+  // limit / raw delta, from the last update the limit applied to.
+  float GetFactor() const { return factor_; }
+  float GetLimit() const { return limit_; }
+
+ private:
+  uint32_t start_ = 0;
+  float delta_ = 0.0f;
+  uint32_t now_ = 0;
+  uint32_t last_ = 0;
+  float limit_ = 0.0f;
+  float factor_ = 0.0f;
+};
+
+}  // namespace ZOV

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test.
+#   ./test.sh              the normal build, in build/
+#   ./test.sh --sanitize   with AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/
+source "$(dirname "$0")/scripts/common.sh"
+install_packages
+
+dir="$ROOT/build"; opts=()
+if [[ "${1:-}" == "--sanitize" ]]; then
+  dir="$ROOT/build-asan"; opts=(-DJIGSAW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+  export LSAN_OPTIONS="suppressions=$ROOT/tests/support/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+fi
+build_tree "$dir" "${opts[@]}"
+
+export SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
+xvfb_pid=""
+cleanup() { [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+if [[ -z "${DISPLAY:-}" ]]; then
+  # A private X server for the tests that open windows.
+  numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [[ -s "$numfile" ]] && break; sleep 0.1; done
+  num=$(head -n 1 "$numfile"); rm -f "$numfile"
+  [[ -n "$num" ]] || { echo "Xvfb did not start"; exit 1; }
+  export DISPLAY=":$num"
+fi
+cd "$dir"
+ctest --output-on-failure -j "$(nproc)" --timeout 600

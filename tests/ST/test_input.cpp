@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ST/input.h"
+
+using ZOV::ST_INPUT;
+
+namespace {
+
+// One row: a script of events and updates, and the left counter after it.
+struct ButtonCase {
+  const char* name;
+  std::string script;  // 'd' down, 'u' up, '|' Update()
+  int expected;
+};
+
+void Play(ST_INPUT& in, const std::string& script) {
+  for (char c : script) {
+    if (c == 'd') in.EventMouseLkm(true);
+    if (c == 'u') in.EventMouseLkm(false);
+    if (c == '|') in.Update(0);
+  }
+}
+
+class ButtonCounter : public ::testing::TestWithParam<ButtonCase> {};
+
+TEST_P(ButtonCounter, FollowsTheFrameRules) {
+  ST_INPUT in;
+  Play(in, GetParam().script);
+  EXPECT_EQ(in.Lkm(), GetParam().expected) << GetParam().script;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, ButtonCounter,
+    ::testing::Values(ButtonCase{"fresh", "", 0}, ButtonCase{"pressed", "d", 1},
+                      ButtonCase{"held", "d|", 2}, ButtonCase{"held_longer", "d|||", 4},
+                      ButtonCase{"released", "d|u", -1}, ButtonCase{"released_aged", "d|u|", 0},
+                      ButtonCase{"press_release_one_pass", "du", -1},
+                      ButtonCase{"release_then_press_in_pass_loses_press", "d|ud", 0},
+                      ButtonCase{"release_when_up_stays_up", "u", 0},
+                      ButtonCase{"release_twice", "d|uu", -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Input, HeldButtonWrapsFrom127To2AndIsNeverOneAgain) {
+  ST_INPUT in;
+  in.EventMouseLkm(true);
+  in.Update(0);
+  for (int i = 0; i < 200; ++i) {
+    ASSERT_NE(in.Lkm(), 1);
+    ASSERT_LE(in.Lkm(), 128);
+    in.Update(0);
+  }
+}
+
+TEST(Input, KeyCountersAge) {
+  ST_INPUT in;
+  in.EventKeyDown(65);
+  EXPECT_EQ(in.Key(65), 1);
+  in.Update(0);
+  EXPECT_EQ(in.Key(65), 2);
+  in.EventKeyUp(65);
+  EXPECT_EQ(in.Key(65), 0xFF);
+  in.Update(0);
+  EXPECT_EQ(in.Key(65), 0);
+  in.EventKeyUp(66);
+  EXPECT_EQ(in.Key(66), 0);
+}
+
+TEST(Input, HeldKeyNeverShowsOneAgainNorReaches128) {
+  ST_INPUT in;
+  in.EventKeyDown(40);
+  in.Update(0);
+  for (int i = 0; i < 200; ++i) {
+    if (i % 3 == 0) in.EventKeyDown(40);  // key repeat
+    ASSERT_GE(in.Key(40), 2);
+    ASSERT_LT(in.Key(40), 128);
+    in.Update(0);
+  }
+}
+
+TEST(Input, ShiftSetsTheCapsEntryAndPrints) {
+  ST_INPUT in;
+  testing::internal::CaptureStdout();
+  in.EventKeyDown(16);
+  EXPECT_EQ(in.Key(16), 1);
+  EXPECT_EQ(in.Key(20), 1);
+  in.Update(0);
+  EXPECT_EQ(in.Key(16), 2);
+  EXPECT_EQ(in.Key(20), 1) << "the caps entry is never aged";
+  in.EventKeyDown(16);  // repeat while held
+  EXPECT_EQ(in.Key(16), 3);
+  in.EventKeyUp(16);
+  EXPECT_EQ(in.Key(20), 0);
+  EXPECT_EQ(in.Key(16), 0xFF);
+  in.EventKeyDown(65);
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(out, "16\n16\nshift unlock\n65\n");
+  EXPECT_EQ(in.GetLastKey(), 65) << "shift is not a last key";
+}
+
+TEST(Input, CharEventFollowsTypedText) {
+  ST_INPUT in;
+  auto type = [&](int vk, const wchar_t* text) {
+    std::fill(in.TypedText(), in.TypedText() + ST_INPUT::kTypedCapacity, L'\0');
+    for (int i = 0; text[i]; ++i) in.TypedText()[i] = text[i];
+    in.EventKeyDown(vk);
+  };
+  type(13, L"\r");
+  EXPECT_FALSE(in.Event());
+  EXPECT_EQ(in.GetLastChar(), 0);
+  in.Update(0);
+  type(0x41, L"a");
+  EXPECT_TRUE(in.Event());
+  EXPECT_EQ(in.GetLastChar(), 0x41);
+  in.Update(0);
+  EXPECT_FALSE(in.Event());
+  // A key that types nothing after one that did raises no event.
+  type(116, L"");
+  EXPECT_FALSE(in.Event());
+  for (int vk : {8, 13, 17, 35, 36, 37, 38, 39, 40, 45, 46, 107}) {
+    in.Update(0);
+    type(vk, L"x");
+    EXPECT_FALSE(in.Event()) << vk;
+  }
+  // A character whose low byte is zero still counts.
+  in.Update(0);
+  type(0x41, L"\u0400");
+  EXPECT_TRUE(in.Event());
+}
+
+TEST(Input, KeysOutsideTheTableAreIgnored) {
+  ST_INPUT in;
+  in.EventKeyDown(300);
+  in.EventKeyDown(-1);
+  in.EventKeyUp(1000);
+  EXPECT_EQ(in.GetLastKey(), 0);
+  EXPECT_EQ(in.Key(300), 0);
+}
+
+TEST(Input, MouseMoveAndOffset) {
+  ST_INPUT in;
+  in.EventMouseMove(10, 20);
+  in.EventMouseMove(15, 18);
+  int dx = 0, dy = 0;
+  in.GetMouseOffset(&dx, &dy);
+  EXPECT_EQ(dx, 5);
+  EXPECT_EQ(dy, -2);
+  EXPECT_TRUE(in.IsMouseEvent());
+  in.Update(0);
+  in.GetMouseOffset(&dx, &dy);
+  EXPECT_EQ(dx, 0);
+  EXPECT_EQ(dy, 0);
+  float fx = 0, fy = 0;
+  in.GetMousePos(&fx, &fy);
+  EXPECT_FLOAT_EQ(fx, 15);
+  EXPECT_FLOAT_EQ(fy, 18);
+  EXPECT_TRUE(in.IsMouseEvent()) << "the mouse-event flag is kept by Update";
+}
+
+TEST(Input, FrameAndNearnessAreStrict) {
+  ST_INPUT in;
+  struct Row {
+    int mx, my;
+    bool inside;
+  };
+  for (Row r : {Row{10, 15, false}, Row{30, 15, false}, Row{20, 10, false}, Row{20, 30, false},
+                Row{11, 11, true}, Row{29, 29, true}}) {
+    in.EventMouseMove(r.mx, r.my);
+    EXPECT_EQ(in.IsMouseInFrame(10, 10, 20, 20), r.inside) << r.mx << "," << r.my;
+  }
+  in.EventMouseMove(3, 4);
+  EXPECT_FALSE(in.IsMouseNear(0, 0, 5.0f)) << "exactly at r is not near";
+  EXPECT_TRUE(in.IsMouseNear(0, 0, 5.01f));
+}
+
+TEST(Input, DropMouseForgetsPresses) {
+  ST_INPUT in;
+  in.EventMouseLkm(true);
+  in.EventMouseRkm(true);
+  in.EventMouseMkm(true);
+  in.DropMouse();
+  EXPECT_EQ(in.Lkm(), 0);
+  EXPECT_EQ(in.Rkm(), 0);
+  EXPECT_EQ(in.Mkm(), 0);
+}
+
+TEST(Input, DoubleClickLastsOnePass) {
+  ST_INPUT in;
+  in.EventMouseDblClick();
+  EXPECT_TRUE(in.IsDblClick());
+  in.Update(0);
+  EXPECT_FALSE(in.IsDblClick());
+}
+
+}  // namespace

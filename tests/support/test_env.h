@@ -1,0 +1,22 @@
+// Test isolation: every test program runs with its own HOME, XDG folders and
+// working folder under a fresh temporary folder, so no test ever reads or
+// writes the real user's files.
+#pragma once
+#include <string>
+
+namespace testenv {
+
+// Creates the private folder tree, points the environment at it and makes its
+// "work" folder the current folder.  Returns the root of the tree.
+std::string Isolate();
+
+// The root made by Isolate() ("" before).
+const std::string& Root();
+
+// A new empty folder under the root, for one test's own files.
+std::string FreshDir(const std::string& tag);
+
+// Removes the tree made by Isolate().
+void Cleanup();
+
+}  // namespace testenv
