@@ -1,0 +1,99 @@
+// Real X input, sent by xdotool to a window of ours under the test X server,
+// arrives as the right window messages and input counters.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/window.h"
+#include "ST/input.h"
+
+namespace {
+
+ZOV::ST_INPUT* gInput = nullptr;
+int gMoves = 0;
+
+// The same feeding a window procedure does: moves, buttons, and keys with
+// their typed text translated first.
+long Feed(plat::Window*, unsigned msg, uintptr_t w, intptr_t l) {
+  switch (msg) {
+    case plat::WM_MOUSEMOVE:
+      ++gMoves;
+      gInput->EventMouseMove(int(l & 0xFFFF), int((l >> 16) & 0xFFFF));
+      break;
+    case plat::WM_LBUTTONDOWN: gInput->EventMouseLkm(true); break;
+    case plat::WM_LBUTTONUP: gInput->EventMouseLkm(false); break;
+    case plat::WM_KEYDOWN:
+      plat::ToUnicode(int(w), 0, gInput->GetKeysMap(), gInput->TypedText(), 15);
+      gInput->EventKeyDown(int(w));
+      break;
+    case plat::WM_KEYUP: gInput->EventKeyUp(int(w)); break;
+    default: break;
+  }
+  return 0;
+}
+
+std::string Shell(const std::string& cmd) {
+  std::string out;
+  if (FILE* p = popen(cmd.c_str(), "r")) {
+    char buf[256];
+    while (fgets(buf, sizeof buf, p)) out += buf;
+    pclose(p);
+  }
+  return out;
+}
+
+TEST(XInput, MouseAndKeyboardFromTheXServer) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+  ZOV::ST_INPUT input;
+  gInput = &input;
+  plat::Window win;
+  ASSERT_TRUE(win.Create("xinput test", 300, 200, &Feed));
+  win.SetWindowed(300, 200, true, false);
+  plat::Msg m;
+  auto pump = [&](int ms) {
+    const uint32_t end = plat::TimeMs() + uint32_t(ms);
+    while (int32_t(plat::TimeMs() - end) < 0) {
+      while (win.PeekMessage(m)) win.DispatchMessage(m);
+      plat::SleepMs(2);
+    }
+  };
+  pump(300);
+  const std::string id = Shell("xdotool search --sync --name '^xinput test$' | head -n 1");
+  ASSERT_FALSE(id.empty());
+  const std::string wid = id.substr(0, id.find('\n'));
+  std::system(("xdotool windowfocus --sync " + wid + " 2>/dev/null").c_str());
+  pump(100);
+  input.Update(0);
+
+  std::system(("xdotool mousemove --window " + wid + " 120 70").c_str());
+  pump(300);
+  EXPECT_GT(gMoves, 0);
+  EXPECT_EQ(input.GetMouseX(), 120);
+  EXPECT_EQ(input.GetMouseY(), 70);
+
+  std::system(("xdotool mousedown --window " + wid + " 1").c_str());
+  pump(200);
+  EXPECT_EQ(input.Lkm(), 1);
+  input.Update(0);
+  std::system(("xdotool mouseup --window " + wid + " 1").c_str());
+  pump(200);
+  EXPECT_EQ(input.Lkm(), -1);
+  input.Update(0);
+
+  std::system(("xdotool keydown --window " + wid + " a").c_str());
+  pump(200);
+  EXPECT_EQ(input.Key(0x41), 1);
+  EXPECT_TRUE(input.Event());
+  EXPECT_EQ(input.GetLastChar(), 0x41);
+  EXPECT_EQ(input.TypedText()[0], L'a');
+  input.Update(0);
+  std::system(("xdotool keyup --window " + wid + " a").c_str());
+  pump(200);
+  EXPECT_EQ(input.Key(0x41), 0xFF);
+  gInput = nullptr;
+}
+
+}  // namespace

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace {
+
+std::vector<plat::Msg> gSeen;
+std::vector<std::wstring> gTyped;
+
+long Record(plat::Window*, unsigned msg, uintptr_t w, intptr_t l) {
+  plat::Msg m;
+  m.message = msg;
+  m.wParam = w;
+  m.lParam = l;
+  gSeen.push_back(m);
+  if (msg == plat::WM_KEYDOWN) {
+    wchar_t buf[16];
+    const uint8_t keys[256] = {};
+    const int n = plat::ToUnicode(int(w), 0, keys, buf, 15);
+    gTyped.emplace_back(buf, buf + n);
+  }
+  return 0;
+}
+
+TEST(KeyMap, PhysicalKeysToVirtualKeys) {
+  struct Row {
+    SDL_Scancode sc;
+    int vk;
+  };
+  for (Row r : {Row{SDL_SCANCODE_A, 0x41}, Row{SDL_SCANCODE_Z, 0x5A}, Row{SDL_SCANCODE_0, 0x30},
+                Row{SDL_SCANCODE_9, 0x39}, Row{SDL_SCANCODE_F1, 0x70}, Row{SDL_SCANCODE_F12, 0x7B},
+                Row{SDL_SCANCODE_RETURN, 13}, Row{SDL_SCANCODE_KP_ENTER, 13}, Row{SDL_SCANCODE_ESCAPE, 27},
+                Row{SDL_SCANCODE_BACKSPACE, 8}, Row{SDL_SCANCODE_LSHIFT, 16}, Row{SDL_SCANCODE_RSHIFT, 16},
+                Row{SDL_SCANCODE_RCTRL, 17}, Row{SDL_SCANCODE_CAPSLOCK, 20}, Row{SDL_SCANCODE_LEFT, 37},
+                Row{SDL_SCANCODE_DOWN, 40}, Row{SDL_SCANCODE_DELETE, 46}, Row{SDL_SCANCODE_KP_0, 0x60},
+                Row{SDL_SCANCODE_KP_9, 0x69}, Row{SDL_SCANCODE_KP_PLUS, 107}, Row{SDL_SCANCODE_SEMICOLON, 0xBA},
+                Row{SDL_SCANCODE_GRAVE, 0xC0}, Row{SDL_SCANCODE_NONUSBACKSLASH, 0xE2},
+                Row{SDL_SCANCODE_APPLICATION, 0}})
+    EXPECT_EQ(plat::VirtualKeyForScancode(r.sc), r.vk) << SDL_GetScancodeName(r.sc);
+  EXPECT_EQ(plat::MapVirtualKey(0x41), int(SDL_SCANCODE_A));
+  EXPECT_EQ(plat::MapVirtualKey(0), 0);
+}
+
+TEST(Utf8, DecodesToWideCharacters) {
+  EXPECT_EQ(plat::WideFromUtf8("aЖ№€😀"), std::wstring(L"a\u0416\u2116\u20AC\U0001F600"));
+  EXPECT_EQ(plat::WideFromUtf8("\xff" "a"), std::wstring(L"\uFFFDa"));
+  EXPECT_EQ(plat::WideFromUtf8("\xd0"), std::wstring(L"\uFFFD"));
+}
+
+TEST(Messages, MouseLParamIsPackedAsWords) {
+  EXPECT_EQ(plat::MakeMouseLParam(0x12, 0x34), intptr_t(0x00340012));
+}
+
+TEST(ToUnicode, NothingOutsideAKeyDown) {
+  wchar_t buf[16];
+  const uint8_t keys[256] = {};
+  buf[0] = L'x';
+  EXPECT_EQ(plat::ToUnicode(0x41, 0, keys, buf, 15), 0);
+  EXPECT_EQ(buf[0], L'\0');
+}
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(win.Create("Test window", 320, 240, &Record));
+    win.SetWindowed(320, 240, true, false);
+    Drain();
+    gSeen.clear();
+    gTyped.clear();
+  }
+  void Drain() {
+    plat::Msg m;
+    for (int i = 0; i < 50; ++i) {
+      while (win.PeekMessage(m)) win.DispatchMessage(m);
+      plat::SleepMs(2);
+    }
+  }
+  plat::Window win;
+};
+
+// Posted messages reach the procedure in order, and a key-down carries its
+// text to ToUnicode only while it is being dispatched.
+TEST_F(WindowTest, PostedMessagesAreDispatchedInOrder) {
+  plat::Msg down;
+  down.message = plat::WM_KEYDOWN;
+  down.wParam = 0x41;
+  down.text[0] = L'a';
+  plat::Msg up;
+  up.message = plat::WM_KEYUP;
+  up.wParam = 0x41;
+  win.PostMessageForTests(down);
+  win.PostMessageForTests(up);
+  plat::Msg m;
+  while (win.PeekMessage(m)) win.DispatchMessage(m);
+  ASSERT_EQ(gSeen.size(), 2u);
+  EXPECT_EQ(gSeen[0].message, plat::WM_KEYDOWN);
+  EXPECT_EQ(gSeen[1].message, plat::WM_KEYUP);
+  ASSERT_EQ(gTyped.size(), 1u);
+  EXPECT_EQ(gTyped[0], L"a");
+  wchar_t buf[16];
+  const uint8_t keys[256] = {};
+  EXPECT_EQ(plat::ToUnicode(0x41, 0, keys, buf, 15), 0) << "the text lives only during dispatch";
+}
+
+TEST_F(WindowTest, SdlEventsBecomeWindowMessages) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.windowID = win.SdlId();
+  e.motion.x = 100;
+  e.motion.y = 50;
+  SDL_PushEvent(&e);
+  e = {};
+  e.type = SDL_MOUSEBUTTONDOWN;
+  e.button.windowID = win.SdlId();
+  e.button.button = SDL_BUTTON_RIGHT;
+  e.button.x = 110;  // moved since the last motion: a move comes first
+  e.button.y = 50;
+  SDL_PushEvent(&e);
+  e = {};
+  e.type = SDL_KEYDOWN;
+  e.key.windowID = win.SdlId();
+  e.key.keysym.scancode = SDL_SCANCODE_B;
+  SDL_PushEvent(&e);
+  e = {};
+  e.type = SDL_TEXTINPUT;
+  e.text.windowID = win.SdlId();
+  std::strcpy(e.text.text, "Б");
+  SDL_PushEvent(&e);
+  e = {};
+  e.type = SDL_KEYDOWN;
+  e.key.windowID = win.SdlId();
+  e.key.keysym.scancode = SDL_SCANCODE_F4;
+  e.key.keysym.mod = KMOD_LALT;
+  SDL_PushEvent(&e);
+  e = {};
+  e.type = SDL_WINDOWEVENT;
+  e.window.windowID = win.SdlId();
+  e.window.event = SDL_WINDOWEVENT_CLOSE;
+  SDL_PushEvent(&e);
+  Drain();
+
+  std::vector<unsigned> kinds;
+  for (const auto& m : gSeen)
+    if (m.message != plat::WM_ACTIVATE && m.message != plat::WM_SETFOCUS && m.message != plat::WM_KILLFOCUS)
+      kinds.push_back(m.message);
+  const std::vector<unsigned> expected = {plat::WM_MOUSEMOVE, plat::WM_MOUSEMOVE, plat::WM_RBUTTONDOWN,
+                                          plat::WM_KEYDOWN, plat::WM_SYSKEYDOWN, plat::WM_CLOSE};
+  ASSERT_EQ(kinds, expected);
+  auto find = [&](unsigned msg) {
+    for (const auto& m : gSeen)
+      if (m.message == msg) return m;
+    return plat::Msg{};
+  };
+  EXPECT_EQ(find(plat::WM_MOUSEMOVE).lParam, plat::MakeMouseLParam(100, 50));
+  EXPECT_EQ(find(plat::WM_RBUTTONDOWN).lParam, plat::MakeMouseLParam(110, 50));
+  EXPECT_EQ(find(plat::WM_KEYDOWN).wParam, 0x42u);
+  ASSERT_EQ(gTyped.size(), 1u);
+  EXPECT_EQ(gTyped[0], std::wstring(L"\u0411")) << "the text typed travels with its key";
+}
+
+TEST_F(WindowTest, PositionsOutsideAreClampedAndScaledToTheBackBuffer) {
+  win.SetBackBufferSize(640, 480);  // the game draws twice the window's size
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.windowID = win.SdlId();
+  e.motion.x = 50;
+  e.motion.y = 60;
+  SDL_PushEvent(&e);
+  e.motion.x = -40;  // a drag outside the window
+  e.motion.y = 900;
+  SDL_PushEvent(&e);
+  Drain();
+  std::vector<intptr_t> moves;
+  for (const auto& m : gSeen)
+    if (m.message == plat::WM_MOUSEMOVE) moves.push_back(m.lParam);
+  ASSERT_EQ(moves.size(), 2u);
+  EXPECT_EQ(moves[0], plat::MakeMouseLParam(100, 120));
+  EXPECT_EQ(moves[1], plat::MakeMouseLParam(0, 479));
+}
+
+TEST_F(WindowTest, TextWithoutAKeyComesAsTheProcessKey) {
+  SDL_Event e{};
+  e.type = SDL_TEXTINPUT;
+  e.text.windowID = win.SdlId();
+  std::strcpy(e.text.text, "ё");
+  SDL_PushEvent(&e);
+  Drain();
+  ASSERT_EQ(gTyped.size(), 1u);
+  EXPECT_EQ(gTyped[0], std::wstring(L"\u0451"));
+  bool sawDown = false, sawUp = false;
+  for (const auto& m : gSeen) {
+    sawDown |= m.message == plat::WM_KEYDOWN && m.wParam == plat::VK_PROCESSKEY;
+    sawUp |= m.message == plat::WM_KEYUP && m.wParam == plat::VK_PROCESSKEY;
+  }
+  EXPECT_TRUE(sawDown && sawUp);
+}
+
+TEST_F(WindowTest, FullScreenCoversTheDesktop) {
+  win.SetFullscreenDesktop();
+  Drain();
+  EXPECT_TRUE(win.IsFullscreen());
+  const plat::IPt d = plat::DesktopSize();
+  const plat::IPt c = win.ClientSize();
+  EXPECT_EQ(c.x, d.x);
+  EXPECT_EQ(c.y, d.y);
+  bool lostFocus = false;
+  for (const auto& m : gSeen) lostFocus |= m.message == plat::WM_KILLFOCUS;
+  EXPECT_FALSE(lostFocus) << "our own mode switch is not a focus loss";
+  win.SetWindowed(400, 300, true, false);
+  Drain();
+  EXPECT_FALSE(win.IsFullscreen());
+  EXPECT_EQ(win.ClientSize().x, 400);
+  EXPECT_EQ(win.ClientSize().y, 300);
+}
+
+}  // namespace
