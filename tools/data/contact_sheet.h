@@ -1,0 +1,13 @@
+// The contact sheet: one PNG showing every interface image and every
+// thumbnail on a checkerboard (so transparency shows), each with its name.
+// A review aid only; it is not part of the game's data.
+#pragma once
+#include <string>
+
+#include "tools/data/sink.h"
+
+namespace gendata {
+
+bool WriteContactSheet(const MemSink& files, const std::string& path);
+
+}  // namespace gendata
