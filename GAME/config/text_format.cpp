@@ -1,0 +1,70 @@
+// Parsing of printf conversions for the format check of configured texts.
+#include "GAME/config/text_format.h"
+
+#include <string>
+
+namespace GAME::cfg {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads a width or precision at `i`: digits (at most three) or '*', which
+// takes an int argument.
+bool ReadNumber(std::string_view f, std::size_t& i, std::string* arguments) {
+  if (i < f.size() && f[i] == '*') {
+    arguments->push_back('i');
+    ++i;
+    return true;
+  }
+  std::size_t digits = 0;
+  while (i < f.size() && IsDigit(f[i])) {
+    ++i;
+    ++digits;
+  }
+  return digits <= 3;
+}
+
+}  // namespace
+
+bool FormatArguments(std::string_view f, std::string* arguments) {
+  arguments->clear();
+  for (std::size_t i = 0; i < f.size(); ++i) {
+    if (f[i] != '%') continue;
+    ++i;
+    if (i < f.size() && f[i] == '%') continue;
+    while (i < f.size() && (f[i] == '-' || f[i] == '+' || f[i] == ' ' || f[i] == '#' || f[i] == '0')) ++i;
+    if (!ReadNumber(f, i, arguments)) return false;
+    if (i < f.size() && f[i] == '.') {
+      ++i;
+      if (!ReadNumber(f, i, arguments)) return false;
+    }
+    if (i >= f.size()) return false;
+    switch (f[i]) {
+      case 'd': case 'i': case 'u': case 'o': case 'x': case 'X': case 'c':
+        arguments->push_back('i');
+        break;
+      case 's':
+        arguments->push_back('s');
+        break;
+      default:  // %n, length modifiers, '$', floats, pointers, stray bytes
+        return false;
+    }
+  }
+  return true;
+}
+
+bool FormatMatches(std::string_view format, std::string_view arguments) {
+  std::string found;
+  return FormatArguments(format, &found) && found == arguments;
+}
+
+bool IsSafeFolderName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (char c : name) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F) return false;
+  }
+  return true;
+}
+
+}  // namespace GAME::cfg
