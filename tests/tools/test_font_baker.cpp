@@ -45,7 +45,7 @@ struct Expected {
 };
 
 std::vector<Expected> ExpectedFonts() {
-  const std::u32string text = Range(32, 126) + Range(U'А', U'я') + U"Ёё«»—…№";
+  const std::u32string text = U"\t" + Range(32, 126) + Range(U'А', U'я') + U"Ёё«»—…№";
   return {
       {"Font_big.fnt", "Font_big_0.png", 24, -8, text},
       {"PuzzleComix.fnt", "PuzzleComix_0.png", 20, -6, text},
@@ -137,6 +137,21 @@ TEST_F(BakedFonts, DescriptorsReadBackWithTheirPage) {
     // Characters without a glyph advance by the last record: a space.
     ASSERT_NE(d.Head(), nullptr);
     EXPECT_EQ(d.Head()->id, 32);
+  }
+}
+
+TEST_F(BakedFonts, TheTabIsABlankAsWideAsTheSpace) {
+  for (const Expected& e : ExpectedFonts()) {
+    if (e.chars.find(U'\t') == std::u32string::npos) continue;
+    SCOPED_TRACE(e.descriptor);
+    FontDescriptor d = Read(e);
+    Page page;
+    ASSERT_TRUE(LoadPage(*pages_ + "/" + d.page, page));
+    const GlyphRecord* tab = d.Find('\t');
+    ASSERT_NE(tab, nullptr);
+    EXPECT_EQ(tab->width, d.Find(' ')->width);
+    auto [first, last] = InkColumns(page, *tab);
+    EXPECT_GT(first, last) << "the tab is blank";
   }
 }
 

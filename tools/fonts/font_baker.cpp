@@ -46,6 +46,12 @@ class Face {
     return true;
   }
   bool Render(char32_t code, Rendered& out, std::string& error) {
+    if (code == U'\t') {
+      // Faces have no tab glyph: a blank as wide as the space.
+      if (!Render(U' ', out, error)) return false;
+      out.code = code;
+      return true;
+    }
     FT_UInt index = FT_Get_Char_Index(face_, code);
     if (index == 0) {
       error = "face has no glyph for U+" + Hex(code);

@@ -9,7 +9,9 @@ std::vector<char32_t> AsciiCharacters() {
 }
 
 std::vector<char32_t> TextCharacters() {
-  std::vector<char32_t> out = AsciiCharacters();
+  // The tab lays interface texts out; the game looks it up like a letter.
+  std::vector<char32_t> out = {U'\t'};
+  for (char32_t c : AsciiCharacters()) out.push_back(c);
   out.push_back(0x0401);  // Ё
   for (char32_t c = 0x0410; c <= 0x044F; ++c) out.push_back(c);  // А..я
   out.push_back(0x0451);  // ё

@@ -20,8 +20,10 @@ struct FontSpec {
   std::vector<char32_t> chars; // code points, in descriptor order
 };
 
-// Characters of the two text fonts: printable ASCII, the Russian alphabet
-// with Ё/ё, and the typographic marks the default interface texts use.
+// Characters of the two text fonts: the tab (baked as a blank as wide as a
+// space, so that drawing and measuring agree on it), printable ASCII, the
+// Russian alphabet with Ё/ё, and the typographic marks the default interface
+// texts use.
 std::vector<char32_t> TextCharacters();
 // Characters of the score font: digits, ':', '%', 'x', '/', '+', '-', space.
 std::vector<char32_t> NumberCharacters();
