@@ -1,0 +1,188 @@
+// The graphics device the renderer draws through: a small stand-in for a
+// fixed-function 3D device. Two backends sit behind it, chosen before the
+// device is created: OpenGL 3.3 over the window's GL context, and a
+// recording backend that makes no GL calls and keeps a log of every clear,
+// draw and present, for tests without a display.
+//
+// What it offers:
+// - a back buffer of exactly the size asked for (an off-screen framebuffer,
+//   stretched over the window at Present), and render-target textures;
+// - textures in a table of CPU-side ARGB pixels guarded by its own lock, so
+//   any thread may create, lock, fill and release them; the GPU copies are
+//   made and deleted on the drawing thread only;
+// - the states of one texture stage (texture × diffuse or texture +
+//   diffuse, alpha = texture × diffuse, no texture reading as opaque white),
+//   three blend factors, point sprites with distance scaling, point, linear
+//   and anisotropic filtering with wrapped addressing; no depth test and no
+//   culling;
+// - indexed triangle lists, line lists and point lists of 24-byte and
+//   16-byte vertices, batched by the backend while the state stays the same.
+//
+// Frame calls, draws and read-backs run on the thread that created the
+// device. State setters keep their values CPU-side and may be called from
+// any thread as long as the caller serialises them with drawing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/gfx_image.h"
+#include "platform/gfx_math.h"
+#include "platform/sys.h"
+
+namespace plat {
+class Window;
+}
+
+namespace plat::gfx {
+
+// A texture handle; 0 means none. Handles are never reused within a run, so
+// a released handle stays refused.
+using Tex = uint32_t;
+
+struct Vertex {  // position, diffuse colour, texture coordinates: 24 bytes
+  float x = 0, y = 0, z = 0;
+  uint32_t argb = 0;
+  float u = 0, v = 0;
+};
+struct PointVertex {  // position and diffuse colour: 16 bytes
+  float x = 0, y = 0, z = 0;
+  uint32_t argb = 0;
+};
+static_assert(sizeof(Vertex) == 24 && sizeof(PointVertex) == 16);
+
+enum class Blend : uint8_t { Zero, One, SrcAlpha, InvSrcAlpha };
+// The colour operation of the texture stage; its arguments are always the
+// texture and the diffuse colour, and alpha is always their product.
+enum class ColorOp : uint8_t { Modulate, Add };
+enum class Filter : uint8_t { Point, Linear, Anisotropic };
+enum class Coop { Ok, Lost, NotReset };
+enum class Prim : uint8_t { Triangles, Lines, Points };
+enum class Xf { World, View, Projection };
+enum class Backend { GL, Recording };
+
+struct Caps {
+  float maxAnisotropy = 1.0f;
+  bool minAniso = false, magAniso = false;
+  bool multisample4 = false;  // four-sample antialiasing of the back buffer
+};
+
+// Everything that decides how a draw comes out.
+struct State {
+  Mat4 world = Identity(), view = Identity(), projection = Identity();
+  Tex texture = 0;
+  bool alphaBlend = false;
+  Blend src = Blend::One, dst = Blend::Zero;
+  ColorOp colorOp = ColorOp::Modulate;
+  bool pointSprite = false, pointScale = false;
+  float pointSize = 1.0f, pointSizeMin = 1.0f;
+  float scaleA = 1.0f, scaleB = 0.0f, scaleC = 0.0f;
+  Filter mag = Filter::Point, min = Filter::Point;
+  float maxAnisotropy = 1.0f;
+  bool multisampleAA = false;
+  bool operator==(const State&) const = default;
+};
+
+// ---- device
+// Which backend the next CreateDevice makes (GL unless a test says otherwise).
+void SetBackendForTests(Backend b);
+Backend CurrentBackend();
+
+// Creates the device for the window; attempt 0..4 selects the context the GL
+// backend asks for (3.3 core, the same again, 3.2 core, 3.1, 3.3 with any
+// acceleration). backW/backH of 0 take the window's client size (the
+// recording backend, which needs no window, falls back to the window's
+// back-buffer size). 0 on success, -1 when this attempt failed.
+int CreateDevice(Window& window, int attempt, int backW, int backH);
+// Drops the device and its GPU objects; the texture table stays.
+void DestroyDevice();
+bool HasDevice();
+
+Caps GetCaps();
+bool CheckMultisample4();
+IPt BackBufferSize();
+// New back-buffer size; textures, render targets and states are kept.
+// False (size unchanged, device left needing a reset) on failure.
+bool Reset(int backW, int backH);
+// Ok, Lost or NotReset. A successful Reset ends NotReset.
+Coop TestCooperativeLevel();
+
+// Test seams: a device that reports itself lost or needing a reset, and the
+// next `count` calls of an operation failing.
+void SimulateCoopForTests(Coop c);
+enum class FailOp { BeginScene, Reset, CreateRenderTarget, CreateDevice };
+void FailNextForTests(FailOp op, int count);
+void SetRecordingCapsForTests(const Caps& caps);
+
+// ---- textures (any thread)
+Tex CreateTexture(int w, int h);  // lockable, zero-filled
+Tex CreateTextureFromImage(const Image& img);
+// A render target: not lockable; starts zero-filled.
+Tex CreateRenderTarget(int w, int h);
+// New size for a render target; the handle stays, the content is lost.
+bool ResizeRenderTarget(Tex t, int w, int h);
+bool TextureSize(Tex t, int* w, int* h);  // false for unknown handles
+bool IsRenderTarget(Tex t);
+// Pixels of a lockable texture, pitch = width; null for render targets,
+// unknown handles and a texture already locked.
+uint32_t* Lock(Tex t);
+// Ends a lock; the new pixels reach the GPU before the texture next draws.
+bool Unlock(Tex t);
+// False for unknown or already released handles. The GPU copy is deleted on
+// the drawing thread at its next scene.
+bool Release(Tex t);
+size_t LiveTextures();
+
+// ---- frame (the device's thread)
+// 0 selects the back buffer. The viewport becomes the whole target.
+bool SetRenderTarget(Tex rtOrZero);
+Tex RenderTarget();
+void Clear(uint32_t argb);
+bool BeginScene();  // false outside a device, when lost, or already in a scene
+bool EndScene();
+bool InScene();
+void Present();
+// Submits pending draws and waits until the GPU has finished them.
+void Finish();
+// Reads the back buffer (0), a render target or a plain texture into out,
+// top row first. The back buffer reads with alpha 255.
+bool ReadPixels(Tex rtOrZero, Image& out);
+
+// ---- state
+void SetTransform(Xf which, const Mat4& m);
+const Mat4& GetTransform(Xf which);
+void SetTexture(Tex t);
+void SetAlphaBlend(bool on);
+void SetBlendFunc(Blend src, Blend dst);
+void SetColorOp(ColorOp op);
+void SetPointSprite(bool on);
+void SetPointScale(bool on, float a, float b, float c);
+void SetPointSize(float size);
+void SetPointSizeMin(float size);
+void SetFilter(Filter mag, Filter min);
+void SetMaxAnisotropy(float v);
+void SetMultisampleAA(bool on);
+const State& CurrentState();
+
+// ---- draws (inside a scene; dropped and false outside one)
+bool DrawTriangles(const Vertex* v, int nv, const uint16_t* idx, int ntri);
+bool DrawLines(const Vertex* v, int nlines);  // 2 × nlines vertices
+bool DrawPoints(const PointVertex* v, int n);
+
+// ---- the recording backend's log
+struct Record {
+  enum Kind { Clear, Draw, Present } kind = Draw;
+  Tex target = 0;
+  uint32_t clearColor = 0;  // Clear
+  Prim prim = Prim::Triangles;
+  std::vector<Vertex> vertices;   // Draw (points carry u = v = 0)
+  std::vector<uint16_t> indices;  // Draw, triangles only
+  State state;                    // Draw
+};
+const std::vector<Record>& Recorded();
+void ClearRecorded();
+// Number of draw records.
+size_t RecordedDraws();
+
+}  // namespace plat::gfx

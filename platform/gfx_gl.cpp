@@ -1,0 +1,503 @@
+// The OpenGL backend: a GL 3.x context on the window (functions loaded by
+// libepoxy), one shader program standing in for the fixed-function texture
+// stage, and framebuffer objects for the back buffer and every render
+// target. Draws that share one state are gathered into one batch and sent
+// with a single draw call when the state changes or the frame moves on.
+//
+// Orientation: everything is drawn into framebuffer objects with clip-space
+// y negated, so row 0 of every texture and framebuffer is the top row of the
+// picture, as in the pixel arrays of the texture table. Present blits the
+// back buffer to the window the right way up. Mirroring by this negation
+// swaps the winding of every triangle; culling is off (nothing is drawn
+// mirrored, and both windings must show), so it does not matter.
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <unordered_map>
+
+#include "platform/gfx_device.h"
+#include "platform/window.h"
+
+namespace plat::gfx {
+namespace {
+
+// Point sizes above this are clamped, as a fixed-function device does.
+constexpr float kMaxPointSize = 64.0f;
+// A batch is sent when it would grow beyond this many vertices.
+constexpr size_t kMaxBatchVertices = 65536;
+
+const char* kVertexShader = R"(#version 140
+in vec3 aPos;
+in vec4 aColor;
+in vec2 aUV;
+uniform mat4 uWV;
+uniform mat4 uP;
+uniform int uPointScale;
+uniform float uPointSize, uPointMin, uScaleA, uScaleB, uScaleC, uViewH, uPointMax;
+out vec4 vColor;
+out vec2 vUV;
+void main() {
+  vec4 e = uWV * vec4(aPos, 1.0);
+  vec4 p = uP * e;
+  p.y = -p.y;
+  gl_Position = p;
+  float size = uPointSize;
+  if (uPointScale != 0) {
+    float de = length(e.xyz);
+    float k = uScaleA + uScaleB * de + uScaleC * de * de;
+    size = uPointSize * uViewH * inversesqrt(max(k, 1e-20));
+  }
+  gl_PointSize = min(max(size, uPointMin), uPointMax);
+  vColor = aColor.zyxw;  // bytes blue, green, red, alpha
+  vUV = aUV;
+}
+)";
+
+const char* kFragmentShader = R"(#version 140
+in vec4 vColor;
+in vec2 vUV;
+uniform sampler2D uTex;
+uniform int uHasTex, uAdd, uSprite;
+out vec4 oColor;
+void main() {
+  vec2 uv = uSprite != 0 ? gl_PointCoord : vUV;
+  vec4 t = uHasTex != 0 ? texture(uTex, uv) : vec4(1.0);
+  vec3 rgb = uAdd != 0 ? min(t.rgb + vColor.rgb, vec3(1.0)) : t.rgb * vColor.rgb;
+  oColor = vec4(rgb, t.a * vColor.a);
+}
+)";
+
+GLenum BlendFactor(Blend b) {
+  switch (b) {
+    case Blend::Zero: return GL_ZERO;
+    case Blend::One: return GL_ONE;
+    case Blend::SrcAlpha: return GL_SRC_ALPHA;
+    case Blend::InvSrcAlpha: return GL_ONE_MINUS_SRC_ALPHA;
+  }
+  return GL_ONE;
+}
+
+struct GlTex {
+  GLuint tex = 0, fbo = 0;
+  uint64_t version = 0;
+  int w = 0, h = 0;
+  GLint mag = -1, min = -1;
+  float aniso = -1.0f;
+};
+
+GLuint Compile(GLenum kind, const char* src) {
+  GLuint s = glCreateShader(kind);
+  glShaderSource(s, 1, &src, nullptr);
+  glCompileShader(s);
+  GLint ok = 0;
+  glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
+  if (!ok) {
+    char log[1024] = {};
+    glGetShaderInfoLog(s, sizeof log - 1, nullptr, log);
+    std::fprintf(stderr, "gfx: shader compile failed: %s\n", log);
+    glDeleteShader(s);
+    return 0;
+  }
+  return s;
+}
+
+class GlDevice : public detail::Device {
+ public:
+  ~GlDevice() override {
+    if (!ctx_) return;
+    SDL_GL_MakeCurrent(win_, ctx_);
+    for (auto& [id, t] : tex_) DeleteGl(t);
+    detail::TakeReleased();
+    if (backFbo_) glDeleteFramebuffers(1, &backFbo_);
+    if (backTex_) glDeleteTextures(1, &backTex_);
+    if (vbo_) glDeleteBuffers(1, &vbo_);
+    if (ibo_) glDeleteBuffers(1, &ibo_);
+    if (vao_) glDeleteVertexArrays(1, &vao_);
+    if (prog_) glDeleteProgram(prog_);
+    SDL_GL_MakeCurrent(win_, nullptr);
+    SDL_GL_DeleteContext(ctx_);
+  }
+
+  int Create(Window& window, int attempt, int backW, int backH) override {
+    win_ = window.Sdl();
+    if (!win_) return -1;
+    int major = 3, minor = 3, profile = SDL_GL_CONTEXT_PROFILE_CORE;
+    if (attempt == 2) minor = 2;
+    if (attempt == 3) {
+      minor = 1;
+      profile = 0;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, major);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, minor);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, profile);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    if (attempt == 4) SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, -1);
+    ctx_ = SDL_GL_CreateContext(win_);
+    if (!ctx_) return -1;
+    if (SDL_GL_MakeCurrent(win_, ctx_) != 0 || !epoxy_is_desktop_gl() || epoxy_gl_version() < 31 || !Setup()) {
+      SDL_GL_MakeCurrent(win_, nullptr);
+      SDL_GL_DeleteContext(ctx_);
+      ctx_ = nullptr;
+      return -1;
+    }
+    SDL_GL_SetSwapInterval(1);  // vertical sync where the driver allows it
+    if (backW <= 0 || backH <= 0) {
+      const IPt client = window.ClientSize();
+      backW = client.x;
+      backH = client.y;
+    }
+    if (!Resize(backW, backH)) return -1;
+    return 0;
+  }
+
+  IPt BackSize() const override { return back_; }
+
+  bool Resize(int w, int h) override {
+    if (w <= 0 || h <= 0 || w > maxSize_ || h > maxSize_) return false;
+    Flush();
+    if (!backTex_) glGenTextures(1, &backTex_);
+    if (!backFbo_) glGenFramebuffers(1, &backFbo_);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glBindTexture(GL_TEXTURE_2D, backTex_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    if (glGetError() != GL_NO_ERROR) return false;
+    glBindFramebuffer(GL_FRAMEBUFFER, backFbo_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backTex_, 0);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    back_ = {w, h};
+    BindTarget();
+    return true;
+  }
+
+  Caps GetCaps() const override { return caps_; }
+
+  void BeginScene() override {
+    for (Tex t : detail::TakeReleased()) {
+      auto it = tex_.find(t);
+      if (it == tex_.end()) continue;
+      DeleteGl(it->second);
+      tex_.erase(it);
+    }
+  }
+  void EndScene() override { Flush(); }
+
+  void SetTarget(Tex target, int w, int h) override {
+    Flush();
+    target_ = target;
+    targetW_ = w;
+    targetH_ = h;
+    BindTarget();
+  }
+
+  void Clear(uint32_t argb) override {
+    Flush();
+    glClearColor(float((argb >> 16) & 0xFF) / 255.0f, float((argb >> 8) & 0xFF) / 255.0f, float(argb & 0xFF) / 255.0f,
+                 float(argb >> 24) / 255.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+
+  void Draw(const State& s, Prim prim, const Vertex* v, int nv, const uint16_t* idx, int ni) override {
+    // Resolve (and if need be upload) the texture first: an upload must not
+    // change what already-gathered draws of the same texture show.
+    GlTex* gt = s.texture ? Ensure(s.texture) : nullptr;
+    const GLuint glTex = gt ? gt->tex : 0;
+    if (!verts_.empty() &&
+        (prim != batchPrim_ || glTex != batchTex_ || !(s == batchState_) || verts_.size() + size_t(nv) > kMaxBatchVertices))
+      Flush();
+    if (verts_.empty()) {
+      batchPrim_ = prim;
+      batchState_ = s;
+      batchTex_ = glTex;
+      batchGlTex_ = gt;
+    }
+    const uint32_t base = uint32_t(verts_.size());
+    verts_.insert(verts_.end(), v, v + nv);
+    if (prim == Prim::Triangles)
+      for (int i = 0; i < ni; ++i) idx_.push_back(base + idx[i]);
+  }
+
+  void Present() override {
+    Flush();
+    int dw = 0, dh = 0;
+    SDL_GL_GetDrawableSize(win_, &dw, &dh);
+    if (dw > 0 && dh > 0) {
+      glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
+      glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+      const bool same = dw == back_.x && dh == back_.y;
+      glBlitFramebuffer(0, 0, back_.x, back_.y, 0, dh, dw, 0, GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
+      SDL_GL_SwapWindow(win_);
+    }
+    BindTarget();
+  }
+
+  void Finish() override {
+    Flush();
+    glFinish();
+  }
+
+  bool ReadTarget(Tex target, Image& out) override {
+    Flush();
+    GLuint fbo = backFbo_;
+    int w = back_.x, h = back_.y;
+    if (target != 0) {
+      GlTex* gt = Ensure(target);
+      if (!gt || !gt->fbo) return false;
+      fbo = gt->fbo;
+      w = gt->w;
+      h = gt->h;
+    }
+    out.w = w;
+    out.h = h;
+    out.argb.assign(size_t(w) * size_t(h), 0u);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, out.argb.data());
+    if (target == 0)
+      for (uint32_t& p : out.argb) p |= 0xFF000000u;
+    BindTarget();
+    return true;
+  }
+
+ private:
+  bool Setup() {
+    GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
+    GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
+    if (!vs || !fs) {
+      if (vs) glDeleteShader(vs);
+      if (fs) glDeleteShader(fs);
+      return false;
+    }
+    prog_ = glCreateProgram();
+    glAttachShader(prog_, vs);
+    glAttachShader(prog_, fs);
+    glBindAttribLocation(prog_, 0, "aPos");
+    glBindAttribLocation(prog_, 1, "aColor");
+    glBindAttribLocation(prog_, 2, "aUV");
+    glBindFragDataLocation(prog_, 0, "oColor");
+    glLinkProgram(prog_);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = 0;
+    glGetProgramiv(prog_, GL_LINK_STATUS, &ok);
+    if (!ok) return false;
+    glUseProgram(prog_);
+    uWV_ = glGetUniformLocation(prog_, "uWV");
+    uP_ = glGetUniformLocation(prog_, "uP");
+    uPointScale_ = glGetUniformLocation(prog_, "uPointScale");
+    uPointSize_ = glGetUniformLocation(prog_, "uPointSize");
+    uPointMin_ = glGetUniformLocation(prog_, "uPointMin");
+    uPointMax_ = glGetUniformLocation(prog_, "uPointMax");
+    uScaleA_ = glGetUniformLocation(prog_, "uScaleA");
+    uScaleB_ = glGetUniformLocation(prog_, "uScaleB");
+    uScaleC_ = glGetUniformLocation(prog_, "uScaleC");
+    uViewH_ = glGetUniformLocation(prog_, "uViewH");
+    uHasTex_ = glGetUniformLocation(prog_, "uHasTex");
+    uAdd_ = glGetUniformLocation(prog_, "uAdd");
+    uSprite_ = glGetUniformLocation(prog_, "uSprite");
+    glUniform1i(glGetUniformLocation(prog_, "uTex"), 0);
+    GLfloat range[2] = {1.0f, kMaxPointSize};
+    glGetFloatv(GL_ALIASED_POINT_SIZE_RANGE, range);
+    glUniform1f(uPointMax_, std::min(kMaxPointSize, range[1]));
+
+    glGenVertexArrays(1, &vao_);
+    glBindVertexArray(vao_);
+    glGenBuffers(1, &vbo_);
+    glGenBuffers(1, &ibo_);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ibo_);
+    glEnableVertexAttribArray(0);
+    glEnableVertexAttribArray(1);
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(0));
+    glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex), reinterpret_cast<void*>(12));
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(16));
+
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_SCISSOR_TEST);
+    glEnable(GL_PROGRAM_POINT_SIZE);
+    glPointParameteri(GL_POINT_SPRITE_COORD_ORIGIN, GL_LOWER_LEFT);
+    glActiveTexture(GL_TEXTURE0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+
+    GLint maxTex = 0, maxRb = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTex);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &maxRb);
+    maxSize_ = std::max(1, std::min(maxTex, maxRb > 0 ? maxRb : maxTex));
+    if (epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic") ||
+        epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic")) {
+      GLfloat a = 1.0f;
+      glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &a);
+      caps_.maxAnisotropy = a;
+      caps_.minAniso = a > 1.0f;
+      hasAniso_ = true;
+    }
+    caps_.magAniso = false;      // GL has no anisotropic magnification
+    caps_.multisample4 = false;  // the back buffer is a single-sample framebuffer
+    return glGetError() == GL_NO_ERROR;
+  }
+
+  void DeleteGl(GlTex& t) {
+    if (t.fbo) glDeleteFramebuffers(1, &t.fbo);
+    if (t.tex) glDeleteTextures(1, &t.tex);
+    t = GlTex{};
+  }
+
+  void BindTarget() {
+    GLuint fbo = backFbo_;
+    int w = back_.x, h = back_.y;
+    if (target_ != 0) {
+      GlTex* gt = Ensure(target_);
+      if (gt && gt->fbo) {
+        fbo = gt->fbo;
+        w = gt->w;
+        h = gt->h;
+      }
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+    glViewport(0, 0, w, h);
+    targetH_ = h;
+  }
+
+  // The GPU copy of a texture, made or brought up to date; null when the
+  // handle is unknown or the texture has never been readable.
+  GlTex* Ensure(Tex t) {
+    detail::TexInfo info;
+    if (!detail::Describe(t, info)) return nullptr;
+    GlTex& g = tex_[t];
+    if (g.tex && g.version == info.version) return &g;
+    if (info.w > maxSize_ || info.h > maxSize_) return g.tex ? &g : nullptr;
+    if (!verts_.empty()) Flush();
+    if (!g.tex) glGenTextures(1, &g.tex);
+    glBindTexture(GL_TEXTURE_2D, g.tex);
+    if (info.renderTarget) {
+      glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, info.w, info.h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+      if (!g.fbo) glGenFramebuffers(1, &g.fbo);
+      glBindFramebuffer(GL_FRAMEBUFFER, g.fbo);
+      glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, g.tex, 0);
+      glClearColor(0, 0, 0, 0);
+      glClear(GL_COLOR_BUFFER_BIT);
+      g.w = info.w;
+      g.h = info.h;
+      g.version = info.version;
+      // Rebind whatever target is current (this may be the one just made).
+      GLuint fbo = backFbo_;
+      if (target_ == t) fbo = g.fbo;
+      else if (target_ != 0) {
+        auto it = tex_.find(target_);
+        if (it != tex_.end() && it->second.fbo) fbo = it->second.fbo;
+      }
+      glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+    } else {
+      const bool sameSize = g.version != 0 && g.w == info.w && g.h == info.h;
+      const bool done = detail::WithPixels(t, [&](const detail::TexInfo& i, const uint32_t* px) {
+        if (sameSize)
+          glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, i.w, i.h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, px);
+        else
+          glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, i.w, i.h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, px);
+        g.w = i.w;
+        g.h = i.h;
+        g.version = i.version;
+      });
+      if (!done && g.version == 0) {
+        // Locked before its first upload: nothing to show yet.
+        glDeleteTextures(1, &g.tex);
+        tex_.erase(t);
+        return nullptr;
+      }
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    g.mag = g.min = -1;
+    g.aniso = -1.0f;
+    return &g;
+  }
+
+  void ApplyFilter(GlTex& g, const State& s) {
+    const GLint mag = s.mag == Filter::Point ? GL_NEAREST : GL_LINEAR;
+    const GLint min = s.min == Filter::Point ? GL_NEAREST : GL_LINEAR;
+    const float aniso =
+        s.min == Filter::Anisotropic && hasAniso_ ? std::clamp(s.maxAnisotropy, 1.0f, caps_.maxAnisotropy) : 1.0f;
+    if (g.mag != mag) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, g.mag = mag);
+    if (g.min != min) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, g.min = min);
+    if (hasAniso_ && g.aniso != aniso) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, g.aniso = aniso);
+  }
+
+  void Flush() {
+    if (verts_.empty()) return;
+    const State& s = batchState_;
+    const Mat4 wv = Multiply(s.world, s.view);
+    glUniformMatrix4fv(uWV_, 1, GL_FALSE, &wv.m[0][0]);
+    glUniformMatrix4fv(uP_, 1, GL_FALSE, &s.projection.m[0][0]);
+    if (s.alphaBlend) {
+      glEnable(GL_BLEND);
+      glBlendFunc(BlendFactor(s.src), BlendFactor(s.dst));
+    } else {
+      glDisable(GL_BLEND);
+    }
+    if (batchTex_) {
+      glBindTexture(GL_TEXTURE_2D, batchTex_);
+      ApplyFilter(*batchGlTex_, s);
+    }
+    glUniform1i(uHasTex_, batchTex_ ? 1 : 0);
+    glUniform1i(uAdd_, s.colorOp == ColorOp::Add ? 1 : 0);
+    const bool points = batchPrim_ == Prim::Points;
+    glUniform1i(uSprite_, points && s.pointSprite ? 1 : 0);
+    if (points) {
+      glUniform1i(uPointScale_, s.pointScale ? 1 : 0);
+      glUniform1f(uPointSize_, s.pointSize);
+      glUniform1f(uPointMin_, s.pointSizeMin);
+      glUniform1f(uScaleA_, s.scaleA);
+      glUniform1f(uScaleB_, s.scaleB);
+      glUniform1f(uScaleC_, s.scaleC);
+      glUniform1f(uViewH_, float(targetH_));
+    }
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(verts_.size() * sizeof(Vertex)), verts_.data(), GL_STREAM_DRAW);
+    if (batchPrim_ == Prim::Triangles) {
+      glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(idx_.size() * sizeof(uint32_t)), idx_.data(), GL_STREAM_DRAW);
+      glDrawElements(GL_TRIANGLES, GLsizei(idx_.size()), GL_UNSIGNED_INT, nullptr);
+    } else {
+      glDrawArrays(points ? GL_POINTS : GL_LINES, 0, GLsizei(verts_.size()));
+    }
+    verts_.clear();
+    idx_.clear();
+    batchGlTex_ = nullptr;
+    batchTex_ = 0;
+  }
+
+  SDL_Window* win_ = nullptr;
+  SDL_GLContext ctx_ = nullptr;
+  GLuint prog_ = 0, vao_ = 0, vbo_ = 0, ibo_ = 0, backFbo_ = 0, backTex_ = 0;
+  GLint uWV_ = -1, uP_ = -1, uPointScale_ = -1, uPointSize_ = -1, uPointMin_ = -1, uPointMax_ = -1, uScaleA_ = -1,
+        uScaleB_ = -1, uScaleC_ = -1, uViewH_ = -1, uHasTex_ = -1, uAdd_ = -1, uSprite_ = -1;
+  int maxSize_ = 1;
+  bool hasAniso_ = false;
+  Caps caps_;
+  IPt back_;
+  Tex target_ = 0;
+  int targetW_ = 0, targetH_ = 0;
+  std::unordered_map<Tex, GlTex> tex_;
+
+  std::vector<Vertex> verts_;
+  std::vector<uint32_t> idx_;
+  State batchState_;
+  Prim batchPrim_ = Prim::Triangles;
+  GLuint batchTex_ = 0;
+  GlTex* batchGlTex_ = nullptr;
+};
+
+}  // namespace
+
+namespace detail {
+std::unique_ptr<Device> MakeGlDevice() { return std::make_unique<GlDevice>(); }
+}  // namespace detail
+
+}  // namespace plat::gfx
