@@ -162,6 +162,11 @@ bool ReadPixels(Tex t, Image& out) {
   return F().dev && F().dev->ReadTarget(t, out);
 }
 
+Stats GetStats() {
+  if (!F().dev) return {};
+  return {F().dev->Batches(), F().dev->Uploads()};
+}
+
 // ---- state
 void SetTransform(Xf which, const Mat4& m) {
   State& s = F().state;

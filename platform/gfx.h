@@ -170,6 +170,13 @@ bool DrawTriangles(const Vertex* v, int nv, const uint16_t* idx, int ntri);
 bool DrawLines(const Vertex* v, int nlines);  // 2 × nlines vertices
 bool DrawPoints(const PointVertex* v, int n);
 
+// Counters of the current device: draw calls sent (after batching; the
+// recording backend counts every draw) and texture uploads.
+struct Stats {
+  uint64_t batches = 0, uploads = 0;
+};
+Stats GetStats();
+
 // ---- the recording backend's log
 struct Record {
   enum Kind { Clear, Draw, Present } kind = Draw;

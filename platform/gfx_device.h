@@ -30,6 +30,9 @@ class Device {
   virtual void Finish() = 0;
   // Reads the back buffer (0) or a render target, top row first.
   virtual bool ReadTarget(Tex target, Image& out) = 0;
+  // Draw calls sent to the GPU (batches) and texture uploads so far.
+  virtual uint64_t Batches() const = 0;
+  virtual uint64_t Uploads() const = 0;
 };
 
 std::unique_ptr<Device> MakeGlDevice();

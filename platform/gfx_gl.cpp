@@ -10,6 +10,15 @@
 // back buffer to the window the right way up. Mirroring by this negation
 // swaps the winding of every triangle; culling is off (nothing is drawn
 // mirrored, and both windings must show), so it does not matter.
+//
+// Pixel grid: the renderer's views spread W + 1 units over a target W pixels
+// wide (and H + 1 over H). A device that samples pixel i at coordinate i
+// covers every pixel with a W-unit quad that way; GL samples at i + 0.5 and
+// would leave the last column and row empty and shift the right half of the
+// full-screen copy by a texel. So the viewport is one pixel wider and taller
+// than the target: one unit is one pixel, quads on whole units cover whole
+// pixels, texel centres meet pixel centres, and the extra column and row
+// fall outside the target and are never drawn.
 #include <SDL.h>
 #include <epoxy/gl.h>
 
@@ -177,6 +186,8 @@ class GlDevice : public detail::Device {
   }
 
   Caps GetCaps() const override { return caps_; }
+  uint64_t Batches() const override { return batches_; }
+  uint64_t Uploads() const override { return uploads_; }
 
   void BeginScene() override {
     for (Tex t : detail::TakeReleased()) {
@@ -362,8 +373,9 @@ class GlDevice : public detail::Device {
       }
     }
     glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-    glViewport(0, 0, w, h);
-    targetH_ = h;
+    glViewport(0, 0, w + 1, h + 1);  // see "Pixel grid" above
+    targetW_ = std::max(w, 1);
+    targetH_ = std::max(h, 1);
   }
 
   // The GPU copy of a texture, made or brought up to date; null when the
@@ -406,6 +418,7 @@ class GlDevice : public detail::Device {
         g.h = i.h;
         g.version = i.version;
       });
+      if (done) ++uploads_;
       if (!done && g.version == 0) {
         // Locked before its first upload: nothing to show yet.
         glDeleteTextures(1, &g.tex);
@@ -467,6 +480,7 @@ class GlDevice : public detail::Device {
     } else {
       glDrawArrays(points ? GL_POINTS : GL_LINES, 0, GLsizei(verts_.size()));
     }
+    ++batches_;
     verts_.clear();
     idx_.clear();
     batchGlTex_ = nullptr;
@@ -486,6 +500,7 @@ class GlDevice : public detail::Device {
   int targetW_ = 0, targetH_ = 0;
   std::unordered_map<Tex, GlTex> tex_;
 
+  uint64_t batches_ = 0, uploads_ = 0;
   std::vector<Vertex> verts_;
   std::vector<uint32_t> idx_;
   State batchState_;

@@ -68,6 +68,8 @@ class RecordingDevice : public detail::Device {
     L().records.push_back(std::move(r));
   }
   void Finish() override {}
+  uint64_t Batches() const override { return L().draws; }
+  uint64_t Uploads() const override { return 0; }
   bool ReadTarget(Tex target, Image& out) override {
     int w = back_.x, h = back_.y;
     if (target != 0) {
