@@ -104,7 +104,12 @@ int ST_A::Stop() {
 }
 
 int ST_A::Pause() {
-  if (Holds(channel)) Mix_Pause(channel);
+  if (Holds(channel)) {
+    // The mixer marks a channel paused with the current tick count, so a
+    // pause in SDL's very first millisecond would not take.
+    while (SDL_GetTicks() == 0) SDL_Delay(1);
+    Mix_Pause(channel);
+  }
   return 0;
 }
 
