@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstring>
 #include <functional>
-#include <regex>
 
 #include "GAME/config/config_tables.h"
 #include "tests/GAME/config/config_test_util.h"
@@ -263,6 +262,49 @@ TEST_F(LoadConfigTest, AReadOnlyFolderKeepsTheBuiltInValues) {
   EXPECT_FLOAT_EQ(BUTTONSOKANDCANCELINDENTY, 0.45f);
   EXPECT_STREQ(chTEXT_DEFAULT_NAME, "Игрок");
   EXPECT_STREQ(chTEXT_IMG_CHANGE_SCREEN_COUNT, "Количество кусочков %i");
+}
+
+// "1 000 000": how the trophy texts write a threshold.
+std::string Grouped(int n) {
+  std::string digits = std::to_string(n), out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ' ';
+    out += digits[i];
+  }
+  return out;
+}
+
+TEST(TrophyTexts, NameTheBuiltInThresholds) {
+  GAME::ApplyConfigDefaults();
+  const struct {
+    const char* text;
+    std::vector<int> thresholds;
+  } trophies[] = {
+      {chTEXT_TROFEI_COLLECTOR, {COLLECTOR_1, COLLECTOR_2, COLLECTOR_3, COLLECTOR_4, COLLECTOR_5}},
+      {chTEXT_TROFEI_JIGSAW_MASTER, {JIGSAW_MASTER_1, JIGSAW_MASTER_2, JIGSAW_MASTER_3}},
+      {chTEXT_TROFEI_ENDURANCE, {ENDURANCE_1, ENDURANCE_2, ENDURANCE_3, ENDURANCE_4}},
+      {chTEXT_TROFEI_MEDITATION,
+       {MEDITATION_1 / 3600, MEDITATION_2 / 3600, MEDITATION_3 / 3600, MEDITATION_4 / 3600}},  // hours
+      {chTEXT_TROFEI_BICH, {BICH_1, BICH_2, BICH_3, BICH_4}},
+      {chTEXT_TROFEI_SAGE, {SAGE_1, SAGE_2, SAGE_3, SAGE_4, SAGE_5, SAGE_6}},
+  };
+  for (const auto& t : trophies) {
+    const std::string text = t.text;
+    std::size_t from = 0;
+    for (int n : t.thresholds) {
+      // The next whole number n, in order: not part of a longer number.
+      const std::string g = Grouped(n);
+      auto digit = [&text](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+      std::size_t at = text.find(g, from);
+      while (at != std::string::npos &&
+             ((at > 0 && digit(at - 1)) || (at > 1 && text[at - 1] == ' ' && digit(at - 2)) ||
+              digit(at + g.size()) || (text[at + g.size()] == ' ' && digit(at + g.size() + 1)))) {
+        at = text.find(g, at + 1);
+      }
+      ASSERT_NE(at, std::string::npos) << g << " in " << t.text;
+      from = at + g.size();
+    }
+  }
 }
 
 // --- config.xml values -----------------------------------------------------
