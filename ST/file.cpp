@@ -20,7 +20,7 @@
 
 namespace ZOV {
 
-iFile ifile;
+constinit iFile ifile;
 
 namespace {
 
@@ -152,8 +152,6 @@ void FreeNameList(JINVECPTR<char*>* head) {
     head = next;
   }
 }
-
-iFile::iFile() = default;
 
 iFile::~iFile() {
   delete[] log_name_;

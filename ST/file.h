@@ -54,7 +54,8 @@ class iFile {
   // compared in full).
   static constexpr int kNameCapacity = 260;
 
-  iFile();
+  // Constant-initialised: usable from any other static initialiser.
+  constexpr iFile() = default;
   ~iFile();
   iFile(const iFile&) = delete;
   iFile& operator=(const iFile&) = delete;
