@@ -12,6 +12,9 @@ class ST_TIMER {
   int Init();
   int Update();
   float GetDelta() const { return delta_; }
+  // Overrides the delta until the next Update (the game object reports the
+  // time since the last drawn frame while a frame is drawn).
+  void SetDelta(float d) { delta_ = d; }
   uint32_t GetCurTime() const { return now_; }
   // limit / raw delta, from the last update the limit applied to.
   float GetFactor() const { return factor_; }

@@ -166,6 +166,12 @@ int MessageBox(Window* owner, const char* text, const char* caption) {
   text = text ? text : "";
   caption = caption ? caption : "";
   if (auto hook = gMessageBoxHook.load()) return hook(text, caption);
+  // Headless runs (scripts, tests of the whole program) ask for the text on
+  // standard error instead of a box that would wait for a click.
+  if (const char* e = std::getenv("JIGSAW_MESSAGE_BOX"); e && std::string(e) == "stderr") {
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+    return 1;
+  }
   SDL_Window* parent = nullptr;
   if (owner && owner->Sdl()) {
     owner->LeaveFullscreenForDialog();

@@ -69,7 +69,8 @@ std::string DocumentsDir();
 
 // A modal message box with an OK button; text and caption are UTF-8.
 // Returns 1. With a hook set, or when no box can be shown, the hook (or
-// standard error) receives the text instead and nothing blocks.
+// standard error) receives the text instead and nothing blocks; so does
+// the environment setting JIGSAW_MESSAGE_BOX=stderr.
 int MessageBox(Window* owner, const char* text, const char* caption);
 using MessageBoxHook = int (*)(const char* text, const char* caption);
 void SetMessageBoxHook(MessageBoxHook hook);

@@ -268,6 +268,15 @@ bool Window::PeekMessage(Msg& out) {
   return true;
 }
 
+bool Window::WaitForMessage(uint32_t ms) {
+  if (!queue_.empty()) return true;
+  if (!IsInitialised()) {
+    SleepMs(ms);
+    return false;
+  }
+  return SDL_WaitEventTimeout(nullptr, int(ms)) == 1;
+}
+
 long Window::DispatchMessage(const Msg& msg) {
   if (!proc_) return DefWindowProc(this, msg.message, msg.wParam, msg.lParam);
   const wchar_t* saved = tDispatchedText;

@@ -115,6 +115,9 @@ class Window {
 
   // Takes the next message, translating pending system events first.
   bool PeekMessage(Msg& out);
+  // Waits up to ms milliseconds for a system event (returns at once when
+  // one is pending); true when there is one to peek.
+  bool WaitForMessage(uint32_t ms);
   long DispatchMessage(const Msg& msg);
   void PostMessageForTests(const Msg& msg);
 

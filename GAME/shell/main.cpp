@@ -1,0 +1,4 @@
+// The game program: runs the game from the current folder.
+#include "GAME/shell/entry.h"
+
+int main() { return WinMain(); }

@@ -1,0 +1,233 @@
+#include "ST/game.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "GAME/config/edition.h"
+#include "GAME/config/globals.h"
+#include "ST/file.h"
+#include "ST/window_proc.h"
+
+plat::RecursiveMutex cs;
+
+namespace ZOV {
+
+ST_GAME* JGAMENAME = nullptr;
+
+ST_GAME* GetGame() {
+  if (!JGAMENAME) JGAMENAME = new ST_GAME();
+  return JGAMENAME;
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string CurrentFolder() {
+  const std::string dir = plat::CurrentDir();
+  return dir.empty() ? std::string(".") : dir;
+}
+
+// The link a ".url" file holds: the URL= line of its [InternetShortcut]
+// section, when it is a web address; "" otherwise.
+std::string WebLinkOf(const std::string& path) {
+  std::ifstream in(path);
+  std::string line;
+  bool inSection = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.front() == '[') {
+      inSection = line == "[InternetShortcut]";
+      continue;
+    }
+    if (inSection && line.rfind("URL=", 0) == 0) {
+      const std::string url = line.substr(4);
+      if (url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0) return url;
+      return {};
+    }
+  }
+  return {};
+}
+
+bool EndsWithNoCase(const std::string& s, const char* suffix) {
+  const size_t n = std::strlen(suffix);
+  if (s.size() < n) return false;
+  for (size_t i = 0; i < n; ++i)
+    if (std::tolower(static_cast<unsigned char>(s[s.size() - n + i])) != suffix[i]) return false;
+  return true;
+}
+
+}  // namespace
+
+bool IsSafeFolderName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (unsigned char c : name)
+    if (c < 0x20 || c == 0x7F || c == '/' || c == '\\') return false;
+  return true;
+}
+
+ST_GAME::ST_GAME() {
+  // The desktop is taken last, when everything else exists.
+  desktop = app.fGetSystemResolution();
+}
+
+void ST_GAME::SetGameName(const char* name) {
+  std::memset(gameName, 0, sizeof gameName);
+  if (!name) return;
+  size_t n = std::strlen(name);
+  if (n > sizeof gameName - 1) {
+    n = sizeof gameName - 1;
+    // Step back over continuation bytes so no character is cut in two.
+    while (n > 0 && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) --n;
+  }
+  std::memcpy(gameName, name, n);
+}
+
+void ST_GAME::SetLoadingScreen(JST::ST* screen) {
+  gfx.SetBlendMode(1);
+  cs.Enter();
+  loadingScreen = screen;
+  cs.Leave();
+}
+
+ST_A* ST_GAME::GetSound(const char* name) { return LoadGameSound(&sound, name); }
+
+int ST_GAME::Init(const char* company, const char* product) {
+  if (chTEXT_ERROR_MESSAGE_PLAY_URL) {
+    exeDir = CurrentFolder();
+    if (!ifile.CheckFileExist((exeDir + "/play.url").c_str())) return -1;
+  }
+  if (desktop.x < 1024 || desktop.y < 768) return -2;
+  companyName = company ? company : "";
+  productName = product ? product : "";
+  if (!IsSafeFolderName(companyName)) companyName = "VURAVAZ";
+  if (!IsSafeFolderName(productName)) productName = "Jigsaw";
+  exeDir = CurrentFolder();
+  plat::PrintLine("Execution dir is " + exeDir);
+  if (!fs::is_directory(GetGameProfileDirg())) CreateDefaultConfig();
+  LoadGameConfig();
+  ifile.Log(gameName, false);
+  middle = JST::iPOINT(app.ClientWidth() / 2, app.ClientHeight() / 2);
+  pMiddle = &middle;
+  if (iniFunc) {
+    loadingCount = 2;
+    if (!plat::StartThread(iniFunc, nullptr)) {
+      // Loading would never end: say so and stop, as for a renderer failure.
+      plat::MessageBox(app.fGetWindow(), "Cannot start loader", "Error");
+      std::exit(1);
+    }
+  }
+  return 0;
+}
+
+void ST_GAME::PumpMessages() {
+  while (app.Window().PeekMessage(msg)) app.Window().DispatchMessage(msg);
+}
+
+int ST_GAME::Run() {
+  plat::PrintLine("RUN!");
+  running = 1;
+  long passes = 0;
+  while (running) {
+    bool drew = false;
+    if (!paused) {
+      if (loadingCount > 0) {
+        Loading(1);
+        // Leave the loader room to take the lock between loading frames.
+        plat::SleepMs(idleYieldMs_ ? 10 : 0);
+      } else {
+        Update();
+        Render();
+        drew = drewFrame_;
+      }
+    }
+    PumpMessages();
+    if (passLimit_ > 0 && ++passes >= passLimit_) running = 0;
+    if (!running) break;
+    if (paused) {
+      // Nothing to do until the window comes back: wait for its events.
+      app.Window().WaitForMessage(idleYieldMs_ ? 10 : 0);
+    } else if (!drew && idleYieldMs_) {
+      plat::SleepMs(idleYieldMs_);
+    }
+  }
+  OpenEditionFiles();
+  return 0;
+}
+
+void ST_GAME::OpenEditionFiles() {
+  exeDir = CurrentFolder();
+  for (const std::string* name : {&gEdition.url_file, &gEdition.exe_file}) {
+    if (name->empty()) continue;
+    // Only a plain file of the installation folder is ever opened.
+    if (name->find('/') != std::string::npos || name->find('\\') != std::string::npos ||
+        name->find("..") != std::string::npos) {
+      plat::PrintLine("Not opening " + *name + ": not a file of the game folder");
+      continue;
+    }
+    const std::string path = exeDir + "/" + *name;
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) continue;
+    if (EndsWithNoCase(*name, ".url")) {
+      const std::string url = WebLinkOf(path);
+      if (!url.empty()) plat::ShellOpen(url);
+      continue;
+    }
+    ifile.fOpenURL(name->c_str());
+  }
+}
+
+int ST_GAME::Update() {
+  timer.Update();
+  if (updFunc) updFunc();
+  input.Update(0);
+  return 0;
+}
+
+int ST_GAME::Render() {
+  drewFrame_ = false;
+  frameAcc += GetDt() * float(frameCap);
+  sinceFrame_ += GetDt();
+  if (frameAcc < 1.0f) return 0;
+  timer.SetDelta(sinceFrame_);
+  frameAcc -= 1.0f;
+  sinceFrame_ = 0.0f;
+  const int r = gfx.BeginFrame();
+  if (r == 2) resetHook_();
+  if (r == -1) return 0;
+  drewFrame_ = true;
+  if (rndFunc) rndFunc();
+  gfx.EndFrame();
+  gfx.BeginPostFrame();
+  if (postRndFunc) postRndFunc();
+  gfx.EndPostFrame();
+  return 0;
+}
+
+void ST_GAME::Loading(int) {
+  cs.Enter();
+  if (loadingScreen) {
+    loadingScreen->Update(0, 0.0f);
+    gfx.BeginFrame();
+    gfx.EndFrame();
+    if (gfx.BeginPostFrame() == 0) {
+      loadingScreen->Render(0);
+      gfx.EndPostFrame();
+    }
+  }
+  cs.Leave();
+}
+
+void ST_GAME::SetState(int state) {
+  if (state == JENUM::GAME_INACTIVE) {
+    if (prefences.pauseOnFocusLoss) paused = 1;
+    if (killFocusFunc) killFocusFunc();
+  } else if (state == JENUM::GAME_ACTIVE) {
+    paused = 0;
+    if (setFocusFunc) setFocusFunc();
+  }
+}
+
+}  // namespace ZOV
