@@ -444,48 +444,83 @@ class GlDevice : public detail::Device {
     if (hasAniso_ && g.aniso != aniso) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, g.aniso = aniso);
   }
 
+  // Uniform and state setters that skip values the GPU already has.
+  static void SendI(GLint loc, int& sent, int v) {
+    if (sent != v) glUniform1i(loc, sent = v);
+  }
+  static void SendF(GLint loc, float& sent, float v) {
+    if (sent != v) glUniform1f(loc, sent = v);
+  }
+
   void Flush() {
     if (verts_.empty()) return;
     const State& s = batchState_;
+    Sent& c = sent_;
     const Mat4 wv = Multiply(s.world, s.view);
-    glUniformMatrix4fv(uWV_, 1, GL_FALSE, &wv.m[0][0]);
-    glUniformMatrix4fv(uP_, 1, GL_FALSE, &s.projection.m[0][0]);
-    if (s.alphaBlend) {
-      glEnable(GL_BLEND);
+    if (!c.valid || !(c.wv == wv)) glUniformMatrix4fv(uWV_, 1, GL_FALSE, &(c.wv = wv).m[0][0]);
+    if (!c.valid || !(c.p == s.projection)) glUniformMatrix4fv(uP_, 1, GL_FALSE, &(c.p = s.projection).m[0][0]);
+    c.valid = true;
+    const int blend = s.alphaBlend ? 1 : 0;
+    if (c.blend != blend) (c.blend = blend) ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+    if (blend && (c.src != s.src || c.dst != s.dst)) {
+      c.src = s.src;
+      c.dst = s.dst;
       glBlendFunc(BlendFactor(s.src), BlendFactor(s.dst));
-    } else {
-      glDisable(GL_BLEND);
     }
     if (batchTex_) {
       glBindTexture(GL_TEXTURE_2D, batchTex_);
       ApplyFilter(*batchGlTex_, s);
     }
-    glUniform1i(uHasTex_, batchTex_ ? 1 : 0);
-    glUniform1i(uAdd_, s.colorOp == ColorOp::Add ? 1 : 0);
+    SendI(uHasTex_, c.hasTex, batchTex_ ? 1 : 0);
+    SendI(uAdd_, c.add, s.colorOp == ColorOp::Add ? 1 : 0);
     const bool points = batchPrim_ == Prim::Points;
-    glUniform1i(uSprite_, points && s.pointSprite ? 1 : 0);
+    SendI(uSprite_, c.sprite, points && s.pointSprite ? 1 : 0);
     if (points) {
-      glUniform1i(uPointScale_, s.pointScale ? 1 : 0);
-      glUniform1f(uPointSize_, s.pointSize);
-      glUniform1f(uPointMin_, s.pointSizeMin);
-      glUniform1f(uScaleA_, s.scaleA);
-      glUniform1f(uScaleB_, s.scaleB);
-      glUniform1f(uScaleC_, s.scaleC);
-      glUniform1f(uViewH_, float(targetH_));
+      SendI(uPointScale_, c.pointScale, s.pointScale ? 1 : 0);
+      SendF(uPointSize_, c.pointSize, s.pointSize);
+      SendF(uPointMin_, c.pointMin, s.pointSizeMin);
+      SendF(uScaleA_, c.a, s.scaleA);
+      SendF(uScaleB_, c.b, s.scaleB);
+      SendF(uScaleC_, c.c, s.scaleC);
+      SendF(uViewH_, c.viewH, float(targetH_));
     }
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(verts_.size() * sizeof(Vertex)), verts_.data(), GL_STREAM_DRAW);
+    // Vertices and indices stream into one large buffer each, written at an
+    // advancing offset; the buffers are orphaned when full.
+    const size_t nv = verts_.size(), ni = idx_.size();
+    if (vCursor_ + nv > kStreamVertices || iCursor_ + ni > kStreamIndices) {
+      glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(kStreamVertices * sizeof(Vertex)), nullptr, GL_STREAM_DRAW);
+      glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(kStreamIndices * sizeof(uint32_t)), nullptr, GL_STREAM_DRAW);
+      vCursor_ = iCursor_ = 0;
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(vCursor_ * sizeof(Vertex)), GLsizeiptr(nv * sizeof(Vertex)), verts_.data());
     if (batchPrim_ == Prim::Triangles) {
-      glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(idx_.size() * sizeof(uint32_t)), idx_.data(), GL_STREAM_DRAW);
-      glDrawElements(GL_TRIANGLES, GLsizei(idx_.size()), GL_UNSIGNED_INT, nullptr);
+      for (uint32_t& i : idx_) i += uint32_t(vCursor_);
+      glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, GLintptr(iCursor_ * sizeof(uint32_t)), GLsizeiptr(ni * sizeof(uint32_t)),
+                      idx_.data());
+      glDrawElements(GL_TRIANGLES, GLsizei(ni), GL_UNSIGNED_INT, reinterpret_cast<void*>(iCursor_ * sizeof(uint32_t)));
+      iCursor_ += ni;
     } else {
-      glDrawArrays(points ? GL_POINTS : GL_LINES, 0, GLsizei(verts_.size()));
+      glDrawArrays(points ? GL_POINTS : GL_LINES, GLint(vCursor_), GLsizei(nv));
     }
+    vCursor_ += nv;
     ++batches_;
     verts_.clear();
     idx_.clear();
     batchGlTex_ = nullptr;
     batchTex_ = 0;
   }
+
+  struct Sent {
+    bool valid = false;
+    Mat4 wv, p;
+    int blend = -1, hasTex = -1, add = -1, sprite = -1, pointScale = -1;
+    Blend src = Blend::Zero, dst = Blend::Zero;
+    float pointSize = -1, pointMin = -1, a = -1, b = -1, c = -1, viewH = -1;
+  };
+  Sent sent_;
+  static constexpr size_t kStreamVertices = 4 * kMaxBatchVertices;
+  static constexpr size_t kStreamIndices = 6 * kMaxBatchVertices;
+  size_t vCursor_ = kStreamVertices, iCursor_ = 0;
 
   SDL_Window* win_ = nullptr;
   SDL_GLContext ctx_ = nullptr;
