@@ -152,6 +152,9 @@ int JINGFX::ResetDevice() {
     screenTexture = gfx::CreateRenderTarget(BackW(), BackH());
   if (window) window->SetBackBufferSize(BackW(), BackH());
   SetDefaultView();
+  // The letterbox again (when one is set), so the next main pass is drawn
+  // through it as every other main pass is.
+  SetAdaptScreen(logicalW, logicalH);
   return 0;
 }
 

@@ -253,6 +253,12 @@ TEST_F(Renderer, NotResetDeviceIsResetAndLostDeviceDrawsNothing) {
   EXPECT_EQ(r->BeginPostFrame(), -1);
   EXPECT_EQ(gfx::RecordedDraws(), 0u);
   EXPECT_EQ(r->GetScreen(), screen) << "the screen texture keeps its handle";
+  EXPECT_EQ(r->world, plat::RotationYawPitchRoll(kPi, 0, kPi)) << "no letterbox set: the default view";
+  r->SetAdaptScreen(320, 240);
+  const plat::Mat4 boxed = r->world;
+  gfx::SimulateCoopForTests(gfx::Coop::NotReset);
+  EXPECT_EQ(r->BeginFrame(), 2);
+  EXPECT_EQ(r->world, boxed) << "the next main pass draws through the letterbox";
   EXPECT_EQ(Frame(), 0);
   EXPECT_EQ(gfx::RecordedDraws(), 1u);
 }
