@@ -19,7 +19,7 @@ void SetPixel(std::uint32_t* px, int stride, int x, int y, const Rgb& c, double 
 // Paper that repeats every 64 pixels: soft fibres on a cream ground.
 Rgb PaperAt(int x, int y) {
   double n = Fbm(x / 8.0, y / 8.0, 3, 501, 8) - 0.5;
-  double f = Noise(x / 2.0, y / 16.0, 502, 32) - 0.5;
+  double f = Noise(x / 4.0, y / 4.0, 502, 16) - 0.5;
   return Scale(pal::kPaper, 1.0 + n * 0.06 + f * 0.03);
 }
 
