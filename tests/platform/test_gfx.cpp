@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <atomic>
 #include <cmath>
@@ -67,6 +68,41 @@ TEST(GfxImage, DecodeAndSaveRoundTrip) {
   EXPECT_EQ(h, 2);
   EXPECT_FALSE(plat::DecodeFile(dir + "/missing.png", back));
   EXPECT_TRUE(back.argb.empty());
+}
+
+// PNG and JPEG files as an image library writes them: sizes from their
+// headers, PNG alpha kept, JPEG opaque.
+TEST(GfxImage, PngAndJpegFiles) {
+  const std::string dir = testenv::FreshDir("png");
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 37, 21, 32, SDL_PIXELFORMAT_ARGB8888);
+  ASSERT_NE(s, nullptr);
+  for (int y = 0; y < 21; ++y)
+    for (int x = 0; x < 37; ++x)
+      static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x] = uint32_t(x * 6) << 24 | uint32_t(y * 12) << 16 | 0x8040u;
+  ASSERT_EQ(IMG_SavePNG(s, (dir + "/a.png").c_str()), 0);
+  ASSERT_EQ(IMG_SaveJPG(s, (dir + "/a.jpg").c_str(), 90), 0);
+  for (const char* name : {"/a.png", "/a.jpg"}) {
+    SCOPED_TRACE(name);
+    int w = 0, h = 0;
+    EXPECT_TRUE(plat::ImageInfoFile(dir + name, &w, &h));
+    EXPECT_EQ(w, 37);
+    EXPECT_EQ(h, 21);
+    plat::Image img;
+    ASSERT_TRUE(plat::DecodeFile(dir + name, img));
+    ASSERT_EQ(img.argb.size(), size_t(37 * 21));
+    const bool png = std::string(name) == "/a.png";
+    for (int y = 0; y < 21; y += 5)
+      for (int x = 0; x < 37; x += 6) {
+        const uint32_t p = img.argb[size_t(y * 37 + x)];
+        if (png) {
+          EXPECT_EQ(p, static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x]);
+        } else {
+          EXPECT_EQ(p >> 24, 0xFFu) << "JPEG has no alpha";
+          EXPECT_NEAR(int((p >> 16) & 0xFF), y * 12, 12);
+        }
+      }
+  }
+  SDL_FreeSurface(s);
 }
 
 TEST(GfxImage, HeaderOnlyInfo) {
