@@ -80,8 +80,9 @@ void Finish(Stereo& s, float peak, double fadeMs) {
   size_t fade = std::min(s.Size() / 2, static_cast<size_t>(fadeMs * kRate / 1000.0));
   for (size_t i = 0; i < s.Size(); ++i) {
     float g = k;
-    if (i < fade) g *= static_cast<float>(i) / fade;
-    if (i >= s.Size() - fade) g *= static_cast<float>(s.Size() - 1 - i) / fade;
+    // raised-cosine fades: no click at either end
+    if (i < fade) g *= static_cast<float>(0.5 - 0.5 * std::cos(M_PI * i / fade));
+    if (i >= s.Size() - fade) g *= static_cast<float>(0.5 - 0.5 * std::cos(M_PI * (s.Size() - 1 - i) / fade));
     s.l[i] *= g;
     s.r[i] *= g;
   }

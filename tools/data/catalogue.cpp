@@ -128,8 +128,11 @@ CellStats MeasureCells(const std::uint8_t* rgb, int w, int h, int stride, int pi
         }
       for (int k = 0; k < g * g; ++k)
         for (int c = 0; c < 3; ++c) a[k * 3 + c] /= std::max(1, cnt[k]);
-      double mean = sum / n;
-      st.minStdDev = std::min(st.minStdDev, std::sqrt(std::max(0.0, sum2 / n - mean * mean)));
+      double mean = sum / n, sd = std::sqrt(std::max(0.0, sum2 / n - mean * mean));
+      if (sd < st.minStdDev) {
+        st.minStdDev = sd;
+        st.flattest = cj * st.cols + ci;
+      }
     }
   st.minPairDiff = 1e9;
   int cells = st.cols * st.rows, vals = g * g * 3;
@@ -139,7 +142,11 @@ CellStats MeasureCells(const std::uint8_t* rgb, int w, int h, int stride, int pi
       const double* b = &avg[static_cast<size_t>(j) * vals];
       double d = 0;
       for (int k = 0; k < vals; ++k) d += std::fabs(a[k] - b[k]);
-      st.minPairDiff = std::min(st.minPairDiff, d / vals);
+      if (d / vals < st.minPairDiff) {
+        st.minPairDiff = d / vals;
+        st.likeA = i;
+        st.likeB = j;
+      }
     }
   return st;
 }

@@ -8,7 +8,7 @@
 
 namespace gendata {
 
-bool WriteContactSheet(const MemSink& files, const std::string& path) {
+bool WriteContactSheet(const MemSink& files, const std::string& path, const std::string& only) {
   struct Item {
     std::string label;
     cairo_surface_t* s;
@@ -19,7 +19,8 @@ bool WriteContactSheet(const MemSink& files, const std::string& path) {
   for (const auto& [key, bytes] : files.Files()) {
     const std::string& folder = key.first;
     const std::string& name = key.second;
-    if (folder == "low") continue;  // full pictures: their thumbnails stand for them
+    if (!only.empty() && folder != only) continue;
+    if (only.empty() && folder == "low") continue;  // full pictures: their thumbnails stand for them
     cairo_surface_t* s = nullptr;
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0) s = DecodePng(bytes);
     else if (name.size() > 4 && name.compare(name.size() - 4, 4, ".jpg") == 0) s = DecodeJpeg(bytes);

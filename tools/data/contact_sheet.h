@@ -8,6 +8,7 @@
 
 namespace gendata {
 
-bool WriteContactSheet(const MemSink& files, const std::string& path);
+// `only` limits the sheet to one folder ("" = every folder but low/).
+bool WriteContactSheet(const MemSink& files, const std::string& path, const std::string& only = "");
 
 }  // namespace gendata

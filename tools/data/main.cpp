@@ -1,6 +1,6 @@
 // gen_data: writes the game's default data into one folder per pack.
 //   gen_data <out-dir> [stamp-file]   generate everything
-//   gen_data --sheet <png>            draw the contact sheet of all images
+//   gen_data --sheet <png> [folder]   draw the contact sheet of all images
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(argv[1], "--sheet") == 0) {
     gendata::MemSink mem;
     gendata::GenerateAll(mem);
-    return gendata::WriteContactSheet(mem, argv[2]) ? 0 : 1;
+    return gendata::WriteContactSheet(mem, argv[2], argc >= 4 ? argv[3] : "") ? 0 : 1;
   }
   if (argc < 2) {
     std::fprintf(stderr, "usage: gen_data <out-dir> [stamp-file] | --sheet <png>\n");

@@ -35,18 +35,27 @@ class Pixels {
 
 Rgb Add(const Rgb& a, const Rgb& b, double k) { return {a.r + b.r * k, a.g + b.g * k, a.b + b.b * k}; }
 
-// Fine texture over the whole picture: a colour drift at large scale and a
-// brightness grain at small scale.
+// Canvas texture over the whole picture: brush-sized brightness strokes,
+// a fine grain and a slow colour drift.  It gives every piece of the
+// picture detail of its own, even in a clear sky or a calm sea.
 void Texture(Image& img, std::uint32_t seed, double amount) {
   Pixels px(img);
   int w = img.W(), h = img.H();
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
+      // keep off full white and black, where the texture would be clipped
       Rgb c = px.Get(x, y);
-      double g = (Fbm(x / 5.0, y / 5.0, 2, seed) - 0.5) * amount;
-      double d1 = (Fbm(x / 90.0, y / 90.0, 3, seed + 7) - 0.5) * amount;
-      double d2 = (Fbm(x / 70.0, y / 70.0, 3, seed + 9) - 0.5) * amount;
-      px.Set(x, y, {c.r * (1 + g + d1), c.g * (1 + g), c.b * (1 + g + d2)});
+      c = {0.03 + 0.92 * c.r, 0.03 + 0.92 * c.g, 0.03 + 0.92 * c.b};
+      double brush = Fbm(x / 26.0 + 0.35 * Noise(y / 9.0, x / 60.0, seed + 3), y / 20.0, 4, seed) - 0.5;
+      double grain = Fbm(x / 4.0, y / 4.0, 2, seed + 5) - 0.5;
+      double delta = (brush * 1.3 + grain * 0.4) * amount;
+      double d1 = (Fbm(x / 120.0, y / 120.0, 3, seed + 7) - 0.5) * amount;
+      double d2 = (Fbm(x / 110.0, y / 110.0, 3, seed + 9) - 0.5) * amount;
+      // dark areas get the texture as light, bright ones as shade
+      double lum = 0.3 * c.r + 0.59 * c.g + 0.11 * c.b;
+      double add = 0.3 + 0.6 * (1 - lum);
+      auto ch = [&](double v, double drift) { return v * (1 + delta + drift) + (delta + drift) * add; };
+      px.Set(x, y, {ch(c.r, d1), ch(c.g, 0), ch(c.b, d2)});
     }
 }
 
@@ -64,11 +73,14 @@ Rgb SkyAt(const SkyPalette& s, double x, double y, int w, double horizon, std::u
   c = Add(c, s.sun, 0.5 * std::exp(-d * 9));
   if (d < s.sunR) c = Mix(c, s.sun, 0.9);
   double cl = Fbm(x / 260.0, y / 70.0, 6, seed);
-  double cover = std::clamp((cl - 0.5) * 3.5, 0.0, 1.0);
+  double cover = std::clamp((cl - 0.4) * 2.6, 0.0, 1.0);
   c = Mix(c, Mix(s.cloud, Scale(s.cloud, 0.75), Fbm(x / 40.0, y / 25.0, 3, seed + 3)), cover * 0.8);
   if (s.stars) {
-    double n = Noise(x * 0.9, y * 0.9, seed + 11);
-    if (n > 0.985) c = Add(c, {1, 1, 0.95}, (n - 0.985) * 50 * (1 - cover));
+    // a milky band of faint light and many stars of different brightness
+    double band = std::exp(-std::pow((y - horizon * 0.35 - (x - w * 0.5) * 0.25) / (horizon * 0.25), 2));
+    c = Add(c, {0.55, 0.6, 0.8}, 0.22 * band * Fbm(x / 45.0, y / 45.0, 5, seed + 12));
+    double n = Noise(x * 0.7, y * 0.7, seed + 11);
+    if (n > 0.955) c = Add(c, {1, 1, 0.95}, (n - 0.955) * 22 * (1 - cover));
   }
   return c;
 }
@@ -128,7 +140,7 @@ void Mountains(Image& img, int variant) {
         double depth = (y - tops[layer * w + x]) / h;
         double rock = Fbm(x / (30.0 + 20 * (1 - t)), y / 24.0, 5, seed + 200 + layer);
         c = Scale(base, 0.75 + 0.5 * rock - depth * 0.6 * t);
-        if (s.snow && layer < 3 && depth < 0.05 + 0.06 * rock) c = Mix(c, Hex(0xF4F8FF), 0.85);
+        if (s.snow && layer < 2 && depth < 0.012 + 0.035 * rock) c = Mix(c, Hex(0xF4F8FF), 0.8);
         if (layer == layers - 1) {
           // the foreground: grass with flowers
           double g = Fbm(x / 12.0, y / 6.0, 4, seed + 300);
@@ -491,8 +503,10 @@ void Fractal(Image& img, bool julia, int variant) {
         col = Palette(smooth * 0.035 + 0.1 * variant, variant);
         col = Scale(col, 0.75 + 0.35 * std::exp(-trap * 4));
       } else {
-        // inside: shade by the orbit trap so that the set is not flat
-        col = Scale(Palette(trap * 3 + 0.5, variant + 1), 0.35);
+        // inside: shade by where the orbit ends and by the orbit trap, so
+        // that the set is not flat
+        double ang = std::atan2(z.imag(), z.real()) / (2 * M_PI) + 0.5;
+        col = Scale(Palette(ang * 2 + trap * 3 + 0.5, variant + 1), 0.3 + 0.25 * std::abs(z));
       }
       px.Set(x, y, col);
     }
@@ -510,7 +524,7 @@ void Paint(Image& img, const PictureSpec& spec) {
     case Painter::kMandelbrot: Fractal(img, false, spec.variant); break;
     case Painter::kJulia: Fractal(img, true, spec.variant); break;
   }
-  Texture(img, 9000 + static_cast<std::uint32_t>(spec.variant) * 7 + static_cast<std::uint32_t>(spec.painter) * 131, 0.14);
+  Texture(img, 9000 + static_cast<std::uint32_t>(spec.variant) * 7 + static_cast<std::uint32_t>(spec.painter) * 131, 0.18);
 }
 
 }  // namespace gendata

@@ -46,6 +46,8 @@ struct CellStats {
   double minStdDev = 0;
   double minPairDiff = 0;
   int cols = 0, rows = 0;
+  int flattest = 0;            // cell index (row * cols + col) of minStdDev
+  int likeA = 0, likeB = 0;    // the two most alike cells
 };
 CellStats MeasureCells(const std::uint8_t* rgb, int w, int h, int stride, int pieces);
 

@@ -75,7 +75,7 @@ double Bump(double u) { return std::sin(M_PI * u); }
 double Fall(double u) { return std::exp(-u * 6); }
 
 void Put(Sink& sink, const std::string& name, Stereo s, float peak = 0.6f) {
-  Finish(s, peak, 4);
+  Finish(s, peak, 6);
   sink.Put("music", name + ".ogg", EncodeOgg(s, 0.4f));
 }
 
@@ -178,9 +178,9 @@ void MakeSounds(Sink& sink) {
     Put(sink, "groups_arrive", s, 0.5f);
   }
   {
-    Stereo s(Samples(0.05));
+    Stereo s(Samples(0.06));
     Noise(s, 0, 0.02, 4000, 3000, 0.6, 0.8, 9, Fall);
-    Sweep(s, 0, 0.05, 1400, 1200, 0.4, 0.01);
+    Sweep(s, 0, 0.06, 1400, 1200, 0.4, 0.01);
     Put(sink, "gui_click", s, 0.4f);
   }
   {
