@@ -1,0 +1,553 @@
+// The player profiles in a private documents folder: first start, a new
+// installation, loading the last player, choosing, adding and deleting
+// players, names that must be refused, damaged records, scores for the
+// leader board, and "game.xml" kept in step with the record.
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "GAME/config/config.h"
+#include "GAME/config/player_name.h"
+#include "GAME/config/player_record.h"
+#include "GAME/config/profile.h"
+#include "ST/file.h"
+#include "ST/game.h"
+#include "platform/gfx.h"
+#include "tests/support/test_env.h"
+
+namespace fs = std::filesystem;
+using GAME::PROFILE;
+using GAME::PUZZLE_PLAYER_PROFILE;
+
+namespace {
+
+const std::string kDefault = "\xD0\x98\xD0\xB3\xD1\x80\xD0\xBE\xD0\xBA";  // "Игрок"
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void WriteAll(const fs::path& p, const std::string& bytes) {
+  fs::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+std::string Bytes(const PUZZLE_PLAYER_PROFILE& r) {
+  const auto b = r.Encode();
+  return std::string(reinterpret_cast<const char*>(b.data()), b.size());
+}
+
+PUZZLE_PLAYER_PROFILE Defaults(int screen, bool full) {
+  PUZZLE_PLAYER_PROFILE r;
+  r.SetDefaults(screen, full);
+  return r;
+}
+
+std::set<std::string> Entries(const fs::path& dir) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+  return names;
+}
+
+struct VideoXml {
+  int resX = 0, resY = 0;
+  bool full = false;
+};
+
+VideoXml ReadVideoXml(const fs::path& p) {
+  pugi::xml_document doc;
+  doc.load_file(p.c_str());
+  const pugi::xml_node main = doc.child("Config").child("Main");
+  return {main.attribute("resX").as_int(), main.attribute("resY").as_int(), main.attribute("FullScreen").as_bool()};
+}
+
+class Profile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GAME::ApplyConfigDefaults();
+    plat::gfx::SetBackendForTests(plat::gfx::Backend::Recording);
+    docs = testenv::FreshDir("docs");
+    setenv("XDG_DOCUMENTS_DIR", docs.c_str(), 1);
+    Engine({1920, 1080}, 1024, 768, false);
+  }
+  void TearDown() override {
+    ZOV::iFile::SetWriteFaultHookForTests(nullptr);
+    profile.reset();
+    game.reset();
+    plat::gfx::DestroyDevice();
+    plat::ClearDisplayForTests();
+  }
+  // A new engine object on a desktop of that size, running w x h.
+  void Engine(plat::IPt desktop, int w, int h, bool full) {
+    profile.reset();
+    game.reset();
+    plat::SetDisplayForTests(desktop, {{1024, 768, 60}, {1920, 1080, 60}});
+    game = std::make_unique<ZOV::ST_GAME>();
+    game->companyName = "Co";
+    game->productName = "Game";
+    Mode(w, h, full);
+  }
+  void Mode(int w, int h, bool full) {
+    game->resX = w;
+    game->resY = h;
+    game->screenRes = w * h;
+    game->fullScreen = full;
+  }
+  PROFILE& Start() {
+    profile = std::make_unique<PROFILE>(nullptr, game.get());
+    return *profile;
+  }
+  fs::path Root() const { return fs::path(docs) / "Co" / "Game"; }
+  fs::path Player(const std::string& name) const { return Root() / name; }
+  fs::path Record(const std::string& name) const { return Player(name) / "set.bin"; }
+  std::string Last() const { return ReadAll(Root() / "LC.pzl"); }
+  void WriteRecord(const std::string& name, const PUZZLE_PLAYER_PROFILE& r) { WriteAll(Record(name), Bytes(r)); }
+  void SetLast(const std::string& name) { WriteAll(Root() / "LC.pzl", name); }
+
+  std::string docs;
+  std::unique_ptr<ZOV::ST_GAME> game;
+  std::unique_ptr<PROFILE> profile;
+};
+
+TEST_F(Profile, NewInstallationNamesTheDefaultPlayerAndWritesNoRecordUntilSaved) {
+  fs::create_directories(Root());
+  PROFILE& p = Start();
+  EXPECT_EQ(Last(), kDefault);
+  EXPECT_TRUE(fs::is_directory(Player(kDefault)));
+  EXPECT_FALSE(fs::exists(Record(kDefault)));
+  EXPECT_EQ(p.IsFirstStart(), 0);
+  EXPECT_EQ(p.Update(), 0);
+  EXPECT_FALSE(p.IsDialogOpen());
+  EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
+  ASSERT_TRUE(p.SaveSettings());
+  EXPECT_EQ(ReadAll(Record(kDefault)), Bytes(Defaults(786432, false)));
+  const VideoXml xml = ReadVideoXml(Root() / "game.xml");
+  EXPECT_EQ(xml.resX, 1024);
+  EXPECT_EQ(xml.resY, 768);
+  EXPECT_FALSE(xml.full);
+}
+
+TEST_F(Profile, FirstStartCreatesTheFoldersAndTheDefaultPlayer) {
+  testing::internal::CaptureStdout();
+  PROFILE& p = Start();
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("FirstTimeStart" + std::string(game->GetGameProfileDirg())), std::string::npos) << out;
+  EXPECT_TRUE(fs::is_directory(Player(kDefault)));
+  EXPECT_EQ(Last(), kDefault);
+  EXPECT_EQ(p.IsFirstStart(), 1);
+  EXPECT_EQ(p.PlayerList(), std::vector<std::string>{kDefault});
+  ZOV::JINVECPTR<char*>* names = p.GetNames();
+  ASSERT_NE(names, nullptr);
+  EXPECT_EQ(std::string(names->value), kDefault);
+  EXPECT_EQ(names->index, 0);
+  EXPECT_EQ(names->next, nullptr);
+}
+
+TEST_F(Profile, LoadingTheLastPlayerTakesTheScreenFromTheEngine) {
+  struct Row {
+    plat::IPt desktop;
+    int screen;
+  };
+  for (const Row& row : {Row{{1920, 1080}, 786432}, Row{{1024, 768}, 0}}) {
+    Engine(row.desktop, 1024, 768, true);
+    fs::remove_all(Root());
+    PUZZLE_PLAYER_PROFILE anna = Defaults(1296000, false);
+    anna.Score = 1000;
+    WriteRecord("Anna", anna);
+    SetLast("Anna");
+    ASSERT_EQ(ReadAll(Record("Anna")).substr(60, 4), std::string("\xE8\x03\x00\x00", 4));
+    PROFILE& p = Start();
+    EXPECT_STREQ(p.GetPlayerName(), "Anna");
+    EXPECT_EQ(p.GetSettings()->Score, 1000);
+    EXPECT_EQ(p.GetSettings()->screen, row.screen);
+    EXPECT_TRUE(p.GetSettings()->Full);
+    EXPECT_EQ(ReadAll(Record("Anna")), Bytes(anna)) << "loading does not write";
+  }
+}
+
+TEST_F(Profile, ALostLastPlayerFileKeepsTheDefaultPlayersRecord) {
+  PUZZLE_PLAYER_PROFILE old = Defaults(786432, false);
+  old.Score = 500;
+  old.trofei[PUZZLE_PLAYER_PROFILE::LORD] = 1;
+  WriteRecord(kDefault, old);
+  PROFILE& p = Start();
+  EXPECT_EQ(Last(), kDefault);
+  ASSERT_TRUE(p.SaveSettings());
+  PUZZLE_PLAYER_PROFILE back;
+  ASSERT_EQ(GAME::ReadRecordFile(Record(kDefault).string(), &back), GAME::RecordRead::kLoaded);
+  EXPECT_EQ(back.Score, 500);
+  EXPECT_EQ(back.trofei[PUZZLE_PLAYER_PROFILE::LORD], 1);
+}
+
+TEST_F(Profile, AMissingPlayerFolderIsMadeBeforeItsRecord) {
+  fs::create_directories(Root());
+  SetLast("Anna");
+  testing::internal::CaptureStdout();
+  PROFILE& p = Start();
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("Character folder not exist"), std::string::npos);
+  EXPECT_STREQ(p.GetPlayerName(), "Anna");
+  EXPECT_EQ(ReadAll(Record("Anna")), Bytes(Defaults(786432, false)));
+}
+
+TEST_F(Profile, ADamagedRecordIsKeptAsideAndTheDefaultsUsed) {
+  PUZZLE_PLAYER_PROFILE earned = Defaults(786432, false);
+  earned.Score = 1000;
+  const std::string whole = Bytes(earned);
+  for (const std::string& damaged : {std::string(), whole.substr(0, 10), whole + std::string(24, '\x07')}) {
+    fs::remove_all(Root());
+    WriteAll(Record("Anna"), damaged);
+    SetLast("Anna");
+    testing::internal::CaptureStdout();
+    PROFILE& p = Start();
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("Settings damaged (" + std::to_string(damaged.size()) + " bytes)"), std::string::npos) << out;
+    EXPECT_EQ(*p.GetSettings(), Defaults(786432, false)) << damaged.size();
+    EXPECT_EQ(ReadAll(Player("Anna") / "set.bin.bad"), damaged);
+    EXPECT_EQ(ReadAll(Record("Anna")), Bytes(Defaults(786432, false)));
+    p.GetSettings()->Score = 3;
+    ASSERT_TRUE(p.SaveSettings());
+    EXPECT_EQ(fs::file_size(Record("Anna")), 76u);
+    EXPECT_EQ(ReadAll(Player("Anna") / "set.bin.bad"), damaged) << "a save never touches the damaged copy";
+  }
+  // Something that is no file at all is set aside the same way.
+  fs::remove_all(Root());
+  fs::create_directories(Record("Bob"));
+  WriteAll(Record("Bob") / "inside", "x");
+  SetLast("Bob");
+  PROFILE& p = Start();
+  EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
+  EXPECT_EQ(ReadAll(Player("Bob") / "set.bin.bad" / "inside"), "x");
+  EXPECT_EQ(fs::file_size(Record("Bob")), 76u);
+}
+
+TEST_F(Profile, UnusableRecordValuesAreReplacedOnLoad) {
+  PUZZLE_PLAYER_PROFILE r = Defaults(786432, false);
+  r.MusicVolum = std::nanf("");
+  r.trofei[PUZZLE_PLAYER_PROFILE::SAGE] = 200;
+  std::string bytes = Bytes(r);
+  bytes[PUZZLE_PLAYER_PROFILE::kCursor] = 7;
+  WriteAll(Record("Anna"), bytes);
+  SetLast("Anna");
+  testing::internal::CaptureStdout();
+  PROFILE& p = Start();
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("unusable values replaced: trofei[5] MusicVolum"),
+            std::string::npos);
+  EXPECT_FLOAT_EQ(p.GetSettings()->MusicVolum, 0.3f);
+  EXPECT_EQ(p.GetSettings()->trofei[PUZZLE_PLAYER_PROFILE::SAGE], 6);
+  EXPECT_TRUE(p.GetSettings()->Cursor);
+}
+
+TEST_F(Profile, ALastPlayerFileWithAnUnusableNameFallsBackToTheDefaultPlayer) {
+  fs::create_directories(fs::path(docs) / "Photos");
+  WriteAll(fs::path(docs) / "Co" / "Other" / "keep.txt", "keep");
+  for (const std::string& bad : {std::string("../x"), std::string("../Other"), std::string(""), std::string("."),
+                                 std::string(".."), std::string("a/b"), std::string("Anna\n"), std::string("/etc"),
+                                 std::string("A B"), std::string("\xFF"), std::string("a\0b", 3)}) {
+    fs::remove_all(Root());
+    SetLast(bad);
+    PROFILE& p = Start();
+    EXPECT_STREQ(p.GetPlayerName(), kDefault.c_str()) << GAME::PrintableName(bad);
+    EXPECT_EQ(Last(), kDefault);
+    EXPECT_EQ(Entries(Root()), (std::set<std::string>{"LC.pzl", kDefault}));
+    EXPECT_EQ(Entries(fs::path(docs) / "Co"), (std::set<std::string>{"Game", "Other"}));
+    EXPECT_EQ(Entries(docs), (std::set<std::string>{"Co", "Photos"}));
+    EXPECT_EQ(ReadAll(fs::path(docs) / "Co" / "Other" / "keep.txt"), "keep");
+  }
+}
+
+TEST_F(Profile, EmptyCompanyAndProductNamesKeepPlayersOutOfTheDocumentsFolder) {
+  fs::create_directories(fs::path(docs) / "Photos");
+  game->companyName = "";
+  game->productName = "..";
+  PROFILE& p = Start();
+  EXPECT_EQ(p.GetRoot(), docs + "/VURAVAZ/Jigsaw/");
+  EXPECT_EQ(p.PlayerList(), std::vector<std::string>{kDefault});
+  EXPECT_TRUE(fs::is_directory(fs::path(docs) / "Photos"));
+  EXPECT_EQ(Entries(docs), (std::set<std::string>{"Photos", "VURAVAZ"}));
+}
+
+TEST_F(Profile, ChoosingANewPlayerCreatesTheirFolderAndDefaultRecord) {
+  fs::create_directories(Root());
+  PROFILE& p = Start();
+  fs::remove(Root() / "game.xml");
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(p.ChoosePlayer("Cleo"), 0);
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("manager send new name\nname lengh 4\n"), std::string::npos) << out;
+  EXPECT_STREQ(p.GetPlayerName(), "Cleo");
+  EXPECT_EQ(Last(), "Cleo");
+  EXPECT_EQ(ReadAll(Record("Cleo")), Bytes(Defaults(786432, false)));
+  EXPECT_EQ(ReadVideoXml(Root() / "game.xml").resX, 1024) << "game.xml rewritten";
+  EXPECT_EQ(p.PlayerList(), (std::vector<std::string>{"Cleo", kDefault}));
+  // Names are case-sensitive: "cleo" is another player.
+  ASSERT_EQ(p.ChoosePlayer("cleo"), 0);
+  EXPECT_EQ(p.PlayerList(), (std::vector<std::string>{"Cleo", "cleo", kDefault}));
+}
+
+TEST_F(Profile, ChoosingAnExistingPlayerLoadsTheirRecord) {
+  fs::create_directories(Root());
+  PUZZLE_PLAYER_PROFILE bob = Defaults(786432, false);
+  bob.Score = 77;
+  bob.Color = 0x11223344;
+  WriteRecord("Bob", bob);
+  PROFILE& p = Start();
+  ASSERT_EQ(p.ChoosePlayer("Bob"), 0);
+  EXPECT_EQ(p.GetSettings()->Score, 77);
+  EXPECT_EQ(p.GetSettings()->Color, 0x11223344);
+  EXPECT_EQ(Last(), "Bob");
+  EXPECT_EQ(ReadAll(Record("Bob")), Bytes(bob));
+}
+
+TEST_F(Profile, UnusableNamesAreRefusedAndChangeNothing) {
+  fs::create_directories(Root());
+  WriteAll(fs::path(docs) / "Co" / "Other" / "keep.txt", "keep");
+  PROFILE& p = Start();
+  const std::set<std::string> before = Entries(Root());
+  const std::vector<std::string> refused = {"",   ".",    "..",    "../Other", "a/b", "Cl eo", "x\ty",
+                                            "a\\b", "Anna.", "%s%n", "/tmp",     "№",   "\xFF"};
+  for (const std::string& name : refused) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(p.ChoosePlayer(name.c_str()), -1) << GAME::PrintableName(name);
+    EXPECT_EQ(p.DeletePlayer(name.c_str()), -1) << GAME::PrintableName(name);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("refused"), std::string::npos) << out;
+    EXPECT_STREQ(p.GetPlayerName(), kDefault.c_str());
+    EXPECT_EQ(Last(), kDefault);
+    EXPECT_EQ(Entries(Root()), before);
+  }
+  EXPECT_EQ(p.ChoosePlayer(nullptr), -1);
+  EXPECT_EQ(p.DeletePlayer(nullptr), -1);
+  EXPECT_EQ(ReadAll(fs::path(docs) / "Co" / "Other" / "keep.txt"), "keep");
+  EXPECT_TRUE(fs::is_directory(Root()));
+}
+
+TEST_F(Profile, DeletingAPlayerRemovesTheirWholeFolder) {
+  PUZZLE_PLAYER_PROFILE bob = Defaults(786432, false);
+  bob.Score = 77;
+  WriteRecord("Bob", bob);
+  WriteRecord("Anna", Defaults(786432, false));
+  WriteAll(Player("Anna") / "1.pzl", "<Save/>");
+  WriteAll(Player("Anna") / "Progress.xml", "<Progress/>");
+  WriteAll(Player("Anna") / "locked.txt", "x");
+  fs::permissions(Player("Anna") / "locked.txt", fs::perms::owner_read);
+  SetLast("Anna");
+  PROFILE& p = Start();
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(p.DeletePlayer("Anna"), 0);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("DELETING " + Player("Anna").string()), std::string::npos);
+  EXPECT_FALSE(fs::exists(Player("Anna")));
+  EXPECT_STREQ(p.GetPlayerName(), "Anna") << "deleting does not switch";
+  // The selection window then makes its new selection the current player.
+  ASSERT_EQ(p.ChoosePlayer("Bob"), 0);
+  EXPECT_EQ(Last(), "Bob");
+  EXPECT_EQ(p.GetSettings()->Score, 77);
+  EXPECT_EQ(p.PlayerList(), std::vector<std::string>{"Bob"});
+}
+
+TEST_F(Profile, DeletingTheOnlyPlayerLeavesAFreshDefaultPlayer) {
+  fs::create_directories(Root());
+  PROFILE& p = Start();
+  p.GetSettings()->Score = 9;
+  ASSERT_TRUE(p.SaveSettings());
+  ASSERT_EQ(p.DeletePlayer(kDefault.c_str()), 0);
+  EXPECT_FALSE(fs::exists(Player(kDefault)));
+  ASSERT_EQ(p.ChoosePlayer(GAME::DefaultPlayerName().c_str()), 0);
+  EXPECT_TRUE(fs::is_directory(Player(kDefault)));
+  EXPECT_EQ(p.GetSettings()->Score, 0);
+  EXPECT_EQ(ReadAll(Record(kDefault)), Bytes(Defaults(786432, false)));
+  EXPECT_EQ(Last(), kDefault);
+  EXPECT_EQ(p.PlayerList(), std::vector<std::string>{kDefault});
+}
+
+TEST_F(Profile, DeletionNeverReachesOutsideThePlayersFolder) {
+  const fs::path outside = testenv::FreshDir("outside");
+  WriteAll(outside / "keep.txt", "keep");
+  WriteAll(outside / "sub" / "deep.txt", "deep");
+  WriteRecord("Anna", Defaults(786432, false));
+  fs::create_directory_symlink(outside, Player("Anna") / "linked");
+  fs::create_symlink(outside / "keep.txt", Player("Anna") / "file-link");
+  fs::create_directory_symlink(outside, Root() / "Evil");
+  WriteAll(Root() / "Note", "note");
+  PROFILE& p = Start();
+  EXPECT_EQ(p.PlayerList(), (std::vector<std::string>{"Anna", kDefault})) << "links and files are no players";
+  ASSERT_EQ(p.DeletePlayer("Anna"), 0);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(Player("Anna"))));
+  EXPECT_EQ(p.DeletePlayer("Evil"), -1);
+  EXPECT_EQ(p.DeletePlayer("Note"), -1);
+  EXPECT_TRUE(fs::is_symlink(Root() / "Evil"));
+  EXPECT_EQ(ReadAll(Root() / "Note"), "note");
+  EXPECT_EQ(ReadAll(outside / "keep.txt"), "keep");
+  EXPECT_EQ(ReadAll(outside / "sub" / "deep.txt"), "deep");
+  // A name that is listed but has no folder yet leaves nothing to delete.
+  EXPECT_EQ(p.DeletePlayer("Zed"), 0);
+}
+
+TEST_F(Profile, AnEmptyDefaultNameNeverCostsTheGameFolder) {
+  char empty[] = "";
+  char* saved = chTEXT_DEFAULT_NAME;
+  chTEXT_DEFAULT_NAME = empty;
+  EXPECT_EQ(GAME::DefaultPlayerName(), kDefault);
+  fs::create_directories(Root());
+  PROFILE& p = Start();
+  ASSERT_TRUE(p.SaveSettings());
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(p.DeletePlayer(GAME::DefaultPlayerName().c_str()), 0);
+    EXPECT_EQ(p.DeletePlayer(chTEXT_DEFAULT_NAME), -1);
+    ASSERT_EQ(p.ChoosePlayer(GAME::DefaultPlayerName().c_str()), 0);
+  }
+  EXPECT_TRUE(fs::is_regular_file(Root() / "game.xml"));
+  EXPECT_TRUE(fs::is_regular_file(Root() / "LC.pzl"));
+  chTEXT_DEFAULT_NAME = saved;
+}
+
+TEST_F(Profile, AConfiguredDefaultNameWithABlankIsStillUsable) {
+  char name[] = "Player 1";
+  char* saved = chTEXT_DEFAULT_NAME;
+  chTEXT_DEFAULT_NAME = name;
+  fs::create_directories(Root());
+  {
+    PROFILE& p = Start();
+    EXPECT_STREQ(p.GetPlayerName(), "Player 1");
+    ASSERT_TRUE(p.SaveSettings());
+  }
+  PROFILE& again = Start();
+  EXPECT_STREQ(again.GetPlayerName(), "Player 1");
+  EXPECT_EQ(again.PlayerList(), std::vector<std::string>{"Player 1"});
+  EXPECT_EQ(again.DeletePlayer("Player 1"), 0);
+  chTEXT_DEFAULT_NAME = saved;
+}
+
+TEST_F(Profile, AFailedDeletionKeepsThePlayer) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+  WriteRecord("Anna", Defaults(786432, false));
+  PROFILE& p = Start();
+  // The game folder cannot lose entries: Anna's folder cannot go.
+  fs::permissions(Root(), fs::perms::owner_read | fs::perms::owner_exec);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(p.DeletePlayer("Anna"), -2);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("Player folder not deleted"), std::string::npos);
+  fs::permissions(Root(), fs::perms::owner_all);
+  EXPECT_TRUE(fs::is_directory(Player("Anna")));
+  EXPECT_EQ(p.PlayerList(), (std::vector<std::string>{"Anna", kDefault}));
+}
+
+TEST_F(Profile, ScoresForTheLeaderBoard) {
+  PUZZLE_PLAYER_PROFILE anna = Defaults(786432, false);
+  anna.Score = 1000;
+  WriteRecord("Anna", anna);
+  PUZZLE_PLAYER_PROFILE bob = Defaults(786432, false);
+  bob.Score = 77;
+  WriteRecord("Bob", bob);
+  WriteAll(Record("Dan"), std::string(10, '\x01'));
+  SetLast("Anna");
+  PROFILE& p = Start();
+  p.GetSettings()->Score = 5;
+  EXPECT_EQ(p.GetScore4Player("Anna"), 5) << "the unsaved total of the current player";
+  EXPECT_EQ(p.GetScore4Player("Bob"), 77);
+  EXPECT_EQ(p.GetScore4Player("Zed"), -1);
+  EXPECT_EQ(p.GetScore4Player("Dan"), -1);
+  EXPECT_EQ(p.GetScore4Player("../Co/Game/Bob"), -1);
+  EXPECT_EQ(p.GetScore4Player(nullptr), -1);
+  EXPECT_EQ(ReadAll(Record("Dan")), std::string(10, '\x01')) << "looking does not repair";
+  EXPECT_FALSE(fs::exists(Player("Dan") / "set.bin.bad"));
+  std::vector<std::string> listed;
+  for (ZOV::JINVECPTR<char*>* n = p.GetNames(); n; n = n->next) {
+    EXPECT_EQ(n->index, int(listed.size()));
+    listed.emplace_back(n->value);
+  }
+  EXPECT_EQ(listed, (std::vector<std::string>{"Anna", "Bob", "Dan"}));
+}
+
+TEST_F(Profile, SavingRewritesGameXmlForEachScreenCode) {
+  struct Row {
+    int screen;
+    bool full;
+    int resX, resY;
+    bool xmlFull;
+    bool fullAfter;
+  };
+  const Row rows[] = {
+      {0, false, 1920, 1080, true, true},            // the desktop, always full screen
+      {1296000, false, 1440, 900, false, false},
+      {786432, true, 1024, 768, true, true},
+      {2073600, false, 1920, 1080, false, false},
+      {12345, true, 1280, 1024, false, false},       // unknown: the engine's size and flag
+  };
+  fs::create_directories(Root());
+  for (const Row& row : rows) {
+    Mode(1280, 1024, false);
+    PROFILE& p = Start();
+    p.GetSettings()->screen = row.screen;
+    p.GetSettings()->Full = row.full;
+    ASSERT_TRUE(p.SaveSettings());
+    const VideoXml xml = ReadVideoXml(Root() / "game.xml");
+    EXPECT_EQ(xml.resX, row.resX) << row.screen;
+    EXPECT_EQ(xml.resY, row.resY) << row.screen;
+    EXPECT_EQ(xml.full, row.xmlFull) << row.screen;
+    EXPECT_EQ(p.GetSettings()->Full, row.fullAfter) << row.screen;
+    const std::string bytes = ReadAll(Record(kDefault));
+    EXPECT_EQ(bytes[4], row.full ? 1 : 0) << "the file keeps the flag it was saved with";
+    EXPECT_EQ(game->resX, row.resX);
+  }
+}
+
+TEST_F(Profile, FailedWritesAreReportedAsFailures) {
+  fs::create_directories(Root());
+  PROFILE& p = Start();
+  ZOV::iFile::SetWriteFaultHookForTests([](const char*) { return false; });
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(p.SaveSettings());
+  EXPECT_EQ(p.ChoosePlayer("Cleo"), 0);
+  const std::string out = testing::internal::GetCapturedStdout();
+  ZOV::iFile::SetWriteFaultHookForTests(nullptr);
+  EXPECT_NE(out.find("Not saved " + Record(kDefault).string()), std::string::npos) << out;
+  EXPECT_EQ(out.find("Saved "), std::string::npos) << out;
+  EXPECT_NE(out.find("Last character not saved"), std::string::npos);
+  EXPECT_NE(out.find("Default settings not saved"), std::string::npos);
+  EXPECT_EQ(Last(), kDefault) << "the old file stays whole";
+  EXPECT_FALSE(fs::exists(Record(kDefault)));
+}
+
+TEST_F(Profile, PathsAndTheListOfPlayers) {
+  for (const char* name : {"bob", "Anna", "Bob", ".hidden", "a b", "x.y"}) fs::create_directories(Player(name));
+  WriteAll(Root() / "game.xml", "<Config/>");
+  SetLast("Bob");
+  PROFILE& p = Start();
+  EXPECT_EQ(std::string(p.GetPlayerDir()), std::string(game->GetGameProfileDirg()) + "Bob/");
+  EXPECT_EQ(std::string(p.GetPlayerDir()).find('\\'), std::string::npos);
+  EXPECT_EQ(std::string(p.GetPlayerDir()).find("//"), std::string::npos);
+  EXPECT_TRUE(fs::is_regular_file(Record("Bob")));
+  EXPECT_EQ(p.PlayerList(), (std::vector<std::string>{"Anna", "Bob", "bob"}));
+  EXPECT_TRUE(p.CheckName("game.xml"));
+  EXPECT_FALSE(p.CheckName("Zed"));
+  EXPECT_TRUE(p.LoadProfileList());
+  std::set<std::string> all;
+  for (ZOV::JINVECPTR<char*>* n = p.GetNames(); n; n = n->next) all.insert(n->value);
+  EXPECT_EQ(all.count("game.xml"), 0u) << "GetNames lists players only";
+  testing::internal::CaptureStdout();
+  p.ShowPlayers();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "adrdata " + std::string(game->GetGameProfileDirg()) + "\nname Anna\nname Bob\nname bob\n");
+}
+
+TEST_F(Profile, TheHeaderLineNamesThePlayer) {
+  fs::create_directories(Root());
+  PROFILE& p = Start();
+  EXPECT_EQ(p.HeaderLine(), "Добро пожаловать, " + kDefault + " !");
+  testing::internal::CaptureStdout();
+  p.RenderName(100, 100);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "NO FONT IN PROFILE\n");
+}
+
+}  // namespace
