@@ -138,7 +138,15 @@ bool FramesDiffer(const datatest::Decoded& d, int fw, int a, int b) {
 }
 
 void CheckEntry(const Entry& e) {
-  ASSERT_NE(Find(e.folder, e.name), nullptr) << e.folder << "/" << e.name;
+  const gendata::Bytes* bytes = Find(e.folder, e.name);
+  ASSERT_NE(bytes, nullptr) << e.folder << "/" << e.name;
+  // the format follows the name: JPEG for ".jpg", PNG for ".png"
+  std::string n = e.name;
+  ASSERT_GT(bytes->size(), 8u);
+  if (n.substr(n.size() - 4) == ".jpg")
+    EXPECT_TRUE((*bytes)[0] == 0xFF && (*bytes)[1] == 0xD8) << n;
+  else
+    EXPECT_TRUE((*bytes)[0] == 0x89 && (*bytes)[1] == 'P' && (*bytes)[2] == 'N' && (*bytes)[3] == 'G') << n;
   datatest::Decoded d = Load(e.folder, e.name);
   ASSERT_TRUE(d.ok) << e.name << ": " << IMG_GetError();
   EXPECT_GT(d.w, 0);
