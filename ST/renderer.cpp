@@ -250,25 +250,19 @@ void JINGFX::SetBackBuffer(int w, int h) {
   }
 }
 
-int JINGFX::GetTextureW(unsigned long tex) const {
-  int w = 0, h = 0;
-  return gfx::TextureSize(gfx::Tex(tex), &w, &h) ? w : -1;
-}
+int JINGFX::GetTextureW(unsigned long tex) const { return GetTextureWH(tex).x; }
 
-int JINGFX::GetTextureH(unsigned long tex) const {
-  int w = 0, h = 0;
-  return gfx::TextureSize(gfx::Tex(tex), &w, &h) ? h : -1;
-}
+int JINGFX::GetTextureH(unsigned long tex) const { return GetTextureWH(tex).y; }
 
 JST::iPOINT JINGFX::GetTextureWH(unsigned long tex) const {
   int w = 0, h = 0;
-  if (!gfx::TextureSize(gfx::Tex(tex), &w, &h)) return JST::iPOINT(-1, -1);
+  if (!HandleInRange(tex) || !gfx::TextureSize(gfx::Tex(tex), &w, &h)) return JST::iPOINT(-1, -1);
   return JST::iPOINT(w, h);
 }
 
 int JINGFX::TextureFree(unsigned long tex) {
   // The renderer's own textures are never given away.
-  if (tex == defaultTexture || tex == screenTexture) return -1;
+  if (tex == defaultTexture || tex == screenTexture || !HandleInRange(tex)) return -1;
   return gfx::Release(gfx::Tex(tex)) ? 0 : -1;
 }
 

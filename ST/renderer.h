@@ -5,12 +5,23 @@
 // device resets and video-mode changes, texture filtering, the display-mode
 // list, and the views that turn logical-screen pixels into device transforms
 // (the default view, world scale, position and rotation, layers, and the
-// letterbox that scales the logical screen into the back buffer).
+// letterbox that scales the logical screen into the back buffer), the
+// textures loaded from files or packs, created and locked, and the drawing
+// calls: placed and unplaced quads and triangles, points, lines, boxes and
+// particle point lists, under six blend modes.
+//
+// Texture calls may come from any thread (the loader thread loads while the
+// main thread draws); each takes the process lock `cs` itself, and a caller
+// that reads the last texture size after a load holds `cs` around both.
+// Drawing runs on the main thread only.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
+#include "ST/draw_types.h"
 #include "ST/object.h"
+#include "ST/particle_types.h"
 #include "platform/gfx.h"
 
 namespace plat {
@@ -22,10 +33,9 @@ namespace ZOV {
 class JINGFX {
  public:
   // A particle vertex: position and ARGB colour (16 bytes).
-  struct JCUSTOMPARTIC {
-    float x = 0, y = 0, z = 0;
-    unsigned long color = 0;
-  };
+  using JCUSTOMPARTIC = plat::gfx::PointVertex;
+  // Particles go to the device in batches of at most this many points.
+  static constexpr int kPointBatch = 500;
   // One staging vertex: position, ARGB diffuse colour, texture coordinates.
   using Vertex = plat::gfx::Vertex;
 
@@ -68,6 +78,51 @@ class JINGFX {
   // -1 for the default texture, the screen texture and unknown handles.
   int TextureFree(unsigned long tex);
   unsigned long GetScreen() const { return screenTexture; }
+
+  // ---- textures (any thread)
+  // Every texture holds 32-bit ARGB pixels (bytes B, G, R, A) at the image's
+  // own size. A load that fails returns the default 8x8 white texture (0
+  // only before the renderer has made it) and leaves the last texture size
+  // as it was; success records the image size as the last texture size.
+  unsigned long TextureLoad(const char* file);
+  // The entry of a pack read with the password.
+  unsigned long TextureLoadZip(const char* pack, const char* entry, const char* password);
+  // The file with its background keyed out: alpha 0 wherever blue, green and
+  // red are each below the top-left pixel's value + 10.
+  unsigned long TextureLoadJA(const char* file);
+  // Loads nothing: always the default texture.
+  unsigned long TextureLoadJA(const char* file, const char* mask);
+  // A new zero-filled w x h texture for pixel writing; 0 on failure.
+  unsigned long TextureCreate(int w, int h);
+  // Records the texture's size (-1, -1 for unknown handles) as the last
+  // texture size and returns its pixels, pixel (x, y) at y * width + x; null
+  // for unknown handles, the screen texture and a texture already locked.
+  uint32_t* TextureLock(unsigned long tex);
+  // 0, or -1 when the texture was not locked. The new pixels are drawn from
+  // the next draw on.
+  int TextureUnlock(unsigned long tex);
+  // Writes the last presented frame as "screenshot.bmp" in the current
+  // folder (main thread); 0 on success, negative on failure.
+  long GetScreenShot();
+
+  // ---- drawing (main thread)
+  // The quad placed with its hot spot (hx, hy) on (x, y), scaled by (sx, sy)
+  // (sy 0 means sy = sx) and turned clockwise by angle about the hot spot;
+  // z = layer / 100.
+  void RenderZOV4(const ZOV4* q, float x, float y, float sx, float sy, float angle, int hx, int hy);
+  // The quad's vertices as they stand, z = -layer / 100.
+  void RenderZOV4(const ZOV4* q);
+  void RenderZOV3(const ZOV3* t, float x, float y, float sx, float sy, float angle, int hx, int hy);
+  void RenderZOV3(const ZOV3* t);
+  // An untextured size x size square with its top-left corner at (x, y),
+  // alpha blended.
+  void RenderPoint(float x, float y, uint32_t color, float size);
+  // An untextured line in the current blend mode.
+  void RenderLine(float x1, float y1, float x2, float y2, uint32_t color);
+  // A filled rectangle in the current blend mode, then its four sides.
+  void RenderBox(float x1, float y1, float x2, float y2, uint32_t lineColor, uint32_t fillColor);
+  // Every live particle of the list as one point sprite.
+  void RenderJPARTIC(const JINPARTICSYS* s);
   void SetClearColor(unsigned long argb) { clearColor = argb; }
 
   // ---- views, transforms, layers, letterbox
@@ -97,6 +152,7 @@ class JINGFX {
   PresentParams present;
   Vertex staging[4];
   static constexpr uint16_t kQuadIndices[6] = {0, 2, 1, 0, 3, 2};
+  JCUSTOMPARTIC points[kPointBatch];
   unsigned long lastTexture = 0;
   plat::Mat4 world = plat::Identity(), view = plat::Identity(), projection = plat::Identity();
   plat::Vec3 eye, at, up;
@@ -118,6 +174,19 @@ class JINGFX {
   int BackW() const { return present.backW; }
   int BackH() const { return present.backH; }
   void ApplyWorld();
+  // Device handles are 32-bit: a wider value names no texture (and must not
+  // be cut down to one that does).
+  static bool HandleInRange(unsigned long tex) { return tex != 0 && tex <= 0xFFFFFFFFul; }
+  // The default texture after a failed load, or 0 with a message box when
+  // there is none yet.
+  unsigned long LoadFailed();
+  // The image as a new texture, recorded as the last texture; 0 on failure.
+  unsigned long MakeTexture(const plat::Image& img);
+  // Fills the first n staging vertices from the record's corners, placed or
+  // as they stand, then draws them with the record's texture and blend mode.
+  template <int N>
+  void DrawRecord(const ZOVVERTEX (&v)[N], unsigned long tex, int blend, int layer, uint32_t color, bool placed,
+                  float x, float y, float sx, float sy, float angle, int hx, int hy);
   bool ownsDevice_ = false;
 };
 
