@@ -524,7 +524,10 @@ void Paint(Image& img, const PictureSpec& spec) {
     case Painter::kMandelbrot: Fractal(img, false, spec.variant); break;
     case Painter::kJulia: Fractal(img, true, spec.variant); break;
   }
-  Texture(img, 9000 + static_cast<std::uint32_t>(spec.variant) * 7 + static_cast<std::uint32_t>(spec.painter) * 131, 0.18);
+  // Flowers and tiles carry detail of their own and need less texture.
+  bool detailed = spec.painter == Painter::kFlowers || spec.painter == Painter::kMosaic;
+  Texture(img, 9000 + static_cast<std::uint32_t>(spec.variant) * 7 + static_cast<std::uint32_t>(spec.painter) * 131,
+          detailed ? 0.09 : 0.18);
 }
 
 }  // namespace gendata
