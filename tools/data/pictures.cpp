@@ -103,6 +103,7 @@ void Mountains(Image& img, int variant) {
       {{Hex(0x4A3A7A), Hex(0xF0A8B0), Hex(0xFFE0D0), Hex(0xF8D0E0), 0.3, 0.85, 0.035, false}, Hex(0x8A70A8), Hex(0x4A3A6A), Hex(0x8A68B8), false, false, false},
   };
   const Scene& s = scenes[variant % 9];
+  const bool flowers = variant % 9 == 0 || variant % 9 == 1 || variant % 9 == 7 || variant % 9 == 8;  // meadows
   const std::uint32_t seed = 1000 + variant * 37;
   int w = img.W(), h = img.H();
   double horizon = h * 0.62;
@@ -140,13 +141,17 @@ void Mountains(Image& img, int variant) {
         double depth = (y - tops[layer * w + x]) / h;
         double rock = Fbm(x / (30.0 + 20 * (1 - t)), y / 24.0, 5, seed + 200 + layer);
         c = Scale(base, 0.75 + 0.5 * rock - depth * 0.6 * t);
-        if (s.snow && layer < 2 && depth < 0.012 + 0.035 * rock) c = Mix(c, Hex(0xF4F8FF), 0.8);
+        if (s.snow && layer < 2) {
+          // snow on the upper slopes, thinning out downhill
+          double cover = std::clamp(1.0 - depth / (0.02 + 0.06 * rock), 0.0, 1.0);
+          c = Mix(c, Hex(0xF4F8FF), 0.8 * cover);
+        }
         if (layer == layers - 1) {
           // the foreground: grass with flowers
           double g = Fbm(x / 12.0, y / 6.0, 4, seed + 300);
           c = Scale(s.ground, 0.7 + 0.6 * g);
           double f = Noise(x / 3.0, y / 3.0, seed + 301);
-          if (f > 0.93) c = Mix(c, (static_cast<int>(x / 7 + y / 5) % 3 == 0) ? Hex(0xF0E040) : Hex(0xE85A70), 0.8);
+          if (flowers && f > 0.93) c = Mix(c, (static_cast<int>(x / 7 + y / 5) % 3 == 0) ? Hex(0xF0E040) : Hex(0xE85A70), 0.8);
         }
         // haze towards the horizon
         c = Mix(c, s.sky.horizon, (1 - t) * 0.35);
