@@ -56,27 +56,31 @@ void BorderFrame(cairo_t* cr, double cx, double cy, double s, const Rgb& ink) {
 }
 
 void Ghost(cairo_t* cr, double cx, double cy, double s, const Rgb& ink) {
-  // a faded picture: a landscape card drawn half transparent with a dashed edge
-  double w = s * 0.8, h = s * 0.62, x = cx - w / 2, y = cy - h / 2;
+  // the picture laid faintly under the pieces: a pale landscape card with a
+  // solid piece lying on it
+  double w = s * 0.78, h = s * 0.6, x = cx - w / 2 - s * 0.06, y = cy - h / 2 - s * 0.08;
   cairo_save(cr);
-  Ink(cr, ink, 0.45);
+  Ink(cr, ink, 0.35);
   RoundRect(cr, x, y, w, h, s * 0.05);
   cairo_fill(cr);
-  Ink(cr, Hex(0x2A160A), 0.5);
-  cairo_move_to(cr, x + w * 0.05, y + h * 0.9);
-  cairo_line_to(cr, x + w * 0.38, y + h * 0.4);
-  cairo_line_to(cr, x + w * 0.6, y + h * 0.7);
-  cairo_line_to(cr, x + w * 0.75, y + h * 0.5);
-  cairo_line_to(cr, x + w * 0.95, y + h * 0.9);
+  Ink(cr, ink, 0.55);
+  cairo_move_to(cr, x + w * 0.05, y + h * 0.92);
+  cairo_line_to(cr, x + w * 0.36, y + h * 0.42);
+  cairo_line_to(cr, x + w * 0.58, y + h * 0.72);
+  cairo_line_to(cr, x + w * 0.74, y + h * 0.5);
+  cairo_line_to(cr, x + w * 0.95, y + h * 0.92);
   cairo_close_path(cr);
   cairo_fill(cr);
   double dash[] = {s * 0.06, s * 0.05};
   cairo_set_dash(cr, dash, 2, 0);
-  Line(cr, s * 0.05);
-  Ink(cr, ink);
+  Line(cr, s * 0.045);
+  Ink(cr, ink, 0.8);
   RoundRect(cr, x, y, w, h, s * 0.05);
   cairo_stroke(cr);
   cairo_restore(cr);
+  Ink(cr, ink);
+  PiecePath(cr, cx + s * 0.02, cy + s * 0.0, s * 0.46);
+  cairo_fill(cr);
 }
 
 void Bulb(cairo_t* cr, double cx, double cy, double s, const Rgb& ink) {
