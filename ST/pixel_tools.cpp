@@ -1,0 +1,385 @@
+// The buffer forms of the pixel tools: curves, lines, shading brushes, the
+// flood-fill cut and the outline tests. The texture forms are in
+// pixel_tools_texture.cpp.
+#include "ST/pixel_tools.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace ZOV {
+
+JINCUTVECTOR::~JINCUTVECTOR() { Clear(); }
+
+void JINCUTVECTOR::Clear() {
+  // Iterative, so a long outline cannot exhaust the stack.
+  JINCUTVECTOR* p = next;
+  next = nullptr;
+  while (p) {
+    JINCUTVECTOR* n = p->next;
+    p->next = nullptr;
+    delete p;
+    p = n;
+  }
+}
+
+}  // namespace ZOV
+
+namespace GAMETOOLS {
+
+namespace {
+
+inline bool Inside(int x, int y, JST::iPOINT size) { return x >= 0 && y >= 0 && x < size.x && y < size.y; }
+
+inline void Plot(int x, int y, JST::iPOINT size, uint32_t* buf, uint32_t colour) {
+  if (Inside(x, y, size)) buf[size_t(y) * size_t(size.x) + size_t(x)] = colour;
+}
+
+inline int Sign(int64_t v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+
+inline int Trunc(double v) { return static_cast<int>(v); }
+
+// An outline coordinate truncated toward zero, kept to the int range (and
+// NaN to 0) so a damaged outline cannot make the conversion undefined.
+inline int64_t OutlineCoord(float v) {
+  if (!(v == v)) return 0;
+  if (v > 2147483647.0f) return 2147483647;
+  if (v < -2147483648.0f) return -2147483648LL;
+  return int64_t(v);
+}
+
+template <class Curve>
+void DrawCurve(Curve curve, JST::iPOINT size, uint32_t* buf, uint32_t colour) {
+  // The step is accumulated, so the last point is computed just past t = 1.
+  JST::iPOINT prev = curve(0.0);
+  double t = 0.0;
+  while (t <= 1.0) {
+    t += 0.01;
+    const JST::iPOINT cur = curve(t);
+    DrawLineInTex(prev.x, prev.y, cur.x, cur.y, size, buf, colour);
+    prev = cur;
+  }
+}
+
+inline uint8_t Shade(uint32_t channel, int delta) {
+  const int v = int(channel) + delta;
+  return uint8_t(v > 255 ? 255 : (v < 0 ? 0 : v));
+}
+
+}  // namespace
+
+JST::iPOINT Bezier3(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, double t) {
+  const double u = 1.0 - t;
+  const double a = u * u, b = 2.0 * t * u, c = t * t;
+  return JST::iPOINT(Trunc(a * p0.x + b * p1.x + c * p2.x), Trunc(a * p0.y + b * p1.y + c * p2.y));
+}
+
+JST::iPOINT Bezier3ex(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, double t) {
+  const JST::iPOINT s((p0.x + p1.x) / 2, (p0.y + p1.y) / 2);
+  const JST::iPOINT e((p1.x + p2.x) / 2, (p1.y + p2.y) / 2);
+  return Bezier3(s, p1, e, t);
+}
+
+JST::iPOINT Bezier4(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, JST::iPOINT p3, double t) {
+  const double u = 1.0 - t;
+  const double a = u * u * u, b = 3.0 * t * u * u, c = 3.0 * t * t * u, d = t * t * t;
+  return JST::iPOINT(Trunc(a * p0.x + b * p1.x + c * p2.x + d * p3.x),
+                     Trunc(a * p0.y + b * p1.y + c * p2.y + d * p3.y));
+}
+
+void DrawLineInTex(int x0, int y0, int x1, int y1, JST::iPOINT size, uint32_t* buf, uint32_t colour) {
+  if (!buf || size.x <= 0 || size.y <= 0) return;
+  const int64_t dx = int64_t(x1) - x0, dy = int64_t(y1) - y0;
+  const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const int64_t n = adx > ady ? adx : ady;
+  const int sx = Sign(dx), sy = Sign(dy);
+  int x = x0, y = y0;
+  int64_t ex = 0, ey = 0;
+  Plot(x, y, size, buf, colour);
+  for (int64_t i = 0; i < n; ++i) {
+    ex += adx;
+    ey += ady;
+    if (ex > n) {
+      ex -= n;
+      x += sx;
+    }
+    if (ey > n) {
+      ey -= n;
+      y += sy;
+    }
+    Plot(x, y, size, buf, colour);
+  }
+}
+
+void DrawBezier3(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, JST::iPOINT size, uint32_t* buf, uint32_t colour) {
+  DrawCurve([&](double t) { return Bezier3(p0, p1, p2, t); }, size, buf, colour);
+}
+
+void DrawBezier3ex(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, JST::iPOINT size, uint32_t* buf,
+                   uint32_t colour) {
+  DrawCurve([&](double t) { return Bezier3ex(p0, p1, p2, t); }, size, buf, colour);
+}
+
+void DrawBezier7(JST::iPOINT a, JST::iPOINT b, const JST::iPOINT* ears, JST::iPOINT size, uint32_t* buf,
+                 uint32_t colour, int density) {
+  if (!ears || !buf || size.x <= 0 || size.y <= 0) return;
+  if (density < 1) density = 1;  // a step of 0 would never end
+  const JST::iPOINT m0((a.x + ears[0].x) / 2, (a.y + ears[0].y) / 2);
+  const JST::iPOINT m6((ears[6].x + b.x) / 2, (ears[6].y + b.y) / 2);
+  const double step = 2.0 * density * 0.001;
+  for (int k = 0; k <= 4; ++k) {
+    for (double t = 0.0; t <= 1.0; t += step) {
+      const JST::iPOINT p = Bezier3ex(ears[k], ears[k + 1], ears[k + 2], t);
+      if (!Inside(p.x, p.y, size)) continue;
+      uint32_t& px = buf[size_t(p.y) * size_t(size.x) + size_t(p.x)];
+      if (px != 0) px = colour;
+    }
+  }
+  DrawBezier3ex(a, ears[0], ears[1], size, buf, colour);
+  DrawBezier3ex(ears[5], ears[6], b, size, buf, colour);
+  DrawBezier3(m6, JST::iPOINT((b.x + m6.x) / 2, (b.y + m6.y) / 2), b, size, buf, colour);
+  DrawBezier3(a, JST::iPOINT((a.x + m0.x) / 2, (a.y + m0.y) / 2), m0, size, buf, colour);
+}
+
+void DrawPointInTex(int x, int y, uint32_t* buf, JST::iPOINT size, int delta) {
+  if (!buf || delta == 0 || !Inside(x, y, size)) return;
+  uint32_t& p = buf[size_t(y) * size_t(size.x) + size_t(x)];
+  if ((p >> 24) == 0) return;
+  const uint32_t b = Shade(p & 0xFFu, delta), g = Shade((p >> 8) & 0xFFu, delta), r = Shade((p >> 16) & 0xFFu, delta);
+  p = (p & 0xFF000000u) | r << 16 | g << 8 | b;
+}
+
+void DrawPointInTex(int x, int y, uint32_t* buf, JST::iPOINT size, uint32_t, double d) {
+  if (!buf || !Inside(x, y, size)) return;
+  if (!(d >= 0.0)) d = 0.0;  // also catches NaN
+  if (d > 1.5) d = 1.5;
+  double k = 1.0 - 2.0 * d / 3.0;
+  if (k < 0.0) k = 0.0;
+  const uint32_t alpha = uint32_t(255.0 * std::sqrt(k));
+  uint32_t& p = buf[size_t(y) * size_t(size.x) + size_t(x)];
+  p = (p & 0x00FFFFFFu) | (alpha > 255u ? 255u : alpha) << 24;
+}
+
+void DrawCircle(int cx, int cy, int r, uint32_t* buf, JST::iPOINT size, int type) {
+  if (type < 0 || type > 4 || r <= 0) return;
+  const int kmax = Trunc(r / 1.414213562373);
+  // Midpoint walk of the octant from (0, r): j is the other coordinate.
+  int j = r, dec = 1 - r;
+  for (int k = 1, i = 0; k <= kmax; ++k, ++i) {
+    if (dec < 0) {
+      dec += 2 * k + 1;
+    } else {
+      --j;
+      dec += 2 * (k - j) + 1;
+    }
+    auto P = [&](int x, int y, int delta) { DrawPointInTex(x, y, buf, size, delta); };
+    switch (type) {
+      case 0:  // the upper four lighter, the lower four darker
+        P(cx + k, cy - j, 10 - i);
+        P(cx - k, cy - j, 10 - i);
+        P(cx + j, cy - k, 10 - i);
+        P(cx - j, cy - k, 10 - i);
+        P(cx + k, cy + j, -10 - i);
+        P(cx - k, cy + j, -10 - i);
+        P(cx + j, cy + k, -10 - i);
+        P(cx - j, cy + k, -10 - i);
+        break;
+      case 1:  // right half lighter
+        P(cx + j, cy + k, 15);
+        P(cx + j, cy - k, 15);
+        P(cx + k, cy + j, 10);
+        P(cx + k, cy - j, 10);
+        break;
+      case 2:  // upper half darker
+        P(cx + k, cy - j, -15);
+        P(cx - k, cy - j, -15);
+        P(cx + j, cy - k, -10);
+        P(cx - j, cy - k, -10);
+        break;
+      case 3:  // left half darker
+        P(cx - j, cy + k, -15);
+        P(cx - j, cy - k, -15);
+        P(cx - k, cy + j, -10);
+        P(cx - k, cy - j, -10);
+        break;
+      case 4:  // lower half lighter
+        P(cx + k, cy + j, 15);
+        P(cx - k, cy + j, 15);
+        P(cx + j, cy + k, 10);
+        P(cx - j, cy + k, 10);
+        break;
+    }
+  }
+}
+
+void DrawKub(int cx, int cy, int r, uint32_t* buf, JST::iPOINT size, int type) {
+  if (type < 0 || type > 4) return;
+  auto P = [&](int x, int y, int delta) { DrawPointInTex(x, y, buf, size, delta); };
+  for (int i = 0; i <= r; ++i) {
+    switch (type) {
+      case 0:
+        P(cx - i, cy - i, i - 50);
+        P(cx + i, cy - i, i - 50);
+        P(cx - i, cy + i, 50 - i);
+        P(cx + i, cy + i, 50 - i);
+        break;
+      case 1:
+        P(cx + i, cy, 25);
+        P(cx, cy + i, 25);
+        P(cx, cy - i, 25);
+        P(cx + i, cy + i, 50);
+        P(cx + i, cy - i, 50);
+        break;
+      case 2:
+        P(cx + i, cy, -25);
+        P(cx - i, cy, -25);
+        P(cx, cy - i, -25);
+        P(cx + i, cy - i, -50);
+        P(cx - i, cy - i, -50);
+        break;
+      case 3:
+        P(cx, cy + i, -25);
+        P(cx, cy - i, -25);
+        P(cx - i, cy, -25);
+        P(cx - i, cy + i, -50);
+        P(cx - i, cy - i, -50);
+        break;
+      case 4:
+        P(cx + i, cy, 25);
+        P(cx - i, cy, 25);
+        P(cx, cy + i, 25);
+        P(cx + i, cy + i, 50);
+        P(cx - i, cy + i, 50);
+        break;
+    }
+  }
+}
+
+void DrawLineInTexWu(int x0, int y0, int x1, int y1, JST::iPOINT size, uint32_t* buf, uint32_t colour) {
+  if (!buf || size.x <= 0 || size.y <= 0) return;
+  const bool steep = std::abs(int64_t(y1) - y0) > std::abs(int64_t(x1) - x0);
+  double ax = x0, ay = y0, bx = x1, by = y1;  // major, minor
+  if (steep) {
+    ax = y0, ay = x0, bx = y1, by = x1;
+  }
+  if (ax > bx) {
+    std::swap(ax, bx);
+    std::swap(ay, by);
+  }
+  const double dmaj = bx - ax, dmin = by - ay;
+  const double gradient = dmaj == 0.0 ? 1.0 : dmin / dmaj;
+  auto plot = [&](int major, int minor, double w) {
+    if (steep) DrawPointInTex(minor, major, buf, size, colour, w);
+    else DrawPointInTex(major, minor, buf, size, colour, w);
+  };
+  auto frac = [](double v) { return v - std::floor(v); };
+  // First end.
+  double xend = std::floor(ax + 0.5);
+  double yend = ay + gradient * (xend - ax);
+  double gap = 1.0 - ((ax + 0.5) - xend);
+  const int xs = int(xend);
+  plot(xs, int(std::floor(yend)), (1.0 - frac(yend)) * gap);
+  plot(xs, int(std::floor(yend)) + 1, frac(yend) * gap);
+  double inter = yend + gradient;
+  // Last end.
+  xend = std::floor(bx + 0.5);
+  yend = by + gradient * (xend - bx);
+  gap = (bx + 0.5) - xend;
+  const int xe = int(xend);
+  plot(xe, int(std::floor(yend)), (1.0 - frac(yend)) * gap);
+  plot(xe, int(std::floor(yend)) + 1, frac(yend) * gap);
+  for (int x = xs + 1; x < xe; ++x) {
+    plot(x, int(std::floor(inter)), 1.0 - frac(inter));
+    plot(x, int(std::floor(inter)) + 1, frac(inter));
+    inter += gradient;
+  }
+}
+
+int CopyPiece(int x, int y, uint32_t* picture, JST::iPOINT pictureSize, uint32_t* piece, JST::iPOINT pieceSize,
+              uint32_t* mask, JST::iPOINT maskSize, JST::iPOINT size, int cx0, int cy0) {
+  const int w = pictureSize.x, h = pictureSize.y;
+  if (!picture || !piece || !mask || w <= 0 || h <= 0 || size.x <= 0 || size.y <= 0) return -1;
+  if (maskSize.x != w || maskSize.y != h) return -1;
+  if (pieceSize.x < size.x || pieceSize.y < size.y) return -1;
+
+  // The piece box in picture coordinates, clipped to the picture.
+  const int64_t cx = int64_t(size.x / 2) + cx0, cy = int64_t(size.y / 2) + cy0;
+  const int64_t bx0 = cx - size.x, by0 = cy - size.y;
+  const int lox = int(bx0 < 0 ? 0 : bx0), loy = int(by0 < 0 ? 0 : by0);
+  const int hix = int(cx > w ? w : cx), hiy = int(cy > h ? h : cy);
+  // Picture (X, Y) -> piece (X - bx0, Y - by0).
+  const int64_t offX = -bx0, offY = -by0;
+  const size_t pitch = size_t(w), piecePitch = size_t(pieceSize.x);
+
+  // The mask's border becomes transparent so the fill never leaves the picture.
+  for (int i = 0; i < w; ++i) {
+    mask[size_t(i)] &= 0x00FFFFFFu;
+    mask[size_t(h - 1) * pitch + size_t(i)] &= 0x00FFFFFFu;
+  }
+  for (int j = 0; j < h; ++j) {
+    mask[size_t(j) * pitch] &= 0x00FFFFFFu;
+    mask[size_t(j) * pitch + size_t(w - 1)] &= 0x00FFFFFFu;
+  }
+
+  struct Pt {
+    int x, y;
+  };
+  std::vector<Pt> cur, nxt;
+  cur.reserve(1024);
+  nxt.reserve(1024);
+  cur.push_back(Pt{x, y});
+  int taken = 0;
+  static constexpr int kDx[4] = {1, -1, 0, 0};
+  static constexpr int kDy[4] = {0, 0, 1, -1};  // right, left, below, above
+  while (!cur.empty()) {
+    nxt.clear();
+    for (const Pt p : cur) {
+      for (int k = 0; k < 4; ++k) {
+        const int nx = p.x + kDx[k], ny = p.y + kDy[k];
+        if (nx < lox || nx >= hix || ny < loy || ny >= hiy) continue;
+        const size_t i = size_t(ny) * pitch + size_t(nx);
+        uint32_t* dst = piece + size_t(int64_t(ny) + offY) * piecePitch + size_t(int64_t(nx) + offX);
+        const uint32_t src = picture[i];
+        if ((mask[i] >> 24) == 0) {
+          *dst = src & 0x00FFFFFFu;
+        } else if ((src >> 24) != 0) {
+          *dst = src | 0xFF000000u;
+          picture[i] = src & 0x00FFFFFFu;
+          nxt.push_back(Pt{nx, ny});
+          ++taken;
+        }
+      }
+    }
+    cur.swap(nxt);
+  }
+  return taken;
+}
+
+void IpointToCutVector(const JST::iPOINT* pts, ZOV::JINCUTVECTOR* head, int n) {
+  if (!pts || !head) return;
+  for (int i = 0; i < n; ++i)
+    head->next = new ZOV::JINCUTVECTOR(i, float(pts[i].x), float(pts[i].y), head->next);
+}
+
+int InsideObj(const ZOV::JINCUTVECTOR* head, int ox, int oy, int x, int y) {
+  if (!head || !head->next) return 0;
+  const ZOV::JINCUTVECTOR* last = head->next;
+  while (last->next) last = last->next;
+  const int64_t px = int64_t(x) - ox, py = int64_t(y) - oy;
+  int inside = 0;
+  int64_t xj = OutlineCoord(last->x), yj = OutlineCoord(last->y);
+  for (const ZOV::JINCUTVECTOR* n = head->next; n; n = n->next) {
+    const int64_t xi = OutlineCoord(n->x), yi = OutlineCoord(n->y);
+    if ((yi < py && py <= yj) || (yj < py && py <= yi)) {
+      const int64_t cross = xi + (xj - xi) * (py - yi) / (yj - yi);
+      if (cross < px) inside ^= 1;
+    }
+    xj = xi;
+    yj = yi;
+  }
+  return inside;
+}
+
+}  // namespace GAMETOOLS
