@@ -137,6 +137,19 @@ bool FramesDiffer(const datatest::Decoded& d, int fw, int a, int b) {
   return false;
 }
 
+// Mean brightness of the visible pixels of frame i.
+double FrameLight(const datatest::Decoded& d, int fw, int i) {
+  double sum = 0, weight = 0;
+  for (int y = 0; y < d.h; ++y)
+    for (int x = i * fw; x < (i + 1) * fw; ++x) {
+      const std::uint8_t* p = d.At(x, y);
+      double a = p[3] / 255.0;
+      sum += a * (p[0] + p[1] + p[2]) / 3.0;
+      weight += a;
+    }
+  return weight > 0 ? sum / weight : 0;
+}
+
 void CheckEntry(const Entry& e) {
   const gendata::Bytes* bytes = Find(e.folder, e.name);
   ASSERT_NE(bytes, nullptr) << e.folder << "/" << e.name;
@@ -157,6 +170,9 @@ void CheckEntry(const Entry& e) {
       int fw = d.w / 4;
       for (int a = 0; a < 4; ++a)
         for (int b = a + 1; b < 4; ++b) EXPECT_TRUE(FramesDiffer(d, fw, a, b)) << e.name << " frames " << a << "," << b;
+      // hover is lighter than normal, pressed darker
+      EXPECT_GT(FrameLight(d, fw, 1), FrameLight(d, fw, 0)) << e.name;
+      EXPECT_LT(FrameLight(d, fw, 2), FrameLight(d, fw, 0)) << e.name;
       break;
     }
     case k2H:
