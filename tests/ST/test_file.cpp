@@ -22,16 +22,6 @@ using ZOV::JINVECPTR;
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Spit(const std::string& path, const std::string& data) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(data.data(), std::streamsize(data.size()));
-}
-
 // The list FindDir returns, head first, as (index, name) pairs; frees it.
 std::vector<std::pair<int, std::string>> Take(JINVECPTR<char*>* head) {
   std::vector<std::pair<int, std::string>> out;
@@ -45,7 +35,7 @@ using Pairs = std::vector<std::pair<int, std::string>>;
 TEST(PlainFiles, CreateReadDelete) {
   const std::string d = testenv::FreshDir("plain");
   const std::string missing = d + "/missing", abc = d + "/abc";
-  Spit(abc, "abc");
+  testenv::WriteFile(abc, "abc");
 
   EXPECT_EQ(ifile.CreateNewEmptyFile(missing.c_str()), 1);
   EXPECT_FALSE(fs::exists(missing)) << "a missing file is not created";
@@ -78,7 +68,7 @@ TEST(PlainFiles, CreateReadDelete) {
 TEST(PlainFiles, ReadOnlyFileCanBeRead) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads and writes any file";
   const std::string f = testenv::FreshDir("ro") + "/ro.txt";
-  Spit(f, "kept");
+  testenv::WriteFile(f, "kept");
   chmod(f.c_str(), 0444);
   char* text = ifile.FileRead(f.c_str());
   ASSERT_NE(text, nullptr);
@@ -106,10 +96,10 @@ TEST(PlainFiles, PrependAndAppendLines) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     const std::string f = d + "/f" + std::to_string(n++);
-    if (c.old) Spit(f, c.old);
+    if (c.old) testenv::WriteFile(f, c.old);
     const int r = c.first ? ifile.WriteInFileFirst(f.c_str(), "B") : ifile.WriteInFileBack(f.c_str(), "B");
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Slurp(f), c.expect);
+    EXPECT_EQ(testenv::ReadFile(f), c.expect);
   }
   // Only the file ends up in the folder: no temporary file stays behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), n);
@@ -128,7 +118,7 @@ TEST(RawRecords, RoundTripAndShortFile) {
   EXPECT_EQ(fs::file_size(f), sizeof record);
 
   const std::string shortf = d + "/short.bin";
-  Spit(shortf, "xyz");
+  testenv::WriteFile(shortf, "xyz");
   unsigned char buf[8];
   std::memset(buf, 0xEE, sizeof buf);
   EXPECT_EQ(ifile.LoadData(shortf.c_str(), buf, sizeof buf), 0);
@@ -142,7 +132,7 @@ TEST(RawRecords, RoundTripAndShortFile) {
 
 TEST(RawRecords, SavedFileKeepsItsPermissions) {
   const std::string f = testenv::FreshDir("perm") + "/p.bin";
-  Spit(f, "old");
+  testenv::WriteFile(f, "old");
   chmod(f.c_str(), 0640);
   ASSERT_EQ(ifile.SaveData(f.c_str(), "new", 3), 0);
   struct stat st;
@@ -157,13 +147,13 @@ TEST(AtomicReplace, InterruptedWriteKeepsTheOldContents) {
   const std::string f = d + "/record.bin";
   const std::string old(1000, 'o');
   const std::string fresh(2000, 'n');
-  Spit(f, old);
+  testenv::WriteFile(f, old);
 
   ZOV::iFile::SetWriteFaultHookForTests([](const char*) { return false; });
   EXPECT_EQ(ifile.SaveData(f.c_str(), fresh.data(), int(fresh.size())), 1);
   EXPECT_EQ(ifile.WriteInFileFirst(f.c_str(), "first"), 1);
   ZOV::iFile::SetWriteFaultHookForTests(nullptr);
-  EXPECT_EQ(Slurp(f), old);
+  EXPECT_EQ(testenv::ReadFile(f), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 1) << "the temporary file is removed";
 
   EXPECT_EXIT(
@@ -172,16 +162,16 @@ TEST(AtomicReplace, InterruptedWriteKeepsTheOldContents) {
         ifile.SaveData(f.c_str(), fresh.data(), int(fresh.size()));
       },
       ::testing::ExitedWithCode(7), "");
-  EXPECT_EQ(Slurp(f), old);
+  EXPECT_EQ(testenv::ReadFile(f), old);
 
   ASSERT_EQ(ifile.SaveData(f.c_str(), fresh.data(), int(fresh.size())), 0);
-  EXPECT_EQ(Slurp(f), fresh);
+  EXPECT_EQ(testenv::ReadFile(f), fresh);
 }
 
 TEST(Folders, CreateDirResults) {
   const std::string d = testenv::FreshDir("mk");
   const std::string sub = d + "/new";
-  Spit(d + "/file", "x");
+  testenv::WriteFile(d + "/file", "x");
   EXPECT_EQ(ifile.CreateDir(sub.c_str()), 0);
   EXPECT_TRUE(fs::is_directory(sub));
   EXPECT_EQ(ifile.CreateDir(sub.c_str()), 1);
@@ -194,7 +184,7 @@ TEST(Folders, FindDirModesAndOrder) {
   const std::string d = testenv::FreshDir("find");
   fs::create_directory(d + "/y");
   fs::create_directory(d + "/x");
-  Spit(d + "/z", "");
+  testenv::WriteFile(d + "/z", "");
   EXPECT_EQ(Take(ifile.FindDir(d.c_str(), "*.*", 1)), (Pairs{{1, "y"}, {0, "x"}}));
   EXPECT_EQ(Take(ifile.FindDir(d.c_str(), "*.*", 0)), (Pairs{{2, "z"}, {1, "y"}, {0, "x"}}));
   EXPECT_EQ(ifile.FindDir(d.c_str(), "*.*", 2), nullptr);
@@ -212,7 +202,7 @@ TEST(Folders, FindDirModesAndOrder) {
 
 TEST(Folders, FindDirMasks) {
   const std::string d = testenv::FreshDir("mask");
-  for (const char* name : {"1.pzl", "2.PZL", "a.txt", "b.pzl.bak", "Bob", "alice"}) Spit(d + "/" + name, "");
+  for (const char* name : {"1.pzl", "2.PZL", "a.txt", "b.pzl.bak", "Bob", "alice"}) testenv::WriteFile(d + "/" + name, "");
   struct Case {
     const char* mask;
     Pairs expect;
@@ -235,9 +225,9 @@ TEST(Folders, DirDelRemovesATreeWithReadOnlyParts) {
   const std::string d = testenv::FreshDir("del");
   const std::string tree = d + "/tree";
   fs::create_directories(tree + "/a/b");
-  Spit(tree + "/a/b/ro.txt", "r");
+  testenv::WriteFile(tree + "/a/b/ro.txt", "r");
   chmod((tree + "/a/b/ro.txt").c_str(), 0444);
-  Spit(tree + "/top.txt", "t");
+  testenv::WriteFile(tree + "/top.txt", "t");
   chmod((tree + "/a/b").c_str(), 0555);
   EXPECT_TRUE(ifile.DirDel(tree.c_str()));
   EXPECT_FALSE(fs::exists(tree));
@@ -252,8 +242,8 @@ TEST(Folders, DirDelNeverFollowsLinksOutOfTheTree) {
   const std::string d = testenv::FreshDir("links");
   const std::string outside = d + "/outside", tree = d + "/tree";
   fs::create_directories(outside + "/deep");
-  Spit(outside + "/precious.txt", "keep");
-  Spit(outside + "/deep/also.txt", "keep");
+  testenv::WriteFile(outside + "/precious.txt", "keep");
+  testenv::WriteFile(outside + "/deep/also.txt", "keep");
   fs::create_directories(tree + "/sub");
   fs::create_directory_symlink(outside, tree + "/sub/to_outside");
   fs::create_symlink(outside + "/precious.txt", tree + "/file_link");
@@ -261,8 +251,8 @@ TEST(Folders, DirDelNeverFollowsLinksOutOfTheTree) {
   EXPECT_FALSE(ifile.DirDel((tree + "/sub/to_outside").c_str())) << "a link is not a folder to empty";
   EXPECT_TRUE(ifile.DirDel(tree.c_str()));
   EXPECT_FALSE(fs::exists(tree));
-  EXPECT_EQ(Slurp(outside + "/precious.txt"), "keep");
-  EXPECT_EQ(Slurp(outside + "/deep/also.txt"), "keep");
+  EXPECT_EQ(testenv::ReadFile(outside + "/precious.txt"), "keep");
+  EXPECT_EQ(testenv::ReadFile(outside + "/deep/also.txt"), "keep");
 }
 
 TEST(Folders, CurrentFolderAndDocuments) {
@@ -310,8 +300,8 @@ TEST(Shell, OpensOnlyPlainFilesOfTheCurrentFolder) {
   const std::string d = testenv::FreshDir("shell");
   const std::string here = fs::current_path().string();
   ASSERT_EQ(ifile.SetCurrentDir(d.c_str()), 0);
-  Spit("readme.url", "x");
-  Spit("-rf", "x");
+  testenv::WriteFile("readme.url", "x");
+  testenv::WriteFile("-rf", "x");
   fs::create_directory("folder");
   plat::SetShellOpenHook([](const std::string& path) {
     gOpened = true;
@@ -358,7 +348,7 @@ TEST(NoPack, ZipCallsWithoutAnOpenPackFail) {
   EXPECT_EQ(ifile.ZipCloze(), 1);
   // A file that is not a zip.
   const std::string f = testenv::FreshDir("notzip") + "/gui";
-  Spit(f, "this is not a zip file at all, just some text");
+  testenv::WriteFile(f, "this is not a zip file at all, just some text");
   EXPECT_EQ(ifile.ZipOpen(f.c_str()), -1);
 }
 

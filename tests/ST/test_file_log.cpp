@@ -15,11 +15,6 @@ using ZOV::ifile;
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(LogOn, LinesGoFirstOrLastInTheLogFile) {
   const std::string d = testenv::FreshDir("log");
   {
@@ -29,7 +24,7 @@ TEST(LogOn, LinesGoFirstOrLastInTheLogFile) {
   EXPECT_EQ(ifile.LogInit("game", d.c_str()), 0);
   EXPECT_EQ(fs::current_path().string(), d) << "the log folder becomes the current folder";
   const std::string log = d + "/game.log";
-  EXPECT_EQ(Slurp(log), "Init") << "an old log is emptied first";
+  EXPECT_EQ(testenv::ReadFile(log), "Init") << "an old log is emptied first";
 
   char a[] = "a";
   char b[] = "b";
@@ -40,10 +35,10 @@ TEST(LogOn, LinesGoFirstOrLastInTheLogFile) {
   EXPECT_EQ(ifile.Log(a, 0.5f, true), 0);
   EXPECT_EQ(ifile.Log(1e30f, true), 0);
   ifile << "first" >> 9;
-  EXPECT_EQ(Slurp(log),
+  EXPECT_EQ(testenv::ReadFile(log),
             "first\n7\nInit\nlast\na\tb\na\t3\na\t0.500000\n1000000015047466219876688855040.000000\n9");
   EXPECT_EQ(ifile.LogInit("game", nullptr), 0) << "already on: nothing is emptied";
-  EXPECT_NE(Slurp(log).find("last"), std::string::npos);
+  EXPECT_NE(testenv::ReadFile(log).find("last"), std::string::npos);
 }
 
 }  // namespace

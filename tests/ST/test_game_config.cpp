@@ -17,13 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
 class GameConfig : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -70,10 +63,10 @@ TEST_F(GameConfig, DefaultFileBytes) {
     testing::internal::CaptureStdout();
     game->CreateDefaultConfig();
     const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(ReadFile(Xml()), row.expected);
+    EXPECT_EQ(testenv::ReadFile(Xml()), row.expected);
     EXPECT_NE(out.find("support resolutions\n"), std::string::npos);
     EXPECT_NE(out.find("Config created\n"), std::string::npos);
-    EXPECT_EQ(ReadFile(Xml()).find('\t'), std::string::npos);
+    EXPECT_EQ(testenv::ReadFile(Xml()).find('\t'), std::string::npos);
   }
 }
 
@@ -81,7 +74,7 @@ TEST_F(GameConfig, CreateConfigKeepsTheKnownSupportFlag) {
   Make({1920, 1080}, {{1024, 768, 60}});
   game->CreateDefaultConfig();
   game->CreateConfig(1280, 1024, false, true);
-  EXPECT_NE(ReadFile(Xml()).find("resX=\"1280\" resY=\"1024\" support1024=\"true\" FullScreen=\"false\" Log=\"true\""),
+  EXPECT_NE(testenv::ReadFile(Xml()).find("resX=\"1280\" resY=\"1024\" support1024=\"true\" FullScreen=\"false\" Log=\"true\""),
             std::string::npos);
   EXPECT_EQ(game->screenRes, 1280 * 1024);
   EXPECT_FALSE(game->fullScreen);
@@ -116,7 +109,7 @@ TEST_F(GameConfigWindow, LargerThanTheDesktopLoadsAsTheDesktop) {
   EXPECT_EQ(game->resY, 1200);
   EXPECT_EQ(game->screenRes, 1600 * 1200);
   EXPECT_TRUE(game->support1024);
-  EXPECT_EQ(ReadFile(Xml()), text) << "the file itself is not corrected";
+  EXPECT_EQ(testenv::ReadFile(Xml()), text) << "the file itself is not corrected";
   EXPECT_EQ(game->gfx.GetBackWidth(), 1600);
 }
 
@@ -153,7 +146,7 @@ TEST_F(GameConfigWindow, ABrokenFileIsReplacedByTheDefault) {
     EXPECT_EQ(game->resX, 1024) << text;
     EXPECT_EQ(game->resY, 768) << text;
     EXPECT_GT(game->gfx.GetBackWidth(), 0);
-    EXPECT_EQ(ReadFile(Xml()).rfind("\xEF\xBB\xBF", 0), 0u) << "a fresh default was written";
+    EXPECT_EQ(testenv::ReadFile(Xml()).rfind("\xEF\xBB\xBF", 0), 0u) << "a fresh default was written";
     game.reset();
     plat::gfx::DestroyDevice();
   }

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -42,6 +44,19 @@ std::string FreshDir(const std::string& tag) {
   fs::path p = fs::path(Isolate()) / "dirs" / (tag + "-" + std::to_string(++gCounter));
   fs::create_directories(p);
   return p.string();
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& data) {
+  std::error_code ec;
+  const fs::path parent = fs::path(path).parent_path();
+  if (!parent.empty()) fs::create_directories(parent, ec);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(data.data(), std::streamsize(data.size()));
 }
 
 void Cleanup() {

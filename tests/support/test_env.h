@@ -16,6 +16,12 @@ const std::string& Root();
 // A new empty folder under the root, for one test's own files.
 std::string FreshDir(const std::string& tag);
 
+// The whole content of a file ("" when it cannot be read).
+std::string ReadFile(const std::string& path);
+
+// Writes data as the file's whole content, making missing parent folders.
+void WriteFile(const std::string& path, const std::string& data);
+
 // Removes the tree made by Isolate().
 void Cleanup();
 

@@ -24,11 +24,6 @@ namespace {
 using fontbake::FontDescriptor;
 using fontbake::GlyphRecord;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
 std::u32string Range(char32_t from, char32_t to) {
   std::u32string s;
   for (char32_t c = from; c <= to; ++c) s += c;
@@ -133,7 +128,7 @@ TEST_F(BakedFonts, DescriptorsReadBackWithTheirPage) {
     ASSERT_TRUE(LoadPage(*pages_ + "/" + d.page, page)) << IMG_GetError();
     EXPECT_GT(page.w, 0);
     // The game folder and the fonts pack get the same descriptor.
-    EXPECT_TRUE(Slurp(*root_ + "/" + e.descriptor) == Slurp(*pages_ + "/" + e.descriptor));
+    EXPECT_TRUE(testenv::ReadFile(*root_ + "/" + e.descriptor) == testenv::ReadFile(*pages_ + "/" + e.descriptor));
     // Characters without a glyph advance by the last record: a space.
     ASSERT_NE(d.Head(), nullptr);
     EXPECT_EQ(d.Head()->id, 32);
@@ -249,8 +244,8 @@ TEST_F(BakedFonts, RebakingGivesTheSameBytes) {
   ASSERT_TRUE(fontbake::BakeDefaultFonts(fontbake::kDefaultFacesDir, again, {again}, error)) << error;
   for (const Expected& e : ExpectedFonts()) {
     SCOPED_TRACE(e.descriptor);
-    EXPECT_TRUE(Slurp(again + "/" + e.descriptor) == Slurp(*pages_ + "/" + e.descriptor));
-    EXPECT_TRUE(Slurp(again + "/" + e.page) == Slurp(*pages_ + "/" + e.page));
+    EXPECT_TRUE(testenv::ReadFile(again + "/" + e.descriptor) == testenv::ReadFile(*pages_ + "/" + e.descriptor));
+    EXPECT_TRUE(testenv::ReadFile(again + "/" + e.page) == testenv::ReadFile(*pages_ + "/" + e.page));
   }
 }
 
@@ -260,10 +255,10 @@ TEST_F(BakedFonts, TheBuildPlacedTheSameFonts) {
   const std::string gen = std::string(JIGSAW_TOOLS_DIR) + "/../gen";
   for (const Expected& e : ExpectedFonts()) {
     SCOPED_TRACE(e.descriptor);
-    const std::string want = Slurp(*pages_ + "/" + e.descriptor);
-    EXPECT_TRUE(Slurp(gen + "/root/" + e.descriptor) == want);
-    EXPECT_TRUE(Slurp(gen + "/fonts/" + e.descriptor) == want);
-    EXPECT_TRUE(Slurp(gen + "/fonts/" + e.page) == Slurp(*pages_ + "/" + e.page));
+    const std::string want = testenv::ReadFile(*pages_ + "/" + e.descriptor);
+    EXPECT_TRUE(testenv::ReadFile(gen + "/root/" + e.descriptor) == want);
+    EXPECT_TRUE(testenv::ReadFile(gen + "/fonts/" + e.descriptor) == want);
+    EXPECT_TRUE(testenv::ReadFile(gen + "/fonts/" + e.page) == testenv::ReadFile(*pages_ + "/" + e.page));
   }
 }
 

@@ -21,17 +21,6 @@ using ZOV::ifile;
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Spit(const std::string& path, const std::string& data) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(data.data(), std::streamsize(data.size()));
-}
-
 struct Stored {
   std::string name;
   int method = -1;      // compression
@@ -111,14 +100,14 @@ class Builder : public ::testing::Test {
     root_ = testenv::FreshDir("build");
     gen_ = root_ + "/gen";
     out_ = root_ + "/game";
-    Spit(gen_ + "/gui/b.png", std::string(64, 'p'));
-    Spit(gen_ + "/gui/a.xml", std::string(300, 'x'));
-    Spit(gen_ + "/gui/.hidden", "scratch");
-    Spit(gen_ + "/gui/run.stamp", "");
-    Spit(gen_ + "/gui/nested/deep.png", "not at the root");
-    Spit(gen_ + "/music/game_01.ogg", "OggS....");
-    Spit(gen_ + "/root/PuzzleComix.fnt", "<font/>");
-    Spit(gen_ + "/root/sub/notes.txt", "n");
+    testenv::WriteFile(gen_ + "/gui/b.png", std::string(64, 'p'));
+    testenv::WriteFile(gen_ + "/gui/a.xml", std::string(300, 'x'));
+    testenv::WriteFile(gen_ + "/gui/.hidden", "scratch");
+    testenv::WriteFile(gen_ + "/gui/run.stamp", "");
+    testenv::WriteFile(gen_ + "/gui/nested/deep.png", "not at the root");
+    testenv::WriteFile(gen_ + "/music/game_01.ogg", "OggS....");
+    testenv::WriteFile(gen_ + "/root/PuzzleComix.fnt", "<font/>");
+    testenv::WriteFile(gen_ + "/root/sub/notes.txt", "n");
     fs::create_directories(gen_ + "/menu");  // empty folder
   }
   std::string Args() const { return "--gen " + gen_ + " --out " + out_ + " --stamp " + root_ + "/packs.stamp"; }
@@ -159,25 +148,25 @@ TEST_F(Builder, WritesEveryPackFromTheGeneratorFolders) {
 
   EXPECT_EQ(fs::file_size(Pack("DATA/menu")), 22u) << "an empty folder gives an empty pack";
   EXPECT_EQ(fs::file_size(Pack("DATA/book")), 22u) << "so does a missing one";
-  EXPECT_EQ(Slurp(out_ + "/PuzzleComix.fnt"), "<font/>");
-  EXPECT_EQ(Slurp(out_ + "/sub/notes.txt"), "n");
+  EXPECT_EQ(testenv::ReadFile(out_ + "/PuzzleComix.fnt"), "<font/>");
+  EXPECT_EQ(testenv::ReadFile(out_ + "/sub/notes.txt"), "n");
 }
 
 TEST_F(Builder, SecondRunRewritesOnlyWhatChanged) {
   ASSERT_EQ(RunBuilder(Args()), 0);
-  const std::string gui = Slurp(Pack("DATA/gui"));
-  const std::string music = Slurp(Pack("DATA/music"));
+  const std::string gui = testenv::ReadFile(Pack("DATA/gui"));
+  const std::string music = testenv::ReadFile(Pack("DATA/music"));
   ASSERT_EQ(RunBuilder(Args()), 0);
-  EXPECT_EQ(Slurp(Pack("DATA/gui")), gui) << "unchanged inputs leave the pack as it was";
+  EXPECT_EQ(testenv::ReadFile(Pack("DATA/gui")), gui) << "unchanged inputs leave the pack as it was";
 
-  Spit(gen_ + "/gui/a.xml", "changed");
-  Spit(gen_ + "/gui/c.jpg", "new");
+  testenv::WriteFile(gen_ + "/gui/a.xml", "changed");
+  testenv::WriteFile(gen_ + "/gui/c.jpg", "new");
   ASSERT_EQ(RunBuilder(Args()), 0);
   EXPECT_EQ(Names(Pack("DATA/gui")), (std::vector<std::string>{"a.xml", "b.png", "c.jpg"}));
   std::string data;
   EXPECT_EQ(ifile.ZipReadEntry(Pack("DATA/gui").c_str(), "a.xml", "vexo4", &data), 1);
   EXPECT_EQ(data, "changed");
-  EXPECT_EQ(Slurp(Pack("DATA/music")), music);
+  EXPECT_EQ(testenv::ReadFile(Pack("DATA/music")), music);
 }
 
 TEST_F(Builder, BadUse) {
@@ -185,7 +174,7 @@ TEST_F(Builder, BadUse) {
   EXPECT_EQ(RunBuilder("--gen " + gen_), 2);
   EXPECT_EQ(RunBuilder("--bogus x --gen " + gen_ + " --out " + out_), 2);
   // A game folder that cannot be written.
-  Spit(root_ + "/file", "x");
+  testenv::WriteFile(root_ + "/file", "x");
   EXPECT_EQ(RunBuilder("--gen " + gen_ + " --out " + root_ + "/file"), 1);
 }
 

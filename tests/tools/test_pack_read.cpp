@@ -19,16 +19,6 @@ using ZOV::ifile;
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Spit(const std::string& path, const std::string& data) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(data.data(), std::streamsize(data.size()));
-}
-
 const std::string kLongName = std::string(300, 'n') + ".png";
 const std::string kText = [] {
   std::string s;
@@ -55,7 +45,7 @@ class PackCases : public ::testing::Test {
         << error;
     // Damaged copies: one data byte of the stored entry, one of the deflated
     // entry, the end of the file cut off.
-    const std::string bytes = Slurp(dir_ + "/p");
+    const std::string bytes = testenv::ReadFile(dir_ + "/p");
     const long long stored = packtool::EntryDataOffset(dir_ + "/p", 0);
     const long long deflated = packtool::EntryDataOffset(dir_ + "/p", 1);
     ASSERT_GT(stored, 0);
@@ -63,15 +53,15 @@ class PackCases : public ::testing::Test {
     std::string bad = bytes;
     bad[size_t(stored) + 12 + 2] ^= 0x5a;  // after the 12-byte encryption header
     bad[size_t(deflated) + 12 + 20] ^= 0x5a;
-    Spit(dir_ + "/corrupt", bad);
-    Spit(dir_ + "/truncated", bytes.substr(0, bytes.size() / 2));
+    testenv::WriteFile(dir_ + "/corrupt", bad);
+    testenv::WriteFile(dir_ + "/truncated", bytes.substr(0, bytes.size() / 2));
     // An entry whose central record declares 512 MiB.
     std::string huge = bytes;
     const size_t central = huge.find(std::string("PK\x01\x02", 4));
     ASSERT_NE(central, std::string::npos);
     const char size512m[4] = {0, 0, 0, 0x20};
     huge.replace(central + 24, 4, size512m, 4);
-    Spit(dir_ + "/huge", huge);
+    testenv::WriteFile(dir_ + "/huge", huge);
   }
 
   void TearDown() override {

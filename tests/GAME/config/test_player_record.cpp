@@ -37,15 +37,6 @@ PUZZLE_PLAYER_PROFILE::Bytes BytesOf(std::initializer_list<std::pair<int, std::v
   return b;
 }
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteAll(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
-
 }  // namespace
 
 TEST(PlayerRecord, NewRecordIsAllZero) {
@@ -135,7 +126,7 @@ TEST(PlayerRecord, FilesOfAnotherSizeAreDamagedAndLeftAlone) {
                          Row{100, RecordRead::kWrongSize}, Row{76, RecordRead::kLoaded}}) {
     const fs::path path = dir / "set.bin";
     const std::string bytes(row.size, '\x05');
-    WriteAll(path, bytes);
+    testenv::WriteFile(path, bytes);
     PUZZLE_PLAYER_PROFILE out;
     out.Score = 123;
     long size = -1;
@@ -144,7 +135,7 @@ TEST(PlayerRecord, FilesOfAnotherSizeAreDamagedAndLeftAlone) {
     if (row.expected != RecordRead::kLoaded) {
       EXPECT_EQ(out.Score, 123) << "the record is left as it was";
     }
-    EXPECT_EQ(ReadAll(path), bytes) << "reading never changes the file";
+    EXPECT_EQ(testenv::ReadFile(path), bytes) << "reading never changes the file";
   }
   PUZZLE_PLAYER_PROFILE out;
   EXPECT_EQ(GAME::ReadRecordFile((dir / "none.bin").string(), &out), RecordRead::kMissing);

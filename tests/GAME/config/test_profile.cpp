@@ -31,18 +31,6 @@ namespace {
 
 const std::string kDefault = "\xD0\x98\xD0\xB3\xD1\x80\xD0\xBE\xD0\xBA";  // "Игрок"
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteAll(const fs::path& p, const std::string& bytes) {
-  fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << bytes;
-}
-
 std::string Bytes(const PUZZLE_PLAYER_PROFILE& r) {
   const auto b = r.Encode();
   return std::string(reinterpret_cast<const char*>(b.data()), b.size());
@@ -111,9 +99,9 @@ class Profile : public ::testing::Test {
   fs::path Root() const { return fs::path(docs) / "Co" / "Game"; }
   fs::path Player(const std::string& name) const { return Root() / name; }
   fs::path Record(const std::string& name) const { return Player(name) / "set.bin"; }
-  std::string Last() const { return ReadAll(Root() / "LC.pzl"); }
-  void WriteRecord(const std::string& name, const PUZZLE_PLAYER_PROFILE& r) { WriteAll(Record(name), Bytes(r)); }
-  void SetLast(const std::string& name) { WriteAll(Root() / "LC.pzl", name); }
+  std::string Last() const { return testenv::ReadFile(Root() / "LC.pzl"); }
+  void WriteRecord(const std::string& name, const PUZZLE_PLAYER_PROFILE& r) { testenv::WriteFile(Record(name), Bytes(r)); }
+  void SetLast(const std::string& name) { testenv::WriteFile(Root() / "LC.pzl", name); }
 
   std::string docs;
   std::unique_ptr<ZOV::ST_GAME> game;
@@ -131,7 +119,7 @@ TEST_F(Profile, NewInstallationNamesTheDefaultPlayerAndWritesNoRecordUntilSaved)
   EXPECT_FALSE(p.IsDialogOpen());
   EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
   ASSERT_TRUE(p.SaveSettings());
-  EXPECT_EQ(ReadAll(Record(kDefault)), Bytes(Defaults(786432, false)));
+  EXPECT_EQ(testenv::ReadFile(Record(kDefault)), Bytes(Defaults(786432, false)));
   const VideoXml xml = ReadVideoXml(Root() / "game.xml");
   EXPECT_EQ(xml.resX, 1024);
   EXPECT_EQ(xml.resY, 768);
@@ -166,13 +154,13 @@ TEST_F(Profile, LoadingTheLastPlayerTakesTheScreenFromTheEngine) {
     anna.Score = 1000;
     WriteRecord("Anna", anna);
     SetLast("Anna");
-    ASSERT_EQ(ReadAll(Record("Anna")).substr(60, 4), std::string("\xE8\x03\x00\x00", 4));
+    ASSERT_EQ(testenv::ReadFile(Record("Anna")).substr(60, 4), std::string("\xE8\x03\x00\x00", 4));
     PROFILE& p = Start();
     EXPECT_STREQ(p.GetPlayerName(), "Anna");
     EXPECT_EQ(p.GetSettings()->Score, 1000);
     EXPECT_EQ(p.GetSettings()->screen, row.screen);
     EXPECT_TRUE(p.GetSettings()->Full);
-    EXPECT_EQ(ReadAll(Record("Anna")), Bytes(anna)) << "loading does not write";
+    EXPECT_EQ(testenv::ReadFile(Record("Anna")), Bytes(anna)) << "loading does not write";
   }
 }
 
@@ -197,7 +185,7 @@ TEST_F(Profile, AMissingPlayerFolderIsMadeBeforeItsRecord) {
   PROFILE& p = Start();
   EXPECT_NE(testing::internal::GetCapturedStdout().find("Character folder not exist"), std::string::npos);
   EXPECT_STREQ(p.GetPlayerName(), "Anna");
-  EXPECT_EQ(ReadAll(Record("Anna")), Bytes(Defaults(786432, false)));
+  EXPECT_EQ(testenv::ReadFile(Record("Anna")), Bytes(Defaults(786432, false)));
 }
 
 TEST_F(Profile, ADamagedRecordIsKeptAsideAndTheDefaultsUsed) {
@@ -206,28 +194,28 @@ TEST_F(Profile, ADamagedRecordIsKeptAsideAndTheDefaultsUsed) {
   const std::string whole = Bytes(earned);
   for (const std::string& damaged : {std::string(), whole.substr(0, 10), whole + std::string(24, '\x07')}) {
     fs::remove_all(Root());
-    WriteAll(Record("Anna"), damaged);
+    testenv::WriteFile(Record("Anna"), damaged);
     SetLast("Anna");
     testing::internal::CaptureStdout();
     PROFILE& p = Start();
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("Settings damaged (" + std::to_string(damaged.size()) + " bytes)"), std::string::npos) << out;
     EXPECT_EQ(*p.GetSettings(), Defaults(786432, false)) << damaged.size();
-    EXPECT_EQ(ReadAll(Player("Anna") / "set.bin.bad"), damaged);
-    EXPECT_EQ(ReadAll(Record("Anna")), Bytes(Defaults(786432, false)));
+    EXPECT_EQ(testenv::ReadFile(Player("Anna") / "set.bin.bad"), damaged);
+    EXPECT_EQ(testenv::ReadFile(Record("Anna")), Bytes(Defaults(786432, false)));
     p.GetSettings()->Score = 3;
     ASSERT_TRUE(p.SaveSettings());
     EXPECT_EQ(fs::file_size(Record("Anna")), 76u);
-    EXPECT_EQ(ReadAll(Player("Anna") / "set.bin.bad"), damaged) << "a save never touches the damaged copy";
+    EXPECT_EQ(testenv::ReadFile(Player("Anna") / "set.bin.bad"), damaged) << "a save never touches the damaged copy";
   }
   // Something that is no file at all is set aside the same way.
   fs::remove_all(Root());
   fs::create_directories(Record("Bob"));
-  WriteAll(Record("Bob") / "inside", "x");
+  testenv::WriteFile(Record("Bob") / "inside", "x");
   SetLast("Bob");
   PROFILE& p = Start();
   EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
-  EXPECT_EQ(ReadAll(Player("Bob") / "set.bin.bad" / "inside"), "x");
+  EXPECT_EQ(testenv::ReadFile(Player("Bob") / "set.bin.bad" / "inside"), "x");
   EXPECT_EQ(fs::file_size(Record("Bob")), 76u);
 }
 
@@ -237,7 +225,7 @@ TEST_F(Profile, UnusableRecordValuesAreReplacedOnLoad) {
   r.trofei[PUZZLE_PLAYER_PROFILE::SAGE] = 200;
   std::string bytes = Bytes(r);
   bytes[PUZZLE_PLAYER_PROFILE::kCursor] = 7;
-  WriteAll(Record("Anna"), bytes);
+  testenv::WriteFile(Record("Anna"), bytes);
   SetLast("Anna");
   testing::internal::CaptureStdout();
   PROFILE& p = Start();
@@ -250,7 +238,7 @@ TEST_F(Profile, UnusableRecordValuesAreReplacedOnLoad) {
 
 TEST_F(Profile, ALastPlayerFileWithAnUnusableNameFallsBackToTheDefaultPlayer) {
   fs::create_directories(fs::path(docs) / "Photos");
-  WriteAll(fs::path(docs) / "Co" / "Other" / "keep.txt", "keep");
+  testenv::WriteFile(fs::path(docs) / "Co" / "Other" / "keep.txt", "keep");
   for (const std::string& bad : {std::string("../x"), std::string("../Other"), std::string(""), std::string("."),
                                  std::string(".."), std::string("a/b"), std::string("Anna\n"), std::string("/etc"),
                                  std::string("A B"), std::string("\xFF"), std::string("a\0b", 3)}) {
@@ -262,7 +250,7 @@ TEST_F(Profile, ALastPlayerFileWithAnUnusableNameFallsBackToTheDefaultPlayer) {
     EXPECT_EQ(Entries(Root()), (std::set<std::string>{"LC.pzl", kDefault}));
     EXPECT_EQ(Entries(fs::path(docs) / "Co"), (std::set<std::string>{"Game", "Other"}));
     EXPECT_EQ(Entries(docs), (std::set<std::string>{"Co", "Photos"}));
-    EXPECT_EQ(ReadAll(fs::path(docs) / "Co" / "Other" / "keep.txt"), "keep");
+    EXPECT_EQ(testenv::ReadFile(fs::path(docs) / "Co" / "Other" / "keep.txt"), "keep");
   }
 }
 
@@ -287,7 +275,7 @@ TEST_F(Profile, ChoosingANewPlayerCreatesTheirFolderAndDefaultRecord) {
   EXPECT_NE(out.find("manager send new name\nname lengh 4\n"), std::string::npos) << out;
   EXPECT_STREQ(p.GetPlayerName(), "Cleo");
   EXPECT_EQ(Last(), "Cleo");
-  EXPECT_EQ(ReadAll(Record("Cleo")), Bytes(Defaults(786432, false)));
+  EXPECT_EQ(testenv::ReadFile(Record("Cleo")), Bytes(Defaults(786432, false)));
   EXPECT_EQ(ReadVideoXml(Root() / "game.xml").resX, 1024) << "game.xml rewritten";
   EXPECT_EQ(p.PlayerList(), (std::vector<std::string>{"Cleo", kDefault}));
   // Names are case-sensitive: "cleo" is another player.
@@ -306,12 +294,12 @@ TEST_F(Profile, ChoosingAnExistingPlayerLoadsTheirRecord) {
   EXPECT_EQ(p.GetSettings()->Score, 77);
   EXPECT_EQ(p.GetSettings()->Color, 0x11223344);
   EXPECT_EQ(Last(), "Bob");
-  EXPECT_EQ(ReadAll(Record("Bob")), Bytes(bob));
+  EXPECT_EQ(testenv::ReadFile(Record("Bob")), Bytes(bob));
 }
 
 TEST_F(Profile, UnusableNamesAreRefusedAndChangeNothing) {
   fs::create_directories(Root());
-  WriteAll(fs::path(docs) / "Co" / "Other" / "keep.txt", "keep");
+  testenv::WriteFile(fs::path(docs) / "Co" / "Other" / "keep.txt", "keep");
   PROFILE& p = Start();
   const std::set<std::string> before = Entries(Root());
   const std::vector<std::string> refused = {"",   ".",    "..",    "../Other", "a/b", "Cl eo", "x\ty",
@@ -328,7 +316,7 @@ TEST_F(Profile, UnusableNamesAreRefusedAndChangeNothing) {
   }
   EXPECT_EQ(p.ChoosePlayer(nullptr), -1);
   EXPECT_EQ(p.DeletePlayer(nullptr), -1);
-  EXPECT_EQ(ReadAll(fs::path(docs) / "Co" / "Other" / "keep.txt"), "keep");
+  EXPECT_EQ(testenv::ReadFile(fs::path(docs) / "Co" / "Other" / "keep.txt"), "keep");
   EXPECT_TRUE(fs::is_directory(Root()));
 }
 
@@ -337,9 +325,9 @@ TEST_F(Profile, DeletingAPlayerRemovesTheirWholeFolder) {
   bob.Score = 77;
   WriteRecord("Bob", bob);
   WriteRecord("Anna", Defaults(786432, false));
-  WriteAll(Player("Anna") / "1.pzl", "<Save/>");
-  WriteAll(Player("Anna") / "Progress.xml", "<Progress/>");
-  WriteAll(Player("Anna") / "locked.txt", "x");
+  testenv::WriteFile(Player("Anna") / "1.pzl", "<Save/>");
+  testenv::WriteFile(Player("Anna") / "Progress.xml", "<Progress/>");
+  testenv::WriteFile(Player("Anna") / "locked.txt", "x");
   fs::permissions(Player("Anna") / "locked.txt", fs::perms::owner_read);
   SetLast("Anna");
   PROFILE& p = Start();
@@ -365,20 +353,20 @@ TEST_F(Profile, DeletingTheOnlyPlayerLeavesAFreshDefaultPlayer) {
   ASSERT_EQ(p.ChoosePlayer(GAME::DefaultPlayerName().c_str()), 0);
   EXPECT_TRUE(fs::is_directory(Player(kDefault)));
   EXPECT_EQ(p.GetSettings()->Score, 0);
-  EXPECT_EQ(ReadAll(Record(kDefault)), Bytes(Defaults(786432, false)));
+  EXPECT_EQ(testenv::ReadFile(Record(kDefault)), Bytes(Defaults(786432, false)));
   EXPECT_EQ(Last(), kDefault);
   EXPECT_EQ(p.PlayerList(), std::vector<std::string>{kDefault});
 }
 
 TEST_F(Profile, DeletionNeverReachesOutsideThePlayersFolder) {
   const fs::path outside = testenv::FreshDir("outside");
-  WriteAll(outside / "keep.txt", "keep");
-  WriteAll(outside / "sub" / "deep.txt", "deep");
+  testenv::WriteFile(outside / "keep.txt", "keep");
+  testenv::WriteFile(outside / "sub" / "deep.txt", "deep");
   WriteRecord("Anna", Defaults(786432, false));
   fs::create_directory_symlink(outside, Player("Anna") / "linked");
   fs::create_symlink(outside / "keep.txt", Player("Anna") / "file-link");
   fs::create_directory_symlink(outside, Root() / "Evil");
-  WriteAll(Root() / "Note", "note");
+  testenv::WriteFile(Root() / "Note", "note");
   PROFILE& p = Start();
   EXPECT_EQ(p.PlayerList(), (std::vector<std::string>{"Anna", kDefault})) << "links and files are no players";
   ASSERT_EQ(p.DeletePlayer("Anna"), 0);
@@ -386,9 +374,9 @@ TEST_F(Profile, DeletionNeverReachesOutsideThePlayersFolder) {
   EXPECT_EQ(p.DeletePlayer("Evil"), -1);
   EXPECT_EQ(p.DeletePlayer("Note"), -1);
   EXPECT_TRUE(fs::is_symlink(Root() / "Evil"));
-  EXPECT_EQ(ReadAll(Root() / "Note"), "note");
-  EXPECT_EQ(ReadAll(outside / "keep.txt"), "keep");
-  EXPECT_EQ(ReadAll(outside / "sub" / "deep.txt"), "deep");
+  EXPECT_EQ(testenv::ReadFile(Root() / "Note"), "note");
+  EXPECT_EQ(testenv::ReadFile(outside / "keep.txt"), "keep");
+  EXPECT_EQ(testenv::ReadFile(outside / "sub" / "deep.txt"), "deep");
   // A name that is listed but has no folder yet leaves nothing to delete.
   EXPECT_EQ(p.DeletePlayer("Zed"), 0);
 }
@@ -449,7 +437,7 @@ TEST_F(Profile, ScoresForTheLeaderBoard) {
   PUZZLE_PLAYER_PROFILE bob = Defaults(786432, false);
   bob.Score = 77;
   WriteRecord("Bob", bob);
-  WriteAll(Record("Dan"), std::string(10, '\x01'));
+  testenv::WriteFile(Record("Dan"), std::string(10, '\x01'));
   SetLast("Anna");
   PROFILE& p = Start();
   p.GetSettings()->Score = 5;
@@ -459,7 +447,7 @@ TEST_F(Profile, ScoresForTheLeaderBoard) {
   EXPECT_EQ(p.GetScore4Player("Dan"), -1);
   EXPECT_EQ(p.GetScore4Player("../Co/Game/Bob"), -1);
   EXPECT_EQ(p.GetScore4Player(nullptr), -1);
-  EXPECT_EQ(ReadAll(Record("Dan")), std::string(10, '\x01')) << "looking does not repair";
+  EXPECT_EQ(testenv::ReadFile(Record("Dan")), std::string(10, '\x01')) << "looking does not repair";
   EXPECT_FALSE(fs::exists(Player("Dan") / "set.bin.bad"));
   std::vector<std::string> listed;
   for (ZOV::JINVECPTR<char*>* n = p.GetNames(); n; n = n->next) {
@@ -496,7 +484,7 @@ TEST_F(Profile, SavingRewritesGameXmlForEachScreenCode) {
     EXPECT_EQ(xml.resY, row.resY) << row.screen;
     EXPECT_EQ(xml.full, row.xmlFull) << row.screen;
     EXPECT_EQ(p.GetSettings()->Full, row.fullAfter) << row.screen;
-    const std::string bytes = ReadAll(Record(kDefault));
+    const std::string bytes = testenv::ReadFile(Record(kDefault));
     EXPECT_EQ(bytes[4], row.full ? 1 : 0) << "the file keeps the flag it was saved with";
     EXPECT_EQ(game->resX, row.resX);
   }
@@ -521,7 +509,7 @@ TEST_F(Profile, FailedWritesAreReportedAsFailures) {
 
 TEST_F(Profile, PathsAndTheListOfPlayers) {
   for (const char* name : {"bob", "Anna", "Bob", ".hidden", "a b", "x.y"}) fs::create_directories(Player(name));
-  WriteAll(Root() / "game.xml", "<Config/>");
+  testenv::WriteFile(Root() / "game.xml", "<Config/>");
   SetLast("Bob");
   PROFILE& p = Start();
   EXPECT_EQ(std::string(p.GetPlayerDir()), std::string(game->GetGameProfileDirg()) + "Bob/");

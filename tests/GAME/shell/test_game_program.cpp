@@ -23,13 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
 // An Xvfb server of the given screen size, stopped at destruction.
 class XServer {
  public:
@@ -48,7 +41,7 @@ class XServer {
     }
     for (int i = 0; i < 200 && display_.empty(); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
-      std::string n = ReadFile(numFile);
+      std::string n = testenv::ReadFile(numFile);
       if (!n.empty() && n.back() == '\n') display_ = ":" + n.substr(0, n.size() - 1);
     }
   }
@@ -139,8 +132,8 @@ class GameRun {
     }
     return WIFEXITED(status_) ? WEXITSTATUS(status_) : -WTERMSIG(status_);
   }
-  std::string Out() const { return ReadFile(fs::path(dir_) / "stdout.txt"); }
-  std::string Err() const { return ReadFile(fs::path(dir_) / "stderr.txt"); }
+  std::string Out() const { return testenv::ReadFile(fs::path(dir_) / "stdout.txt"); }
+  std::string Err() const { return testenv::ReadFile(fs::path(dir_) / "stderr.txt"); }
 
  private:
   std::string dir_, home_;
@@ -179,7 +172,7 @@ TEST(GameProgram, StartsOpensItsWindowAndEndsCleanly) {
                                   "Config loaded", "RUN!"}))
       << run.Out();
   const fs::path gameXml = fs::path(run.Home()) / "Documents/VURAVAZ/Jigsaw/game.xml";
-  const std::string xml = ReadFile(gameXml);
+  const std::string xml = testenv::ReadFile(gameXml);
   EXPECT_EQ(xml.rfind("\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<Config>\n<Main resX=", 0), 0u) << xml;
   EXPECT_NE(xml.find("FullScreen=\"true\" Log=\"false\" />"), std::string::npos) << xml;
   for (const char* f : {"resource.xml", "config.xml", "strings.xml"})
