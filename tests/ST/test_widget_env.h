@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,8 @@ class WidgetEnv : public ::testing::Test {
     if (game_) return;
     plat::SetDisplayForTests({1280, 1024}, {{1280, 1024, 60}});
     plat::gfx::SetBackendForTests(plat::gfx::Backend::Recording);
+    // Sounds play on SDL's dummy driver (the game object opens audio).
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
     game_ = ZOV::GetGame();
     ASSERT_EQ(game_->gfx.Init(game_->app.Window()), 0);
     ASSERT_TRUE(plat::gfx::BeginScene());
@@ -71,7 +74,9 @@ class WidgetEnv : public ::testing::Test {
     ZOV::ifile.current_pack = nullptr;
     ZOV::ifile.current_pass = nullptr;
     plat::gfx::ClearRecorded();
-    // A frame boundary: counters aged, mouse away from everything.
+    // Buttons up, counters aged, mouse away from everything.
+    input().EventMouseLkm(false);
+    input().EventMouseRkm(false);
     input().Update(0);
     input().Update(0);
     input().EventMouseMove(-1000, -1000);
