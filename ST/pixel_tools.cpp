@@ -323,36 +323,74 @@ int CopyPiece(int x, int y, uint32_t* picture, JST::iPOINT pictureSize, uint32_t
     mask[size_t(j) * pitch + size_t(w - 1)] &= 0x00FFFFFFu;
   }
 
+  // The pixels taken are the 4-connected free pixels (mask and picture
+  // alpha non-zero, inside the box) reachable from the seed's neighbours;
+  // the cut-line pixels copied are those next to a taken pixel or to the
+  // seed. Neither depends on the order of the visit, so the fill runs span
+  // by span along rows, which reads the picture and mask in memory order.
+  auto at = [&](int px, int py) { return size_t(py) * pitch + size_t(px); };
+  auto pieceAt = [&](int px, int py) {
+    return piece + size_t(int64_t(py) + offY) * piecePitch + size_t(int64_t(px) + offX);
+  };
+  auto free_ = [&](size_t i) { return mask[i] >= 0x01000000u && picture[i] >= 0x01000000u; };
+  // A cut line (mask alpha 0) keeps the picture's colour with alpha 0.
+  auto line = [&](int px, int py, size_t i) { *pieceAt(px, py) = picture[i] & 0x00FFFFFFu; };
+
   struct Pt {
     int x, y;
   };
-  std::vector<Pt> cur, nxt;
-  cur.reserve(1024);
-  nxt.reserve(1024);
-  cur.push_back(Pt{x, y});
+  std::vector<Pt> todo;
+  todo.reserve(256);
   int taken = 0;
+
+  // The seed may lie anywhere, even outside the picture: its neighbours
+  // (right, left, below, above) get the full test.
   static constexpr int kDx[4] = {1, -1, 0, 0};
-  static constexpr int kDy[4] = {0, 0, 1, -1};  // right, left, below, above
-  while (!cur.empty()) {
-    nxt.clear();
-    for (const Pt p : cur) {
-      for (int k = 0; k < 4; ++k) {
-        const int nx = p.x + kDx[k], ny = p.y + kDy[k];
-        if (nx < lox || nx >= hix || ny < loy || ny >= hiy) continue;
-        const size_t i = size_t(ny) * pitch + size_t(nx);
-        uint32_t* dst = piece + size_t(int64_t(ny) + offY) * piecePitch + size_t(int64_t(nx) + offX);
-        const uint32_t src = picture[i];
-        if ((mask[i] >> 24) == 0) {
-          *dst = src & 0x00FFFFFFu;
-        } else if ((src >> 24) != 0) {
-          *dst = src | 0xFF000000u;
-          picture[i] = src & 0x00FFFFFFu;
-          nxt.push_back(Pt{nx, ny});
-          ++taken;
+  static constexpr int kDy[4] = {0, 0, 1, -1};
+  for (int k = 0; k < 4; ++k) {
+    const int64_t nx = int64_t(x) + kDx[k], ny = int64_t(y) + kDy[k];
+    if (nx < lox || nx >= hix || ny < loy || ny >= hiy) continue;
+    const size_t i = at(int(nx), int(ny));
+    if (mask[i] < 0x01000000u) line(int(nx), int(ny), i);
+    else if (picture[i] >= 0x01000000u) todo.push_back(Pt{int(nx), int(ny)});
+  }
+
+  // Taken pixels lie inside the box and off the mask's transparent border,
+  // so their neighbours are inside the picture: only the box is tested.
+  while (!todo.empty()) {
+    const Pt p = todo.back();
+    todo.pop_back();
+    const size_t row = at(0, p.y);
+    if (!free_(row + size_t(p.x))) continue;  // taken meanwhile by another span
+    int l = p.x, r = p.x;
+    while (l - 1 >= lox && free_(row + size_t(l - 1))) --l;
+    while (r + 1 < hix && free_(row + size_t(r + 1))) ++r;
+    uint32_t* dst = pieceAt(l, p.y);
+    for (int px = l; px <= r; ++px, ++dst) {
+      const uint32_t src = picture[row + size_t(px)];
+      *dst = src | 0xFF000000u;
+      picture[row + size_t(px)] = src & 0x00FFFFFFu;
+    }
+    taken += r - l + 1;
+    if (l - 1 >= lox && mask[row + size_t(l - 1)] < 0x01000000u) line(l - 1, p.y, row + size_t(l - 1));
+    if (r + 1 < hix && mask[row + size_t(r + 1)] < 0x01000000u) line(r + 1, p.y, row + size_t(r + 1));
+    for (const int ny : {p.y + 1, p.y - 1}) {
+      if (ny < loy || ny >= hiy) continue;
+      const size_t nrow = at(0, ny);
+      bool inRun = false;
+      for (int px = l; px <= r; ++px) {
+        const size_t i = nrow + size_t(px);
+        if (mask[i] < 0x01000000u) {
+          line(px, ny, i);
+          inRun = false;
+        } else if (picture[i] >= 0x01000000u) {
+          if (!inRun) todo.push_back(Pt{px, ny});  // one start per run of free pixels
+          inRun = true;
+        } else {
+          inRun = false;
         }
       }
     }
-    cur.swap(nxt);
   }
   return taken;
 }

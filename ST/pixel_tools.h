@@ -90,8 +90,9 @@ void DrawKub(int cx, int cy, int r, uint32_t* buf, JST::iPOINT size, int type);
 // transparent first. A reached pixel whose mask alpha is 0 is copied into
 // the piece with alpha 0 and not followed; one whose picture and mask alpha
 // are both non-zero is copied with alpha 255, taken (its picture alpha set
-// to 0) and followed. The frontiers grow as needed, so a piece of any size
-// is cut whole.
+// to 0) and followed. The result is that of a breadth-first fill from the
+// seed; the fill itself runs span by span along rows, with a work list that
+// grows as needed, so a piece of any size is cut whole.
 //
 // The mask must be the picture's size and the piece at least size.x x
 // size.y (its own width is its pitch); otherwise nothing is copied and -1 is

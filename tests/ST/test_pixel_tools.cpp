@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 #include <set>
 #include <utility>
 #include <vector>
@@ -298,6 +299,74 @@ TEST(PixelCut, SeedOnAnEdgeStaysInside) {
   EXPECT_EQ(GAMETOOLS::CopyPiece(2, 2, picture.px.data(), picture.size(), piece.px.data(), piece.size(),
                                  mask.px.data(), mask.size(), iPOINT(6, 4), 3, 2),
             8) << "the 4x2 inside of a 6x4 picture";
+}
+
+// The cut as a plain breadth-first fill with two frontiers, neighbours right,
+// left, below, above: what the span fill must match pixel for pixel.
+int ReferenceCut(int x, int y, Buf& picture, Buf& piece, Buf& mask, iPOINT size, int cx0, int cy0) {
+  const int w = picture.w, h = picture.h;
+  for (int i = 0; i < w; ++i) {
+    mask.at(i, 0) &= 0x00FFFFFFu;
+    mask.at(i, h - 1) &= 0x00FFFFFFu;
+  }
+  for (int j = 0; j < h; ++j) {
+    mask.at(0, j) &= 0x00FFFFFFu;
+    mask.at(w - 1, j) &= 0x00FFFFFFu;
+  }
+  const int cx = size.x / 2 + cx0, cy = size.y / 2 + cy0;
+  std::vector<Px> cur{{x, y}}, nxt;
+  int taken = 0;
+  while (!cur.empty()) {
+    nxt.clear();
+    for (const Px& p : cur) {
+      for (const Px& d : {Px{1, 0}, Px{-1, 0}, Px{0, 1}, Px{0, -1}}) {
+        const int nx = p.first + d.first, ny = p.second + d.second;
+        if (nx < 0 || ny < 0 || nx >= w || ny >= h || nx < cx - size.x || nx >= cx || ny < cy - size.y || ny >= cy)
+          continue;
+        uint32_t& dst = piece.at(nx - cx + size.x, ny - cy + size.y);
+        uint32_t& src = picture.at(nx, ny);
+        if ((mask.at(nx, ny) >> 24) == 0) {
+          dst = src & 0x00FFFFFFu;
+        } else if ((src >> 24) != 0) {
+          dst = src | 0xFF000000u;
+          src &= 0x00FFFFFFu;
+          nxt.push_back({nx, ny});
+          ++taken;
+        }
+      }
+    }
+    std::swap(cur, nxt);
+  }
+  return taken;
+}
+
+TEST(PixelCut, MatchesABreadthFirstFillOnRandomMasks) {
+  std::mt19937 rng(20261210);
+  long total = 0;
+  for (int round = 0; round < 300; ++round) {
+    const int w = 8 + int(rng() % 40), h = 8 + int(rng() % 40);
+    Buf picture(w, h), mask(w, h);
+    const int lineShare = int(rng() % 35), takenShare = int(rng() % 15);
+    for (uint32_t& p : picture.px) p = (rng() & 0x00FFFFFFu) | (int(rng() % 100) < takenShare ? 0u : 0xFF000000u);
+    for (uint32_t& m : mask.px) m = (rng() & 0x00FFFFFFu) | (int(rng() % 100) < lineShare ? 0u : 0xFF000000u);
+    // Boxes from a few pixels to more than the picture, mostly over it;
+    // seeds mostly inside, some on the border or outside.
+    const iPOINT size(4 + int(rng() % uint32_t(w + 8)), 4 + int(rng() % uint32_t(h + 8)));
+    const int cx0 = w / 2 + int(rng() % 11) - 5, cy0 = h / 2 + int(rng() % 11) - 5;
+    const int sx = int(rng() % uint32_t(w + 4)) - 2, sy = int(rng() % uint32_t(h + 4)) - 2;
+    Buf piece(size.x, size.y);
+    for (uint32_t& p : piece.px) p = rng();
+    Buf picture2 = picture, mask2 = mask, piece2 = piece;
+    const int want = ReferenceCut(sx, sy, picture2, piece2, mask2, size, cx0, cy0);
+    const int got = GAMETOOLS::CopyPiece(sx, sy, picture.px.data(), picture.size(), piece.px.data(), piece.size(),
+                                         mask.px.data(), mask.size(), size, cx0, cy0);
+    ASSERT_EQ(got, want) << "round " << round;
+    ASSERT_EQ(picture.px, picture2.px) << "round " << round;
+    ASSERT_EQ(piece.px, piece2.px) << "round " << round;
+    ASSERT_EQ(mask.px, mask2.px) << "round " << round;
+    total += got;
+  }
+  EXPECT_GT(total, 20000) << "the rounds do cut something";
 }
 
 JST::iPOINT Square[4] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
