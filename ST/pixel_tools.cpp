@@ -91,6 +91,9 @@ JST::iPOINT Bezier4(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, JST::iPOINT 
 
 void DrawLineInTex(int x0, int y0, int x1, int y1, JST::iPOINT size, uint32_t* buf, uint32_t colour) {
   if (!buf || size.x <= 0 || size.y <= 0) return;
+  // Both ends beyond the same edge: no pixel of the line can be inside.
+  if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= size.x && x1 >= size.x) || (y0 >= size.y && y1 >= size.y))
+    return;
   const int64_t dx = int64_t(x1) - x0, dy = int64_t(y1) - y0;
   const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
   const int64_t n = adx > ady ? adx : ady;

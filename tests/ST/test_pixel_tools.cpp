@@ -173,6 +173,22 @@ TEST(PixelShading, PointsOutsideTheBufferAreSkipped) {
   for (int i = 12; i < 15; ++i) EXPECT_EQ(mem[size_t(i)], 0xFF808080u);
 }
 
+TEST(PixelShading, WuLineWritesItsWeightsAsDistances) {
+  // A horizontal line on row 1: the ends carry half weight, the inside full
+  // weight on row 1 and none on row 2; each weight w becomes the alpha of
+  // the distance form, 255 * sqrt(1 - 2w/3).
+  Buf b(6, 3, 0xFF112233u);
+  GAMETOOLS::DrawLineInTexWu(0, 1, 4, 1, b.size(), b.px.data(), 0);
+  for (int x = 0; x < 6; ++x) EXPECT_EQ(b.at(x, 0), 0xFF112233u) << x;
+  EXPECT_EQ(b.at(0, 1) >> 24, 208u);
+  EXPECT_EQ(b.at(4, 1) >> 24, 208u);
+  for (int x = 1; x < 4; ++x) {
+    EXPECT_EQ(b.at(x, 1), 0x93112233u) << x;
+    EXPECT_EQ(b.at(x, 2), 0xFF112233u) << x;
+  }
+  EXPECT_EQ(b.at(5, 1), 0xFF112233u);
+}
+
 TEST(PixelShading, SquareBrushSides) {
   Buf b(9, 9, 0xFF808080u);
   GAMETOOLS::DrawKub(4, 4, 2, b.px.data(), b.size(), 1);  // the right side lighter
