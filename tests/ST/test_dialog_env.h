@@ -1,0 +1,193 @@
+// What the list box, text box and dialog tests share: the game object with
+// its renderer on the recording backend (one scene left open, so every draw
+// is recorded), interface images of known sizes written as BMP files and
+// named by the configuration globals, a bitmap font with 24-pixel cells, and
+// mouse and keyboard frames driven through the game's input state.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "GAME/config/config.h"
+#include "GAME/config/globals.h"
+#include "GAME/shell/entry.h"
+#include "GAME/shell/shared_assets.h"
+#include "ST/file.h"
+#include "ST/font.h"
+#include "ST/game.h"
+#include "platform/gfx.h"
+#include "platform/gfx_image.h"
+#include "platform/sys.h"
+#include "tests/support/test_env.h"
+
+namespace dialogtest {
+
+// One drawn quad: its corners' bounding box, colour and texture.
+struct Quad {
+  float x0, y0, x1, y1;
+  uint32_t color;
+  uint32_t texture;
+};
+
+inline std::vector<Quad> DrawnQuads() {
+  std::vector<Quad> out;
+  for (const auto& r : plat::gfx::Recorded()) {
+    if (r.kind != plat::gfx::Record::Draw || r.prim != plat::gfx::Prim::Triangles) continue;
+    for (size_t i = 0; i + 4 <= r.vertices.size(); i += 4) {
+      const auto* v = &r.vertices[i];
+      Quad q{};
+      q.x0 = std::min({v[0].x, v[1].x, v[2].x, v[3].x});
+      q.x1 = std::max({v[0].x, v[1].x, v[2].x, v[3].x});
+      q.y0 = std::min({v[0].y, v[1].y, v[2].y, v[3].y});
+      q.y1 = std::max({v[0].y, v[1].y, v[2].y, v[3].y});
+      q.color = v[0].argb;
+      q.texture = r.state.texture;
+      out.push_back(q);
+    }
+  }
+  return out;
+}
+
+// The quads drawn with one texture, in drawing order.
+inline std::vector<Quad> QuadsOf(unsigned long texture) {
+  std::vector<Quad> out;
+  for (const Quad& q : DrawnQuads())
+    if (q.texture == texture) out.push_back(q);
+  return out;
+}
+
+inline void WriteImage(const std::string& path, int w, int h, uint32_t argb = 0xFFFFFFFFu) {
+  plat::Image img;
+  img.w = w;
+  img.h = h;
+  img.argb.assign(size_t(w) * size_t(h), argb);
+  ASSERT_TRUE(plat::SaveBMP(path, img)) << path;
+}
+
+// A font descriptor of size 24 whose page holds a 10 x 20 glyph for every
+// code point listed (plus '|', digits and ASCII letters).
+inline void WriteFont(const std::string& name, const std::wstring& extra = L"") {
+  WriteImage(name + ".bmp", 256, 256);
+  std::wstring chars = L"|0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ" + extra;
+  std::string xml = "<?xml version=\"1.0\"?>\n<font>\n<info face=\"t\" size=\"24\"/>\n<common lineHeight=\"24\"/>\n";
+  xml += "<pages><page id=\"0\" file=\"" + name + ".bmp\"/></pages>\n";
+  xml += "<chars count=\"" + std::to_string(chars.size()) + "\">\n";
+  for (wchar_t c : chars)
+    xml += "<char id=\"" + std::to_string(int(c)) + "\" x=\"0\" y=\"0\" width=\"10\" height=\"20\" xoffset=\"0\" yoffset=\"0\"/>\n";
+  xml += "</chars>\n</font>\n";
+  testenv::WriteFile(name, xml);
+}
+
+// Sizes of the interface images the tests write.
+struct Sizes {
+  int windowMini[2] = {400, 300};
+  int okW = 400, okH = 48;        // four frames of 100 x 48
+  int window[2] = {720, 600};
+  int flatW = 512, flatH = 48;
+  int listBack[2] = {300, 150};
+  int stroke[2] = {250, 30};
+  int slider[2] = {64, 16};
+  int stepButton[2] = {64, 16};
+  int editBox[2] = {400, 40};
+  int picture[2] = {200, 100};
+};
+
+class DialogEnv : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (game_) return;
+    plat::SetDisplayForTests({1280, 1024}, {{1280, 1024, 60}});
+    plat::gfx::SetBackendForTests(plat::gfx::Backend::Recording);
+    game_ = ZOV::GetGame();
+    ASSERT_EQ(game_->gfx.Init(game_->app.Window()), 0);
+    ASSERT_TRUE(plat::gfx::BeginScene());
+  }
+
+  void SetUp() override {
+    GAME::ApplyConfigDefaults();
+    Game = game_;
+    zov = game_->GetGfx();
+    INPUTNAME = game_->GetInput();
+    game_->middle = JST::iPOINT(512, 384);
+    ZOV::ifile.current_pack = nullptr;
+    ZOV::ifile.current_pass = nullptr;
+    // Images from the current folder, not from the interface pack.
+    C_NAME_PACK_GUI = nullptr;
+    const Sizes s;
+    Image(&chWINDOWMINI, "window_mini.bmp", s.windowMini[0], s.windowMini[1]);
+    Image(&chBUTTON_OK, "ok.bmp", s.okW, s.okH);
+    Image(&chBUTTON_CANCEL, "cancel.bmp", s.okW, s.okH);
+    Image(&chSTBACK, "window.bmp", s.window[0], s.window[1]);
+    Image(&chBUTTONFLAT, "flat.bmp", s.flatW, s.flatH);
+    Image(&chPLAYERSBACK, "list_back.bmp", s.listBack[0], s.listBack[1]);
+    Image(&chPLAYERSSTROKE, "stroke.bmp", s.stroke[0], s.stroke[1]);
+    Image(&chPTNS_GM_SLIDER, "slider.bmp", s.slider[0], s.slider[1]);
+    Image(&chBUTTONMINUS, "minus.bmp", s.stepButton[0], s.stepButton[1]);
+    Image(&chBUTTONPLUS, "plus.bmp", s.stepButton[0], s.stepButton[1]);
+    Image(&chEDITBOX, "edit_box.bmp", s.editBox[0], s.editBox[1]);
+    Image(&chPLAYPLAYERS, "picture.bmp", s.picture[0], s.picture[1]);
+    big = comix = nullptr;
+    eButton = nullptr;
+    blackTranslucent = nullptr;
+    plat::gfx::ClearRecorded();
+    input().Update(0);
+    input().Update(0);
+    input().EventMouseMove(-1000, -1000);
+    game_->timer.SetDelta(0.016f);
+  }
+
+  void TearDown() override { big = comix = nullptr; }
+
+  // Writes a w x h image and makes `global` name it.
+  void Image(char** global, const std::string& file, int w, int h) {
+    WriteImage(file, w, h);
+    // Kept for the whole run: the globals may be read after the test.
+    static auto* store = new std::vector<std::string*>();
+    store->push_back(new std::string(file));
+    *global = store->back()->data();
+  }
+
+  ZOV::ST_GAME& game() { return *game_; }
+  ZOV::ST_INPUT& input() { return *game_->GetInput(); }
+
+  // Mouse at (x, y); `button`: 1 press this frame, -1 release this frame,
+  // 0 no change. Call before the widget's Update, then EndFrame after it.
+  void Mouse(int x, int y, int button = 0) {
+    input().EventMouseMove(x, y);
+    if (button == 1) input().EventMouseLkm(true);
+    if (button == -1) input().EventMouseLkm(false);
+  }
+  // A key going down this frame, typing `typed` (nothing for keys that
+  // type nothing).
+  void KeyDown(int vk, const std::wstring& typed = L"") {
+    wchar_t* buf = input().TypedText();
+    std::wmemset(buf, 0, ZOV::ST_INPUT::kTypedCapacity);
+    std::wcsncpy(buf, typed.c_str(), ZOV::ST_INPUT::kTypedCapacity - 1);
+    input().EventKeyDown(vk);
+  }
+  void KeyUp(int vk) { input().EventKeyUp(vk); }
+  // A key pressed and released over one frame: down now, up after the
+  // widget's Update (call EndFrame in between as usual).
+  void EndFrame() { input().Update(0); }
+  // A press in one frame and a release in the next at (x, y), with
+  // `update` run in each; returns the release frame's result.
+  template <class F>
+  int Click(int x, int y, F update) {
+    Mouse(x, y, 1);
+    update();
+    EndFrame();
+    Mouse(x, y, -1);
+    const int r = update();
+    EndFrame();
+    EndFrame();
+    return r;
+  }
+
+  static inline ZOV::ST_GAME* game_ = nullptr;
+};
+
+}  // namespace dialogtest
