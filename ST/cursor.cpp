@@ -4,17 +4,6 @@
 #include "ST/pixel_tools.h"
 #include "ST/renderer.h"
 
-namespace {
-
-struct CsHold {
-  CsHold() { cs.Enter(); }
-  ~CsHold() { cs.Leave(); }
-  CsHold(const CsHold&) = delete;
-  CsHold& operator=(const CsHold&) = delete;
-};
-
-}  // namespace
-
 JMOUSEB::JMOUSEB(const char* file) : JSPRITE(file, 0) {
   input = ZOV::GetGame()->GetInput();
   unsigned long tex = 0;

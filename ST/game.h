@@ -25,6 +25,15 @@
 // while it updates and draws a loading frame.
 extern plat::RecursiveMutex cs;
 
+// Holds cs for the length of a scope.
+class CsHold {
+ public:
+  CsHold() { cs.Enter(); }
+  ~CsHold() { cs.Leave(); }
+  CsHold(const CsHold&) = delete;
+  CsHold& operator=(const CsHold&) = delete;
+};
+
 // The game's device-reset hook: lays every screen out again after the
 // renderer reports that its device was reset (defined by the game shell).
 void PuzzleReset();

@@ -14,14 +14,6 @@ namespace {
 
 constexpr float kPi = 3.14159265358979f;
 
-// The texture load and the reading of the last texture size are one step.
-struct CsHold {
-  CsHold() { cs.Enter(); }
-  ~CsHold() { cs.Leave(); }
-  CsHold(const CsHold&) = delete;
-  CsHold& operator=(const CsHold&) = delete;
-};
-
 // The preset columns of SetType.
 struct Preset {
   float size, spread, life;

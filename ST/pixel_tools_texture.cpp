@@ -12,13 +12,6 @@ namespace GAMETOOLS {
 
 namespace {
 
-struct CsHold {
-  CsHold() { cs.Enter(); }
-  ~CsHold() { cs.Leave(); }
-  CsHold(const CsHold&) = delete;
-  CsHold& operator=(const CsHold&) = delete;
-};
-
 // One texture locked for the length of a scope; pixels null when the lock
 // failed (unknown handle, render target, already locked).
 class Locked {

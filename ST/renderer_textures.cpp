@@ -20,13 +20,6 @@ namespace gfx = plat::gfx;
 
 namespace {
 
-struct CsGuard {
-  CsGuard() { cs.Enter(); }
-  ~CsGuard() { cs.Leave(); }
-  CsGuard(const CsGuard&) = delete;
-  CsGuard& operator=(const CsGuard&) = delete;
-};
-
 std::string Text(const char* s) { return s ? std::string(s) : std::string(); }
 
 // The colour key: every pixel whose blue, green and red are each below the
@@ -56,7 +49,7 @@ unsigned long JINGFX::MakeTexture(const plat::Image& img) {
 }
 
 unsigned long JINGFX::TextureLoad(const char* file) {
-  CsGuard lock;
+  CsHold lock;
   plat::Image img;
   if (file && plat::DecodeFile(file, img)) {
     if (const unsigned long tex = MakeTexture(img)) {
@@ -70,7 +63,7 @@ unsigned long JINGFX::TextureLoad(const char* file) {
 }
 
 unsigned long JINGFX::TextureLoadJA(const char* file) {
-  CsGuard lock;
+  CsHold lock;
   plat::Image img;
   if (file && plat::DecodeFile(file, img)) {
     KeyOutBackground(img);
@@ -87,7 +80,7 @@ unsigned long JINGFX::TextureLoadJA(const char* file) {
 unsigned long JINGFX::TextureLoadJA(const char*, const char*) { return defaultTexture; }
 
 unsigned long JINGFX::TextureLoadZip(const char* pack, const char* entry, const char* password) {
-  CsGuard lock;
+  CsHold lock;
   iFile& f = ifile;
   // The password is never printed: pack and entry names identify the load.
   if (f.ZipOpen(pack) != 1) {
@@ -129,7 +122,7 @@ unsigned long JINGFX::TextureLoadZip(const char* pack, const char* entry, const 
 }
 
 unsigned long JINGFX::TextureCreate(int w, int h) {
-  CsGuard lock;
+  CsHold lock;
   const gfx::Tex tex = gfx::CreateTexture(w, h);
   if (!tex) return 0;
   lastTexture = tex;
@@ -138,13 +131,13 @@ unsigned long JINGFX::TextureCreate(int w, int h) {
 }
 
 uint32_t* JINGFX::TextureLock(unsigned long tex) {
-  CsGuard lock;
+  CsHold lock;
   lastTextureSize = GetTextureWH(tex);  // (-1, -1) for unknown handles
   return HandleInRange(tex) ? gfx::Lock(gfx::Tex(tex)) : nullptr;
 }
 
 int JINGFX::TextureUnlock(unsigned long tex) {
-  CsGuard lock;
+  CsHold lock;
   return HandleInRange(tex) && gfx::Unlock(gfx::Tex(tex)) ? 0 : -1;
 }
 

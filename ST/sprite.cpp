@@ -7,23 +7,12 @@
 #include "ST/renderer.h"
 #include "platform/sys.h"
 
-namespace {
-
-// The load and the reading of the renderer's last texture size form one
-// step: no other texture operation may come between them.
-struct CsGuard {
-  CsGuard() { cs.Enter(); }
-  ~CsGuard() { cs.Leave(); }
-  CsGuard(const CsGuard&) = delete;
-  CsGuard& operator=(const CsGuard&) = delete;
-};
-
-}  // namespace
-
 JSPRITE::JSPRITE(const char* file, int) {
   gfx = ZOV::GetGame()->GetGfx();
   {
-    CsGuard lock;
+    // The load and the reading of the renderer's last texture size form one
+    // step: no other texture operation may come between them.
+    CsHold lock;
     ZOV::iFile& f = ZOV::ifile;
     quad.texture = f.current_pack ? gfx->TextureLoadZip(f.current_pack, file, f.current_pass) : gfx->TextureLoad(file);
     imageSize = gfx->lastTextureSize;
@@ -36,7 +25,7 @@ JSPRITE::JSPRITE(unsigned long texture) {
   gfx = ZOV::GetGame()->GetGfx();
   quad.texture = texture;
   {
-    CsGuard lock;
+    CsHold lock;
     imageSize = gfx->lastTextureSize;
     texSize = gfx->lastTextureSize;
   }
