@@ -5,10 +5,12 @@
 // mouse and keyboard frames driven through the game's input state.
 #pragma once
 
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cwchar>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "ST/file.h"
 #include "ST/font.h"
 #include "ST/game.h"
+#include "ST/sound.h"
 #include "platform/gfx.h"
 #include "platform/gfx_image.h"
 #include "platform/sys.h"
@@ -82,6 +85,33 @@ inline void WriteFont(const std::string& name, const std::wstring& extra = L"") 
   testenv::WriteFile(name, xml);
 }
 
+// A PCM WAV of two seconds of silence, 22050 Hz stereo 16-bit.
+inline void WriteSilence(const std::string& path) {
+  std::string w;
+  auto u32 = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) w += char((v >> (8 * i)) & 0xff);
+  };
+  auto u16 = [&](uint16_t v) {
+    w += char(v & 0xff);
+    w += char(v >> 8);
+  };
+  const uint32_t data = 22050u * 4u * 2u;
+  w += "RIFF";
+  u32(36 + data);
+  w += "WAVEfmt ";
+  u32(16);
+  u16(1);
+  u16(2);
+  u32(22050);
+  u32(22050 * 4);
+  u16(4);
+  u16(16);
+  w += "data";
+  u32(data);
+  w.append(data, '\0');
+  std::ofstream(path, std::ios::binary) << w;
+}
+
 // Sizes of the interface images the tests write.
 struct Sizes {
   int windowMini[2] = {400, 300};
@@ -140,7 +170,11 @@ class DialogEnv : public ::testing::Test {
     game_->timer.SetDelta(0.016f);
   }
 
-  void TearDown() override { big = comix = nullptr; }
+  void TearDown() override {
+    big = comix = nullptr;
+    eButton = nullptr;
+    Mix_HaltChannel(-1);
+  }
 
   // Writes a w x h image and makes `global` name it.
   void Image(char** global, const std::string& file, int w, int h) {
@@ -150,6 +184,21 @@ class DialogEnv : public ::testing::Test {
     store->push_back(new std::string(file));
     *global = store->back()->data();
   }
+
+  // Makes eButton a real sound, every play a copy of its own, so that
+  // ClicksPlayed() counts them.
+  void ClickSound() {
+    ASSERT_TRUE(game_->sound.ok) << "the dummy audio driver opens";
+    if (!click_) {
+      WriteSilence("click.wav");
+      click_ = game_->GetSound("click.wav");
+      ASSERT_NE(click_, nullptr);
+      ZOV::SoundSetMultistriam(click_, true);
+    }
+    Mix_HaltChannel(-1);
+    eButton = click_;
+  }
+  static int ClicksPlayed() { return Mix_Playing(-1); }
 
   ZOV::ST_GAME& game() { return *game_; }
   ZOV::ST_INPUT& input() { return *game_->GetInput(); }
@@ -188,6 +237,7 @@ class DialogEnv : public ::testing::Test {
   }
 
   static inline ZOV::ST_GAME* game_ = nullptr;
+  static inline ZOV::ST_A* click_ = nullptr;
 };
 
 }  // namespace dialogtest
