@@ -7,6 +7,7 @@
 
 #include "ST/renderer.h"
 #include "platform/window.h"
+#include "tests/support/pixel_check.h"
 
 namespace gfx = plat::gfx;
 
@@ -14,21 +15,9 @@ namespace {
 
 long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
 
-struct Rgb {
-  int r, g, b;
-};
-
-Rgb At(const plat::Image& img, int x, int y) {
-  const uint32_t p = img.argb[size_t(y) * size_t(img.w) + size_t(x)];
-  return {int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)};
-}
-
-::testing::AssertionResult Near(Rgb got, Rgb want, int tol = 2) {
-  if (std::abs(got.r - want.r) <= tol && std::abs(got.g - want.g) <= tol && std::abs(got.b - want.b) <= tol)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "(" << got.r << ", " << got.g << ", " << got.b << ") is not (" << want.r
-                                       << ", " << want.g << ", " << want.b << ")";
-}
+using pixels::At;
+using pixels::Near;
+using pixels::Rgb;
 
 class RendererGl : public ::testing::Test {
  protected:
