@@ -14,6 +14,8 @@
 #include "ST/font.h"
 #include "ST/renderer.h"
 #include "ST/sound.h"
+#include "tests/support/test_env.h"
+#include "tests/support/wav.h"
 #include "tests/ST/test_widget_env.h"
 
 namespace {
@@ -248,32 +250,8 @@ TEST_F(Button, ActionsRunOnTheClickPlainFirst) {
   EXPECT_EQ(gSeen, &byId);
 }
 
-// A PCM WAV of two seconds of silence, 22050 Hz stereo 16-bit.
-void WriteSilence(const std::string& path) {
-  std::string w;
-  auto u32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) w += char((v >> (8 * i)) & 0xff);
-  };
-  auto u16 = [&](uint16_t v) {
-    w += char(v & 0xff);
-    w += char(v >> 8);
-  };
-  const uint32_t data = 22050u * 4u * 2u;
-  w += "RIFF";
-  u32(36 + data);
-  w += "WAVEfmt ";
-  u32(16);
-  u16(1);
-  u16(2);
-  u32(22050);
-  u32(22050 * 4);
-  u16(4);
-  u16(16);
-  w += "data";
-  u32(data);
-  w.append(data, '\0');
-  std::ofstream(path, std::ios::binary) << w;
-}
+// Two seconds of silence.
+void WriteSilence(const std::string& path) { testenv::WriteFile(path, testdata::Wav(22050 * 2, 0)); }
 
 TEST_F(Button, HoverSoundPlaysOnEnteringHover) {
   ASSERT_TRUE(game().sound.ok) << "the dummy audio driver opens";

@@ -14,42 +14,14 @@
 #include "ST/file.h"
 #include "ST/sound.h"
 #include "tests/support/test_env.h"
+#include "tests/support/wav.h"
 
 using ZOV::ST_A;
 using ZOV::ST_SS;
 
 namespace {
 
-// A PCM WAV of `frames` stereo 16-bit frames at 22050 Hz (a square wave).
-std::string Wav(int frames) {
-  std::string w;
-  auto u32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) w += char((v >> (8 * i)) & 0xff);
-  };
-  auto u16 = [&](uint16_t v) {
-    w += char(v & 0xff);
-    w += char(v >> 8);
-  };
-  const uint32_t data = uint32_t(frames) * 4;
-  w += "RIFF";
-  u32(36 + data);
-  w += "WAVEfmt ";
-  u32(16);
-  u16(1);  // PCM
-  u16(2);
-  u32(22050);
-  u32(22050 * 4);
-  u16(4);
-  u16(16);
-  w += "data";
-  u32(data);
-  for (int i = 0; i < frames; ++i) {
-    const uint16_t s = (i / 50) % 2 ? 0x2000 : 0xE000;
-    u16(s);
-    u16(s);
-  }
-  return w;
-}
+using testdata::Wav;
 
 void Spit(const std::string& path, const std::string& data) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

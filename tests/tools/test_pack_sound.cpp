@@ -12,6 +12,7 @@
 #include "ST/file.h"
 #include "ST/sound.h"
 #include "tests/support/test_env.h"
+#include "tests/support/wav.h"
 #include "tools/pack/pack_writer.h"
 
 using ZOV::ifile;
@@ -20,32 +21,7 @@ using ZOV::ST_SS;
 
 namespace {
 
-// A short PCM WAV (stereo, 16-bit, 22050 Hz); SDL_mixer recognises it by
-// its contents whatever the entry's name says.
-std::string Wav(int frames) {
-  std::string w;
-  auto u32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) w += char((v >> (8 * i)) & 0xff);
-  };
-  auto u16 = [&](uint16_t v) {
-    w += char(v & 0xff);
-    w += char(v >> 8);
-  };
-  w += "RIFF";
-  u32(36 + uint32_t(frames) * 4);
-  w += "WAVEfmt ";
-  u32(16);
-  u16(1);
-  u16(2);
-  u32(22050);
-  u32(22050 * 4);
-  u16(4);
-  u16(16);
-  w += "data";
-  u32(uint32_t(frames) * 4);
-  for (int i = 0; i < frames * 2; ++i) u16((i / 40) % 2 ? 0x1000 : 0xF000);
-  return w;
-}
+using testdata::Wav;
 
 const char* const kSoundNames[] = {
     "button_disabled.ogg", "button_over.ogg", "button_play_press.ogg", "button_press.ogg", "close_pocket.ogg",
