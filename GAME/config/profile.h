@@ -101,6 +101,8 @@ class PROFILE {
   // Draws the header line naming the current player.
   void RenderName(int x, int y);
   bool IsDialogOpen() const { return dialog_ != nullptr; }
+  // The open window, null when none is open.
+  PAZZLE_PROFILE_MANAGER* Dialog() const { return dialog_; }
 
   // --- What the window's answers do --------------------------------------
   // Makes `name` the current player: writes "LC.pzl", creates the folder
