@@ -307,10 +307,14 @@ bool iFile::DirDel(const char* path) {
   const bool is_root = real != nullptr && std::strcmp(real, "/") == 0;
   std::free(real);
   if (is_root) return false;
-  const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  // Without its trailing separators, so that a link named "link/" is seen
+  // as the link it is and refused, not followed to its target.
+  std::string folder(path);
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return false;
   if (!DeleteContents(fd)) return false;
-  return ::rmdir(path) == 0;
+  return ::rmdir(folder.c_str()) == 0;
 }
 
 JINVECPTR<char*>* iFile::FindDir(const char* dir, const char* mask, int mode) {

@@ -248,8 +248,12 @@ TEST(Folders, DirDelNeverFollowsLinksOutOfTheTree) {
   fs::create_directory_symlink(outside, tree + "/sub/to_outside");
   fs::create_symlink(outside + "/precious.txt", tree + "/file_link");
 
-  EXPECT_FALSE(ifile.DirDel((tree + "/sub/to_outside").c_str())) << "a link is not a folder to empty";
-  EXPECT_TRUE(ifile.DirDel(tree.c_str()));
+  for (const char* suffix : {"", "/", "//"}) {
+    SCOPED_TRACE(suffix);
+    EXPECT_FALSE(ifile.DirDel((tree + "/sub/to_outside" + suffix).c_str())) << "a link is not a folder to empty";
+    EXPECT_EQ(testenv::ReadFile(outside + "/precious.txt"), "keep");
+  }
+  EXPECT_TRUE(ifile.DirDel((tree + "/").c_str())) << "a real folder may end in a separator";
   EXPECT_FALSE(fs::exists(tree));
   EXPECT_EQ(testenv::ReadFile(outside + "/precious.txt"), "keep");
   EXPECT_EQ(testenv::ReadFile(outside + "/deep/also.txt"), "keep");
