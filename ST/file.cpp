@@ -213,8 +213,10 @@ int iFile::WriteInFileBack(const char* path, const char* text) {
 
 // Writes `contents` to a temporary file beside `path`, flushes it to disk
 // and renames it over `path`, so the old file stays whole until the new one
-// is complete. The new file keeps the old one's permissions.
+// is complete. The new file keeps the old one's permissions, and a file we
+// may not write (read-only) is left alone, as an in-place write would be.
 bool iFile::ReplaceFile(const char* path, const std::string& contents) {
+  if (::access(path, F_OK) == 0 && ::access(path, W_OK) != 0) return false;
   std::string temp = std::string(path) + ".XXXXXX";
   const int fd = mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return false;

@@ -102,7 +102,8 @@ class iFile {
   // then the old contents. Replaces the file atomically.
   int WriteInFileFirst(const char* path, const char* text);
   // Writes `size` raw bytes as the whole file, atomically (a temporary file
-  // in the same folder, flushed, then renamed over the old one).
+  // in the same folder, flushed, then renamed over the old one). Like
+  // WriteInFileFirst, fails (1) on an existing file that may not be written.
   int SaveData(const char* path, const void* data, int size);
   // Reads up to `size` raw bytes from the start of the file; a short file
   // leaves the rest of `data` untouched.

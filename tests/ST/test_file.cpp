@@ -65,15 +65,19 @@ TEST(PlainFiles, CreateReadDelete) {
   EXPECT_TRUE(fs::exists(d));
 }
 
+// As an ordinary user: permissions do not stop root.
 TEST(PlainFiles, ReadOnlyFileCanBeRead) {
-  if (geteuid() == 0) GTEST_SKIP() << "root reads and writes any file";
-  const std::string f = testenv::FreshDir("ro") + "/ro.txt";
-  testenv::WriteFile(f, "kept");
-  chmod(f.c_str(), 0444);
-  char* text = ifile.FileRead(f.c_str());
-  ASSERT_NE(text, nullptr);
-  EXPECT_STREQ(text, "kept");
-  delete[] text;
+  const std::string d = testenv::FreshDir("ro");
+  testenv::WriteFile(d + "/ro.txt", "kept");
+  chmod((d + "/ro.txt").c_str(), 0444);
+  EXPECT_EXIT(
+      {
+        if (chdir(d.c_str()) != 0) _exit(10);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(11);
+        char* text = ifile.FileRead("ro.txt");
+        _exit(text != nullptr && std::strcmp(text, "kept") == 0 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(PlainFiles, PrependAndAppendLines) {
@@ -128,6 +132,27 @@ TEST(RawRecords, RoundTripAndShortFile) {
   EXPECT_EQ(ifile.LoadData((d + "/missing").c_str(), buf, sizeof buf), 1);
   EXPECT_EQ(ifile.SaveData((d + "/no/such/file").c_str(), record, sizeof record), 1);
   EXPECT_EQ(ifile.SaveData(f.c_str(), record, -1), 1);
+}
+
+// Replacing goes through a new file, but a read-only file stays as it is,
+// as it would for a write in place. Permissions do not stop root, so the
+// writes run in a child process as an ordinary user.
+TEST(RawRecords, ReadOnlyFileIsNotReplaced) {
+  const std::string d = testenv::FreshDir("ro-write");
+  testenv::WriteFile(d + "/ro.bin", "old");
+  chmod((d + "/ro.bin").c_str(), 0444);
+  chmod(d.c_str(), 0777);
+  EXPECT_EXIT(
+      {
+        if (chdir(d.c_str()) != 0) _exit(10);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(11);
+        const int saved = ifile.SaveData("ro.bin", "new", 3);
+        const int first = ifile.WriteInFileFirst("ro.bin", "first");
+        _exit(saved * 2 + first);
+      },
+      ::testing::ExitedWithCode(3), "");
+  EXPECT_EQ(testenv::ReadFile(d + "/ro.bin"), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 1) << "no temporary file is left";
 }
 
 TEST(RawRecords, SavedFileKeepsItsPermissions) {
