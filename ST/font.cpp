@@ -2,6 +2,8 @@
 
 #include <pugixml.hpp>
 
+#include <climits>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cwchar>
@@ -13,6 +15,24 @@
 namespace ZOV {
 
 namespace {
+
+// Descriptor numbers beyond any real page or glyph are held to this, so that
+// a damaged or hand-edited descriptor cannot make the layout sums overflow.
+constexpr int kMaxMetric = 1 << 15;
+
+int Metric(const pugi::xml_attribute& a) {
+  const int v = a.as_int();
+  return v > kMaxMetric ? kMaxMetric : (v < -kMaxMetric ? -kMaxMetric : v);
+}
+
+// A coordinate or length as an int, held inside the int range (the letter
+// spacing and the draw position come from callers and can be anything).
+int ToInt(double v) {
+  if (std::isnan(v)) return 0;
+  if (v >= double(INT_MAX)) return INT_MAX;
+  if (v <= double(INT_MIN)) return INT_MIN;
+  return int(v);
+}
 
 // The first child of `node` that is an element (the descriptor's root and
 // its first entry are taken by position, whatever their names).
@@ -53,7 +73,7 @@ JFONT::JFONT(const char* file, int unused) {
   }
 
   const pugi::xml_node root = doc.first_child();
-  int size = FirstElement(root).attribute("size").as_int();
+  int size = Metric(FirstElement(root).attribute("size"));
   if (size == 0) plat::PrintLine("size==0!!!");
   if (size < 0) {
     // A size below 0 (BMFont's "match char height") has no line height to
@@ -76,12 +96,12 @@ JFONT::JFONT(const char* file, int unused) {
   for (pugi::xml_node n = chars.first_child(); n; n = n.next_sibling("char")) {
     auto* g = new JFONT_GLYPH;
     g->id = n.attribute("id").as_int();
-    const int x = n.attribute("x").as_int();
-    const int y = n.attribute("y").as_int();
-    g->width = n.attribute("width").as_int();
-    g->height = n.attribute("height").as_int();
-    g->xoffset = n.attribute("xoffset").as_int();
-    g->yoffset = n.attribute("yoffset").as_int();
+    const int x = Metric(n.attribute("x"));
+    const int y = Metric(n.attribute("y"));
+    g->width = Metric(n.attribute("width"));
+    g->height = Metric(n.attribute("height"));
+    g->xoffset = Metric(n.attribute("xoffset"));
+    g->yoffset = Metric(n.attribute("yoffset"));
     if (W > 0.0f && H > 0.0f) {
       g->u0 = float(x) / W;
       g->v0 = float(y) / H;
@@ -167,24 +187,26 @@ void JFONT::Rende(int x, int y, const wchar_t* wide) {
   const int len = GetStringLenght(wide);
   int dx = 0, dy = 0;
   switch (align) {
-    case 0: dx = int(float(len / 2) * sx); dy = int(float(L) * 0.5f * sy); break;
-    case 2: dx = len; dy = int(sy); break;
-    case 4: dx = len; dy = int(float(L) * sy); break;
-    case 7: dy = int(float(L) * 0.5f * sy); break;
-    case 8: dx = len; dy = int(float(L) * 0.5f * sy); break;
+    case 0: dx = ToInt(float(len / 2) * sx); dy = ToInt(float(L) * 0.5f * sy); break;
+    case 2: dx = len; dy = ToInt(sy); break;
+    case 4: dx = len; dy = ToInt(float(L) * sy); break;
+    case 7: dy = ToInt(float(L) * 0.5f * sy); break;
+    case 8: dx = len; dy = ToInt(float(L) * 0.5f * sy); break;
     default: break;
   }
 
-  int pen = 0, line = 0;
+  // The pen and line sums run in 64 bits: a huge configured spacing or a
+  // very long text saturates instead of wrapping.
+  long long pen = 0, line = 0;
   for (const wchar_t* c = wide; *c; ++c) {
     if (*c == L'\n') {
       ++line;
       pen = 0;
       continue;
     }
-    const int X = int(float(x) + float(pen) * sx - float(dx));
-    const int Y = int(float(y) + float(L * line) * sy - float(dy));
-    pen += RenderLetter(int(*c), X, Y) + spacing;
+    const int X = ToInt(float(float(x) + float(pen) * sx - float(dx)));
+    const int Y = ToInt(float(float(y) + float(double(L) * double(line)) * sy - float(dy)));
+    pen += (long long)RenderLetter(int(*c), X, Y) + spacing;
   }
 }
 
@@ -192,7 +214,7 @@ int JFONT::RenderLetter(int code, int x, int y) {
   if (!Usable() || !page) return 0;
   const JFONT_GLYPH* g = FindGlyph(code);
   if (!g) return glyphs ? glyphs->width : 0;
-  page->SetPos(x, y + g->yoffset);
+  page->SetPos(x, ToInt(double(y) + g->yoffset));
   page->SetTexelCoord(g->u0, g->v0, g->u1, g->v1);
   page->SetSizePix(g->width, g->height);
   page->Render(0);
@@ -207,16 +229,16 @@ int JFONT::GetStringLenght(const char* utf8) {
 
 int JFONT::GetStringLenght(const wchar_t* wide) {
   if (!wide || !Usable()) return 0;
-  int len = 0;
-  for (const wchar_t* c = wide; *c && *c != L'\n'; ++c) len += GetLetterWidth(int(*c)) + spacing;
-  return len;
+  long long len = 0;
+  for (const wchar_t* c = wide; *c && *c != L'\n'; ++c) len += (long long)GetLetterWidth(int(*c)) + spacing;
+  return ToInt(double(len));
 }
 
 int JFONT::GetStringHeight(const char* s) {
   int lines = 1;
   for (const char* c = s; c && *c; ++c)
     if (*c == '\n') ++lines;
-  return lineHeight * lines;
+  return ToInt(double(lineHeight) * lines);
 }
 
 int JFONT::GetLetterWidth(int code) {

@@ -16,7 +16,9 @@
 //    the width of the descriptor's last glyph, measuring counts 0 for it.
 //
 // A font whose descriptor could not be used (missing file, size 0 or below)
-// is still made, but draws nothing and measures 0.
+// is still made, but draws nothing and measures 0. Descriptor numbers are
+// held to +-32768, and lengths and positions saturate at the ends of the int
+// range rather than wrap.
 //
 // One font is used by one thread at a time: the format buffers, alignment,
 // colour and scale are the font's own state and nothing here locks.

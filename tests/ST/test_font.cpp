@@ -4,6 +4,7 @@
 // the recording backend), formatting and its bound.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -309,6 +310,37 @@ TEST_F(Font, FormattedOutputIsCutAt595) {
   const std::wstring wide(700, L'a');
   f->Render(0, 0, L"%ls", wide.c_str());
   EXPECT_EQ(DrawnQuads().size(), 595u);
+}
+
+// A damaged or hand-edited descriptor, or a configured spacing at the ends
+// of the int range: numbers are held to 32768 at load and the layout sums
+// saturate instead of wrapping round.
+TEST_F(Font, OutlandishNumbersSaturateInsteadOfWrapping) {
+  const int huge = 2000000000;
+  auto f = Make(Descriptor(huge, {{'a', huge, huge, huge, huge, huge}, {'b', 0, 0, -huge, 4, -huge}}));
+  EXPECT_EQ(f->defaultSize, 32768);
+  const ZOV::JFONT_GLYPH* a = f->FindGlyph('a');
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->width, 32768);
+  EXPECT_EQ(a->yoffset, 32768);
+  EXPECT_EQ(f->FindGlyph('b')->width, -32768);
+  struct Case {
+    int spacing;
+    const char* text;
+    int length;
+  } cases[] = {{INT_MAX, "aaa", INT_MAX}, {INT_MIN, "aaa", INT_MIN}, {INT_MIN, "bbb", INT_MIN}, {0, "aa", 65536}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.spacing);
+    f->spacing = c.spacing;
+    EXPECT_EQ(f->GetStringLenght(c.text), c.length);
+    plat::gfx::ClearRecorded();
+    for (int align : {0, 1, 2, 4, 7, 8}) {
+      f->alignment = align;
+      f->Rende(INT_MAX, INT_MIN, "ab\nba");
+    }
+    EXPECT_EQ(DrawnQuads().size(), 24u);
+  }
+  EXPECT_EQ(f->GetStringHeight(std::string(70000, '\n').c_str()), INT_MAX);
 }
 
 TEST_F(Font, TestSheetDrawsEveryGlyph) {
