@@ -3,7 +3,9 @@
 
 #include <pugixml.hpp>
 
+#include <cfloat>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -121,19 +123,36 @@ void ReadResource(const pugi::xml_document& doc) {
 // ---------------------------------------------------------------------------
 // config.xml
 
-void TakeSetting(const SettingEntry& entry, const char* value) {
+// False when the value cannot be held (a number no float can hold, or not a
+// number at all: "inf", "nan"); the setting then keeps its built-in value.
+bool TakeSetting(const SettingEntry& entry, const char* value) {
   struct Visitor {
     const char* value;
-    void operator()(char** g) const { AssignText(g, value); }
-    void operator()(int* g) const { *g = DecimalInt(value); }
-    void operator()(float* g) const { *g = static_cast<float>(std::strtod(value, nullptr)); }
-    void operator()(bool* g) const {
+    bool operator()(char** g) const {
+      AssignText(g, value);
+      return true;
+    }
+    bool operator()(int* g) const {
+      *g = DecimalInt(value);
+      return true;
+    }
+    bool operator()(float* g) const {
+      const double v = std::strtod(value, nullptr);
+      if (!std::isfinite(v) || std::fabs(v) > FLT_MAX) return false;
+      *g = static_cast<float>(v);
+      return true;
+    }
+    bool operator()(bool* g) const {
       const char c = value[0];
       *g = c == '1' || c == 't' || c == 'T' || c == 'y' || c == 'Y';
+      return true;
     }
-    void operator()(unsigned long* g) const { *g = HexColour(value); }
+    bool operator()(unsigned long* g) const {
+      *g = HexColour(value);
+      return true;
+    }
   };
-  std::visit(Visitor{value}, entry.global);
+  return std::visit(Visitor{value}, entry.global);
 }
 
 void ApplySetting(const SettingEntry& entry) {
@@ -153,7 +172,10 @@ void ReadSettings(const pugi::xml_document& doc) {
   for (const SettingEntry& entry : SettingsTable()) {
     const pugi::xml_node parent = entry.group != nullptr ? root.child(entry.group) : root;
     if (const pugi::xml_node element = parent.child(entry.key)) {
-      TakeSetting(entry, element.attribute("var").value());
+      const char* value = element.attribute("var").value();
+      if (!TakeSetting(entry, value)) {
+        Log(std::string(kConfigFile) + ": \"" + entry.key + "\" is not a usable number; built-in value used");
+      }
     }
   }
 }

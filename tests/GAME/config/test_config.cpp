@@ -344,6 +344,14 @@ INSTANTIATE_TEST_SUITE_P(
         SettingCase{"BoolEmpty", "<trofei_enable var=\"\"/>", [] { EXPECT_FALSE(TROFEI_ENABLE); }},
         SettingCase{"FloatInBook", "<book><max_frame_rotation var=\"12.5\"/></book>",
                     [] { EXPECT_FLOAT_EQ(C_BOOKMAXFRAMEROTATION, 12.5f); }},
+        SettingCase{"FloatBeyondAnyFloatKeepsBuiltIn", "<button_sokand_cancel_identy var=\"1e40\"/>",
+                    [] { EXPECT_FLOAT_EQ(BUTTONSOKANDCANCELINDENTY, 0.45f); }},
+        SettingCase{"NotANumberKeepsBuiltIn",
+                    "<time_for_reset_video_mode var=\"nan\"/><book><opt_size_ULX var=\"-inf\"/></book>",
+                    [] {
+                      EXPECT_FLOAT_EQ(C_TIME_FOR_RESET_VIDEO_MODE, 15.0f);
+                      EXPECT_FLOAT_EQ(BOOKOPTSIZEULX, 0.1f);
+                    }},
         SettingCase{"ThresholdByNameInItsGroup", "<trofy><sage_2 var=\"7\"/></trofy><sage_3 var=\"9\"/>",
                     [] {
                       EXPECT_EQ(SAGE_2, 7);
