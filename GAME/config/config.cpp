@@ -10,11 +10,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <unordered_map>
 
 #include "GAME/config/config_tables.h"
 #include "GAME/config/text_format.h"
+#include "ST/file.h"
 #include "platform/sys.h"
 
 namespace GAME::cfg {
@@ -270,6 +272,17 @@ void LoadFile(const char* name, bool (*save_default)(), void (*read)(const pugi:
   read(doc);
 }
 
+// Writes the document as the whole file through a temporary file that is
+// renamed over it, so that a write cut short leaves no half file behind (a
+// missing file is written again at the next start; a half one never is).
+bool SaveDocument(const pugi::xml_document& doc, const char* name, unsigned int flags, pugi::xml_encoding encoding) {
+  std::ostringstream out;
+  doc.save(out, "\t", flags, encoding);
+  if (!out) return false;
+  const std::string bytes = out.str();
+  return ZOV::ifile.SaveData(name, bytes.data(), static_cast<int>(bytes.size())) == 0;
+}
+
 std::string DoubleText(double v) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", v);
@@ -320,7 +333,7 @@ bool SaveDefaultResource() {
       if (entry.space != nullptr) element.append_attribute("space") = entry.spaceValue;
     }
   }
-  const bool ok = doc.save_file(kResourceFile, "\t", pugi::format_write_bom, pugi::encoding_auto);
+  const bool ok = SaveDocument(doc, kResourceFile, pugi::format_write_bom, pugi::encoding_auto);
   Log(ok ? "SAVE_DEFAULT_RESOURCE   OK" : "SAVE_DEFAULT_RESOURCE   FAILED");
   return ok;
 }
@@ -343,7 +356,7 @@ bool SaveDefaultConfig() {
       case WriteAs::kNone: break;
     }
   }
-  return doc.save_file(kConfigFile, "\t", pugi::format_indent, pugi::encoding_auto);
+  return SaveDocument(doc, kConfigFile, pugi::format_indent, pugi::encoding_auto);
 }
 
 bool SaveDefaultStrings() {
@@ -353,7 +366,7 @@ bool SaveDefaultStrings() {
     if (!entry.written) continue;
     root.append_child(entry.key).append_attribute("var") = entry.value;
   }
-  return doc.save_file(kStringsFile, "\t", pugi::format_indent, pugi::encoding_utf8);
+  return SaveDocument(doc, kStringsFile, pugi::format_indent, pugi::encoding_utf8);
 }
 
 void LoadConfig() {

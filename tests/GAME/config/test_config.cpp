@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "GAME/config/config_tables.h"
+#include "ST/file.h"
 #include "tests/GAME/config/config_test_util.h"
 
 namespace {
@@ -232,6 +233,32 @@ TEST_F(LoadConfigTest, UnparsableFilesKeepTheBuiltInValues) {
   EXPECT_NE(out.find("config.xml: "), std::string::npos) << out;
   EXPECT_NE(out.find("strings.xml: "), std::string::npos) << out;
   EXPECT_EQ(ReadBytes("strings.xml"), "");
+}
+
+// The default files go through a temporary file: a write that fails or is
+// cut short by a crash leaves no half file (which, existing, would never be
+// rewritten), and the next start writes them whole.
+TEST_F(LoadConfigTest, AWriteCutShortLeavesNoHalfFile) {
+  ZOV::iFile::SetWriteFaultHookForTests([](const char*) { return false; });
+  const std::string out = LoadConfigCaptured();
+  ZOV::iFile::SetWriteFaultHookForTests(nullptr);
+  EXPECT_TRUE(std::filesystem::is_empty(".")) << "neither a half file nor a temporary one";
+  EXPECT_NE(out.find("SAVE_DEFAULT_RESOURCE   FAILED"), std::string::npos) << out;
+  EXPECT_NE(out.find("strings.xml: the default file could not be written"), std::string::npos) << out;
+  EXPECT_EQ(C_MAX_SAVES, 150);
+  EXPECT_STREQ(chTEXT_DEFAULT_NAME, "Игрок");
+
+  EXPECT_EXIT(
+      {
+        ZOV::iFile::SetWriteFaultHookForTests([](const char*) -> bool { _exit(7); });
+        LoadConfig();
+      },
+      ::testing::ExitedWithCode(7), "");
+  EXPECT_FALSE(std::filesystem::exists("resource.xml")) << "the crash left no half file";
+
+  LoadConfigCaptured();
+  EXPECT_EQ(ReadBytes("config.xml"), kDefaultConfigXml);
+  EXPECT_EQ(Count(ReadBytes("resource.xml"), " var=\""), 151);
 }
 
 // A folder nobody may write into: a read-only folder, or for a user whom
