@@ -485,11 +485,14 @@ class GlDevice : public detail::Device {
       SendF(uViewH_, c.viewH, float(targetH_));
     }
     // Vertices and indices stream into one large buffer each, written at an
-    // advancing offset; the buffers are orphaned when full.
+    // advancing offset; the buffers are orphaned when full. A single draw
+    // larger than the usual capacity gets buffers of its own size.
     const size_t nv = verts_.size(), ni = idx_.size();
-    if (vCursor_ + nv > kStreamVertices || iCursor_ + ni > kStreamIndices) {
-      glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(kStreamVertices * sizeof(Vertex)), nullptr, GL_STREAM_DRAW);
-      glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(kStreamIndices * sizeof(uint32_t)), nullptr, GL_STREAM_DRAW);
+    if (vCursor_ + nv > vCapacity_ || iCursor_ + ni > iCapacity_) {
+      vCapacity_ = std::max(kStreamVertices, nv);
+      iCapacity_ = std::max(kStreamIndices, ni);
+      glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vCapacity_ * sizeof(Vertex)), nullptr, GL_STREAM_DRAW);
+      glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(iCapacity_ * sizeof(uint32_t)), nullptr, GL_STREAM_DRAW);
       vCursor_ = iCursor_ = 0;
     }
     glBufferSubData(GL_ARRAY_BUFFER, GLintptr(vCursor_ * sizeof(Vertex)), GLsizeiptr(nv * sizeof(Vertex)), verts_.data());
@@ -520,7 +523,8 @@ class GlDevice : public detail::Device {
   Sent sent_;
   static constexpr size_t kStreamVertices = 4 * kMaxBatchVertices;
   static constexpr size_t kStreamIndices = 6 * kMaxBatchVertices;
-  size_t vCursor_ = kStreamVertices, iCursor_ = 0;
+  size_t vCapacity_ = 0, iCapacity_ = 0;  // of the buffers now allocated
+  size_t vCursor_ = 0, iCursor_ = 0;
 
   SDL_Window* win_ = nullptr;
   SDL_GLContext ctx_ = nullptr;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 #include "platform/gfx.h"
 #include "platform/window.h"
@@ -147,6 +148,31 @@ TEST_F(GfxGl, LinesAndPlainPoints) {
   EXPECT_EQ(Pixel(0, 20, 12), 0xFF000000u);
   EXPECT_EQ(Pixel(0, 29, 29), 0xFF00FFFFu);
   EXPECT_EQ(Pixel(0, 33, 33), 0xFF000000u);
+}
+
+// One draw larger than the streaming buffers (more indices or vertices than
+// they hold at once) still reaches the GPU whole.
+TEST_F(GfxGl, ADrawLargerThanTheStreamingBuffersIsDrawn) {
+  constexpr int kTriangles = 140000;  // 420,000 indices
+  constexpr int kLines = 140000;      // 280,000 vertices
+  const gfx::Vertex quad[4] = {{0, 0, 0, 0xFFFF0000, 0, 0}, {0, 8, 0, 0xFFFF0000, 0, 0},
+                               {8, 8, 0, 0xFFFF0000, 0, 0}, {8, 0, 0, 0xFFFF0000, 0, 0}};
+  std::vector<uint16_t> idx;
+  for (int i = 0; i < kTriangles / 2; ++i) idx.insert(idx.end(), {0, 2, 1, 0, 3, 2});
+  std::vector<gfx::Vertex> lines;
+  for (int i = 0; i < kLines; ++i) {
+    lines.push_back({16, 20.5f, 0, 0xFF00FF00, 0, 0});
+    lines.push_back({40, 20.5f, 0, 0xFF00FF00, 0, 0});
+  }
+  gfx::Clear(0xFF000000);
+  ASSERT_TRUE(gfx::BeginScene());
+  ASSERT_TRUE(gfx::DrawTriangles(quad, 4, idx.data(), kTriangles));
+  ASSERT_TRUE(gfx::DrawLines(lines.data(), kLines));
+  Quad(50, 40, 4, 4, 0xFF0000FF);  // and the stream goes on after them
+  gfx::EndScene();
+  EXPECT_EQ(Pixel(0, 4, 4), 0xFFFF0000u);
+  EXPECT_EQ(Pixel(0, 30, 20), 0xFF00FF00u);
+  EXPECT_EQ(Pixel(0, 52, 42), 0xFF0000FFu);
 }
 
 TEST_F(GfxGl, StaleHandlesDrawAsNoTexture) {
