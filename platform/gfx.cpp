@@ -4,6 +4,7 @@
 #include "platform/gfx.h"
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 
 #include "platform/gfx_device.h"
@@ -204,7 +205,7 @@ const State& CurrentState() { return F().state; }
 // ---- draws
 bool DrawTriangles(const Vertex* v, int nv, const uint16_t* idx, int ntri) {
   Front& f = F();
-  if (!f.inScene || !v || !idx || nv <= 0 || ntri <= 0) return false;
+  if (!f.inScene || !v || !idx || nv <= 0 || ntri <= 0 || ntri > INT_MAX / 3) return false;
   const int ni = ntri * 3;
   for (int i = 0; i < ni; ++i)
     if (idx[i] >= nv) return false;
@@ -214,7 +215,7 @@ bool DrawTriangles(const Vertex* v, int nv, const uint16_t* idx, int ntri) {
 
 bool DrawLines(const Vertex* v, int nlines) {
   Front& f = F();
-  if (!f.inScene || !v || nlines <= 0) return false;
+  if (!f.inScene || !v || nlines <= 0 || nlines > INT_MAX / 2) return false;
   f.dev->Draw(f.state, Prim::Lines, v, nlines * 2, nullptr, 0);
   return true;
 }

@@ -6,6 +6,7 @@
 #include <SDL_image.h>
 
 #include <atomic>
+#include <climits>
 #include <cmath>
 #include <fstream>
 #include <thread>
@@ -240,6 +241,19 @@ TEST_F(Recording, DrawsOnlyInsideAScene) {
   EXPECT_TRUE(gfx::EndScene());
   EXPECT_FALSE(gfx::DrawTriangles(v, 4, idx, 2));
   EXPECT_EQ(gfx::RecordedDraws(), 1u);
+}
+
+TEST_F(Recording, CountsWhoseTotalsPassTheIntRangeAreRefused) {
+  const gfx::Vertex v[4] = {};
+  const uint16_t idx[6] = {0, 2, 1, 0, 3, 2};
+  ASSERT_TRUE(gfx::BeginScene());
+  // Nothing is read: the totals (3 indices a triangle, 2 vertices a line)
+  // do not fit in an int.
+  EXPECT_FALSE(gfx::DrawTriangles(v, 4, idx, INT_MAX / 3 + 1));
+  EXPECT_FALSE(gfx::DrawLines(v, INT_MAX / 2 + 1));
+  EXPECT_FALSE(gfx::DrawLines(v, INT_MAX));
+  gfx::EndScene();
+  EXPECT_EQ(gfx::RecordedDraws(), 0u);
 }
 
 TEST_F(Recording, RecordsTargetStateAndVertices) {
