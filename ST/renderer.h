@@ -177,6 +177,9 @@ class JINGFX {
   // Device handles are 32-bit: a wider value names no texture (and must not
   // be cut down to one that does).
   static bool HandleInRange(unsigned long tex) { return tex != 0 && tex <= 0xFFFFFFFFul; }
+  // The device handle a draw binds: 0 (no texture) for 0 and out-of-range
+  // values.
+  static plat::gfx::Tex DrawHandle(unsigned long tex) { return HandleInRange(tex) ? plat::gfx::Tex(tex) : 0; }
   // The default texture after a failed load, or 0 with a message box when
   // there is none yet.
   unsigned long LoadFailed();

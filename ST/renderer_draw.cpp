@@ -49,7 +49,7 @@ void JINGFX::DrawRecord(const ZOVVERTEX (&v)[N], unsigned long tex, int blend, i
     const float z = -ConvertLayer(layer);
     for (int i = 0; i < N; ++i) staging[i] = Vertex{v[i].x, v[i].y, z, color, v[i].u, v[i].v};
   }
-  gfx::SetTexture(gfx::Tex(tex));
+  gfx::SetTexture(DrawHandle(tex));
   SetBlendMode(blend);
   RenderBuffer(N == 4 ? 1 : 0);
 }
@@ -106,7 +106,7 @@ void JINGFX::RenderBox(float x1, float y1, float x2, float y2, uint32_t lineColo
 
 void JINGFX::RenderJPARTIC(const JINPARTICSYS* s) {
   if (!s || !s->particles) return;
-  gfx::SetTexture(gfx::Tex(s->texture));
+  gfx::SetTexture(DrawHandle(s->texture));
   gfx::SetPointSize(s->sizeFactor * float(s->pointScale));
   SetBlendMode(s->blend);
   int count = 0;

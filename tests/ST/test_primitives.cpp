@@ -346,6 +346,26 @@ TEST_F(Primitives, ParticlePointsCarryPositionColourAndSize) {
   EXPECT_EQ(r->GetBlendMode(), 5);
 }
 
+// A handle wider than the device's 32 bits names no texture: it is not cut
+// down to the one its low bits happen to name.
+TEST_F(Primitives, HandlesPastThirtyTwoBitsDrawUntextured) {
+  const unsigned long wide = (1ul << 32) | r->defaultTexture;
+  ZOV::ZOV4 q = Quad(8, 8);
+  q.texture = wide;
+  ZOV::ZOV3 t;
+  t.texture = wide;
+  ParticleList list({true});
+  list.sys.texture = wide;
+  r->RenderZOV4(&q, 0, 0, 1, 1, 0, 0, 0);
+  r->RenderZOV4(&q);
+  r->RenderZOV3(&t, 0, 0, 1, 1, 0, 0, 0);
+  r->RenderZOV3(&t);
+  r->RenderJPARTIC(&list.sys);
+  const auto draws = Draws();
+  ASSERT_EQ(draws.size(), 5u);
+  for (const gfx::Record& d : draws) EXPECT_EQ(d.state.texture, 0u);
+}
+
 // ---- the float colour
 
 TEST(JINCOLORRGBA, FromAndToPackedARGB) {
