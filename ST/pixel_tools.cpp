@@ -414,7 +414,8 @@ int InsideObj(const ZOV::JINCUTVECTOR* head, int ox, int oy, int x, int y) {
   for (const ZOV::JINCUTVECTOR* n = head->next; n; n = n->next) {
     const int64_t xi = OutlineCoord(n->x), yi = OutlineCoord(n->y);
     if ((yi < py && py <= yj) || (yj < py && py <= yi)) {
-      const int64_t cross = xi + (xj - xi) * (py - yi) / (yj - yi);
+      // Both spans reach about 2^32, so their product needs 128 bits.
+      const int64_t cross = xi + int64_t(__int128(xj - xi) * (py - yi) / (yj - yi));
       if (cross < px) inside ^= 1;
     }
     xj = xi;

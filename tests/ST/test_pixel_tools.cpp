@@ -427,6 +427,18 @@ TEST(PixelOutline, OutlineCoordinatesAreTruncated) {
   EXPECT_EQ(GAMETOOLS::InsideObj(&head, 0, 0, 0, 5), 0);
 }
 
+TEST(PixelOutline, OutlinesNearTheIntLimitsAreExact) {
+  // The crossing of the long diagonal edge multiplies two spans of about
+  // 4e9 each, past the 64-bit range.
+  constexpr int L = 2100000000;
+  const JST::iPOINT tri[3] = {{-L, -L}, {L, L}, {-L, L}};
+  ZOV::JINCUTVECTOR head;
+  GAMETOOLS::IpointToCutVector(tri, &head, 3);
+  EXPECT_EQ(GAMETOOLS::InsideObj(&head, 0, 0, 0, 2000000000), 1);
+  EXPECT_EQ(GAMETOOLS::InsideObj(&head, 0, 0, 2050000000, 2000000000), 0);
+  EXPECT_EQ(GAMETOOLS::InsideObj(&head, 0, 0, 1990000000, 2000000000), 1);
+}
+
 TEST(PixelOutline, MinMax) {
   EXPECT_EQ(GAMETOOLS::MinInt(-3, 2), -3);
   EXPECT_EQ(GAMETOOLS::MaxInt(-3, 2), 2);
