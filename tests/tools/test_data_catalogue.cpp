@@ -10,6 +10,7 @@
 
 #include <pugixml.hpp>
 
+#include "GAME/config/edition_defaults.h"
 #include "tests/tools/test_data_support.h"
 #include "tools/data/pictures.h"
 
@@ -164,6 +165,8 @@ TEST(DataEditions, FileHasAllSixElementsNoFilesAndBothFlagsTrue) {
   EXPECT_STREQ(root.child("splash2").attribute("param").value(), "");
   EXPECT_TRUE(root.child("run_if_url_lost").attribute("param").as_bool());
   EXPECT_TRUE(root.child("run_if_exe_lost").attribute("param").as_bool());
+  EXPECT_EQ(std::string(xml->begin(), xml->end()), GAME::kDefaultEditionsXml)
+      << "one default edition text for the game and the pack";
 }
 
 }  // namespace

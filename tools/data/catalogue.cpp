@@ -9,6 +9,7 @@
 
 #include <pugixml.hpp>
 
+#include "GAME/config/edition_defaults.h"
 #include "tools/data/generator.h"
 #include "tools/data/pictures.h"
 
@@ -203,19 +204,10 @@ void MakePictures(Sink& sink) {
 }
 
 void MakeEditions(Sink& sink) {
-  // All six elements, no URL or program file, both flags true and no logos,
-  // so start-up shows no splash.
-  pugi::xml_document doc;
-  pugi::xml_node root = doc.append_child("editions");
-  root.append_child("url_file").append_attribute("param") = "";
-  root.append_child("run_if_url_lost").append_attribute("param") = "true";
-  root.append_child("exe_file").append_attribute("param") = "";
-  root.append_child("run_if_exe_lost").append_attribute("param") = "true";
-  root.append_child("splash1").append_attribute("param") = "";
-  root.append_child("splash2").append_attribute("param") = "";
-  std::ostringstream out;
-  doc.save(out, "\t", pugi::format_default, pugi::encoding_utf8);
-  std::string text = out.str();
+  // The installation's default edition, the same text the game's own tests
+  // load: all six elements, no URL or program file, both flags true and no
+  // logos, so start-up shows no splash.
+  const std::string text = GAME::kDefaultEditionsXml;
   sink.Put("editions", "editions.xml", Bytes(text.begin(), text.end()));
 }
 
