@@ -89,11 +89,11 @@ struct JINCOLORRGBA {
     a = float((argb >> 24) & 0xFFu) * k;
   }
 
-  // Each channel: 1 or more → 255, 0 or less → 0, else value × 255 + 0.5
-  // truncated.
+  // Each channel: 1 or more → 255, 0 or less (or NaN) → 0, else value × 255
+  // + 0.5 truncated.
   static uint32_t Channel(float v) {
     if (v >= 1.0f) return 255u;
-    if (v <= 0.0f) return 0u;
+    if (!(v > 0.0f)) return 0u;  // converting NaN would be undefined
     return uint32_t(v * 255.0f + 0.5f);
   }
   uint32_t ToARGB() const { return Channel(a) << 24 | Channel(r) << 16 | Channel(g) << 8 | Channel(b); }

@@ -381,6 +381,14 @@ TEST(JINCOLORRGBA, FromAndToPackedARGB) {
   EXPECT_EQ(zero.r + zero.g + zero.b + zero.a, 0.0f);
 }
 
+TEST(JINCOLORRGBA, NotANumberPacksAsZero) {
+  // A fade divided by a zero span gives NaN channels; they pack as 0.
+  volatile float zero = 0.0f;
+  const float nan = zero / zero;
+  EXPECT_EQ(uint32_t(ZOV::JINCOLORRGBA(nan, 0.5f, nan, 1.0f)), 0xFF008000u);
+  EXPECT_EQ(uint32_t(ZOV::JINCOLORRGBA(1.0f, nan, 1.0f, nan)), 0x00FF00FFu);
+}
+
 TEST(JINCOLORRGBA, ArithmeticIsComponentWiseAndUnclamped) {
   const ZOV::JINCOLORRGBA a(0.5f, 0.25f, 1.0f, 1.0f), b(0.75f, 0.5f, 0.5f, 0.5f);
   const ZOV::JINCOLORRGBA sum = a + b, diff = a - b, half = a * 0.5f;
