@@ -63,6 +63,11 @@ void DrawCurve(Curve curve, JST::iPOINT size, uint32_t* buf, uint32_t colour) {
   }
 }
 
+// The integer midpoint (a + b) / 2, rounded toward zero, without
+// overflowing for coordinates near the int limits.
+inline int Half(int a, int b) { return int((int64_t(a) + b) / 2); }
+inline JST::iPOINT Mid(JST::iPOINT a, JST::iPOINT b) { return JST::iPOINT(Half(a.x, b.x), Half(a.y, b.y)); }
+
 inline uint8_t Shade(uint32_t channel, int delta) {
   const int v = int(channel) + delta;
   return uint8_t(v > 255 ? 255 : (v < 0 ? 0 : v));
@@ -77,9 +82,7 @@ JST::iPOINT Bezier3(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, double t) {
 }
 
 JST::iPOINT Bezier3ex(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, double t) {
-  const JST::iPOINT s((p0.x + p1.x) / 2, (p0.y + p1.y) / 2);
-  const JST::iPOINT e((p1.x + p2.x) / 2, (p1.y + p2.y) / 2);
-  return Bezier3(s, p1, e, t);
+  return Bezier3(Mid(p0, p1), p1, Mid(p1, p2), t);
 }
 
 JST::iPOINT Bezier4(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, JST::iPOINT p3, double t) {
@@ -129,8 +132,8 @@ void DrawBezier7(JST::iPOINT a, JST::iPOINT b, const JST::iPOINT* ears, JST::iPO
                  uint32_t colour, int density) {
   if (!ears || !buf || size.x <= 0 || size.y <= 0) return;
   if (density < 1) density = 1;  // a step of 0 would never end
-  const JST::iPOINT m0((a.x + ears[0].x) / 2, (a.y + ears[0].y) / 2);
-  const JST::iPOINT m6((ears[6].x + b.x) / 2, (ears[6].y + b.y) / 2);
+  const JST::iPOINT m0 = Mid(a, ears[0]);
+  const JST::iPOINT m6 = Mid(ears[6], b);
   const double step = 2.0 * density * 0.001;
   for (int k = 0; k <= 4; ++k) {
     for (double t = 0.0; t <= 1.0; t += step) {
@@ -142,8 +145,8 @@ void DrawBezier7(JST::iPOINT a, JST::iPOINT b, const JST::iPOINT* ears, JST::iPO
   }
   DrawBezier3ex(a, ears[0], ears[1], size, buf, colour);
   DrawBezier3ex(ears[5], ears[6], b, size, buf, colour);
-  DrawBezier3(m6, JST::iPOINT((b.x + m6.x) / 2, (b.y + m6.y) / 2), b, size, buf, colour);
-  DrawBezier3(a, JST::iPOINT((a.x + m0.x) / 2, (a.y + m0.y) / 2), m0, size, buf, colour);
+  DrawBezier3(m6, Mid(b, m6), b, size, buf, colour);
+  DrawBezier3(a, Mid(a, m0), m0, size, buf, colour);
 }
 
 void DrawPointInTex(int x, int y, uint32_t* buf, JST::iPOINT size, int delta) {

@@ -3,6 +3,7 @@
 // outline tests, and the texture forms over the renderer's CPU textures.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <random>
 #include <set>
@@ -81,6 +82,9 @@ TEST(PixelCurves, BezierPoints) {
       {GAMETOOLS::Bezier3ex(o, a, c, 0.5), {8, 1}},
       {GAMETOOLS::Bezier3ex(iPOINT(-3, 0), o, iPOINT(3, 0), 0.0), {-1, 0}},
       {GAMETOOLS::Bezier4(o, iPOINT(0, 10), c, a, 0.5), {5, 7}},
+      // Midpoints of coordinates at the int limits do not overflow.
+      {GAMETOOLS::Bezier3ex(iPOINT(INT_MAX, INT_MIN), iPOINT(INT_MAX, INT_MIN), iPOINT(INT_MAX, INT_MIN), 0.5),
+       {INT_MAX, INT_MIN}},
   };
   for (size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i].got.x, rows[i].expected.x) << "row " << i;
@@ -116,6 +120,14 @@ TEST(PixelCurves, JigsawEdgeLeavesZeroPixelsAlone) {
     }
   }
   EXPECT_EQ(b.Painted(kInk).size(), 57u) << "only the edge's own row, ending one short of b";
+}
+
+TEST(PixelCurves, JigsawEdgeAtTheIntLimitsWritesNothing) {
+  std::vector<uint32_t> buf(64, 0xFF000000u);
+  const iPOINT far(INT_MAX, INT_MAX);
+  const iPOINT ears[7] = {far, far, far, far, far, far, far};
+  GAMETOOLS::DrawBezier7(far, far, ears, iPOINT(8, 8), buf.data(), 0xFFFFFFFFu, 1);
+  for (uint32_t p : buf) EXPECT_EQ(p, 0xFF000000u);
 }
 
 TEST(PixelCurves, JigsawEdgeWithTabStaysInsideAndDensityZeroEnds) {
