@@ -1,9 +1,10 @@
 // The first start on real OpenGL (needs an X display; Mesa's software
 // renderer is enough): the player-selection window opens over the game's
 // window with the built interface images and fonts, dimming what lies
-// behind it, and the name dialog opens over it. With JIGSAW_DIALOG_SHOT set
-// to a path stem, the frames are also saved as <stem>.bmp and
-// <stem>_name.bmp for a person to look at.
+// behind it, and the name dialog opens over it; more players than the list
+// shows bring up its scroll bar. With JIGSAW_DIALOG_SHOT set to a path stem,
+// the frames are also saved as <stem>.bmp, <stem>_name.bmp and
+// <stem>_many.bmp for a person to look at.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -158,6 +159,26 @@ TEST_F(ProfileDialogGl, TheFirstStartShowsThePlayerWindowOverTheGame) {
   for (int y = 0; y < kH; y += 4)
     for (int x = 0; x < kW; x += 4) changed += At(named, x, y) != At(img, x, y) ? 1 : 0;
   EXPECT_GT(changed, 500) << "the name dialog is drawn on top";
+}
+
+TEST_F(ProfileDialogGl, MorePlayersThanFitBringUpTheScrollBar) {
+  profile = std::make_unique<GAME::PROFILE>(big, ZOV::GetGame());
+  GAME::PAZZLE_PROFILE_MANAGER* m = profile->Dialog();
+  const plat::Image few = Frame();
+  for (const char* name : {"Anna", "Bob", "Cleo", "Dan", "Eva", "Fil", "Gus", "Hana", "Ivo", "Jan", "Kim", "Lev",
+                           "Mia", "Ned"})
+    m->AddName(name);
+  EXPECT_EQ(profile->Update(), GAME::PROFILE::kDialogOpen);
+  ASSERT_LT(m->list->visibleRows, m->list->RowCount());
+  const plat::Image many = Frame();
+  Shot(many, "_many");
+  // The bar stands right of the list.
+  const int left = int(m->list->position.x + m->list->scale.x);
+  const int top = int(m->list->position.y), bottom = int(m->list->position.y + m->list->scale.y);
+  int changed = 0;
+  for (int y = top; y < bottom; y += 2)
+    for (int x = left; x < left + 40; ++x) changed += At(many, x, y) != At(few, x, y) ? 1 : 0;
+  EXPECT_GT(changed, 200);
 }
 
 }  // namespace
