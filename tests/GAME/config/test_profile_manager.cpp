@@ -171,6 +171,9 @@ TEST_F(ProfileManager, NothingTypedAddsNothing) {
   EXPECT_EQ(ClickButton(m.nameDialog->ok), 0);
   EXPECT_FALSE(m.NameDialogShown());
   EXPECT_EQ(Rows(), std::vector<std::string>{"Anna"});
+  EXPECT_EQ(AddByKeys(L""), 0) << "Enter with nothing typed";
+  EXPECT_FALSE(m.NameDialogShown());
+  EXPECT_EQ(Rows(), std::vector<std::string>{"Anna"});
 }
 
 TEST_F(ProfileManager, ANameTypedAsOneTextKeepsOnlyItsUsableCharacters) {
