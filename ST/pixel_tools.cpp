@@ -69,6 +69,10 @@ inline int Half(int a, int b) { return int((int64_t(a) + b) / 2); }
 inline JST::iPOINT Mid(JST::iPOINT a, JST::iPOINT b) { return JST::iPOINT(Half(a.x, b.x), Half(a.y, b.y)); }
 
 inline uint8_t Shade(uint32_t channel, int delta) {
+  // Any delta beyond ±255 saturates a byte anyway; cut it first so the sum
+  // cannot overflow.
+  if (delta > 255) delta = 255;
+  if (delta < -255) delta = -255;
   const int v = int(channel) + delta;
   return uint8_t(v > 255 ? 255 : (v < 0 ? 0 : v));
 }

@@ -148,7 +148,8 @@ TEST(PixelShading, DeltaForm) {
   };
   for (const Row r : {Row{0xFF0064FAu, 20, 0xFF1478FFu}, Row{0xFF14640Au, -20, 0xFF005000u},
                       Row{0x00102030u, 20, 0x00102030u}, Row{0x80102030u, 0, 0x80102030u},
-                      Row{0x80FFFFFFu, 300, 0x80FFFFFFu}, Row{0x01000000u, -300, 0x01000000u}}) {
+                      Row{0x80FFFFFFu, 300, 0x80FFFFFFu}, Row{0x01000000u, -300, 0x01000000u},
+                      Row{0xFF0064FAu, INT_MAX, 0xFFFFFFFFu}, Row{0xFF0064FAu, INT_MIN, 0xFF000000u}}) {
     Buf b(2, 2);
     b.at(1, 1) = r.before;
     GAMETOOLS::DrawPointInTex(1, 1, b.px.data(), b.size(), r.delta);
