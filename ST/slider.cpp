@@ -75,11 +75,18 @@ void JSLIDER_MODEL::LogStep(const char* tag) const {
   plat::PrintLine(std::string(tag) + Num(percent) + " rv=" + Num(value));
 }
 
+void JSLIDER_MODEL::ClampValue() {
+  // A value set out of the range (SetValue takes any number) comes back
+  // inside it with the first step, from either side.
+  if (value > maximum) value = maximum;
+  if (value < minimum) value = minimum;
+}
+
 int JSLIDER_MODEL::StepDown(bool log) {
   if (log) LogStep("--b v=");
   if (value <= minimum) return 0;
   value -= 1.0f;
-  if (value < minimum) value = minimum;
+  ClampValue();
   percent = PercentOfValue();
   float knob = KnobByRule();
   if (knob < TrackStart()) knob = TrackStart();
@@ -92,7 +99,7 @@ int JSLIDER_MODEL::StepUp(bool log) {
   if (log) LogStep("++b v=");
   if (value >= maximum) return 0;
   value += 1.0f;
-  if (value > maximum) value = maximum;
+  ClampValue();
   percent = PercentOfValue();
   float knob = KnobByRule();
   if (knob > TrackEnd()) knob = TrackEnd();

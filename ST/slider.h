@@ -69,6 +69,8 @@ class JSLIDER_MODEL : public JSPRITE {
   // lines before and after the step.
   int StepDown(bool log);
   int StepUp(bool log);
+  // Holds the value to [min, max] (min wins when the range is reversed).
+  void ClampValue();
   // Clicks on the two ends of the track.
   int StepByEnds(int lkm);
   // Called while the knob is held, after the value is computed.

@@ -224,6 +224,25 @@ TEST_F(Slider, StepsStayInsideTheRange) {
   EXPECT_FLOAT_EQ(s->percent, 100.0f);
   EXPECT_FLOAT_EQ(s->knobX, 392.0f);
   EXPECT_EQ(Click(*s, 408, 200), 0);
+
+  // A value set beyond the range comes back inside it with the first step.
+  s->SetValue(150);  // 15
+  EXPECT_EQ(Click(*s, 96, 200), 1);
+  EXPECT_FLOAT_EQ(s->GetValue(), 10.0f) << "not 14";
+  EXPECT_FLOAT_EQ(s->percent, 100.0f);
+  EXPECT_FLOAT_EQ(s->knobX, 392.0f);
+
+  auto v = Make<JVSLIDER_E>(0, 6);
+  struct Case {
+    int set, clickY, value;
+  } cases[] = {{-3, 508, 0}, {9, 196, 6}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.set);
+    v->SetValue(c.set);
+    Captured([&] { EXPECT_EQ(Click(*v, 100, c.clickY), 1); });
+    EXPECT_EQ(v->GetValue(), c.value);
+    EXPECT_FLOAT_EQ(v->percent, c.value == 0 ? 0.0f : 100.0f);
+  }
 }
 
 TEST_F(Slider, VerticalValueConversions) {
