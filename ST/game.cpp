@@ -86,10 +86,11 @@ void ST_GAME::SetGameName(const char* name) {
 }
 
 void ST_GAME::SetLoadingScreen(JST::ST* screen) {
+  // The loader thread calls this while the main thread may be drawing a
+  // loading frame: the device state changes under the same lock.
+  CsHold hold;
   gfx.SetBlendMode(1);
-  cs.Enter();
   loadingScreen = screen;
-  cs.Leave();
 }
 
 ST_A* ST_GAME::GetSound(const char* name) { return LoadGameSound(&sound, name); }
