@@ -49,4 +49,15 @@ TEST(DataDeterminism, FolderWriterReportsAFolderItCannotCreate) {
   EXPECT_EQ(disk.Failures(), 1);
 }
 
+TEST(DataDeterminism, FolderWriterRefusesAnEmptyFile) {
+  std::string dir = testenv::FreshDir("empty");
+  gendata::DirSink disk(dir);
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(disk.Put("music", "game_01.ogg", gendata::Bytes()));
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(disk.Failures(), 1);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(dir) / "music" / "game_01.ogg"));
+  EXPECT_NE(out.find("nothing made for music/game_01.ogg"), std::string::npos) << out;
+}
+
 }  // namespace

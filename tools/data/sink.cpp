@@ -17,6 +17,13 @@ const Bytes* MemSink::Find(const std::string& folder, const std::string& name) c
 }
 
 bool DirSink::Put(const std::string& folder, const std::string& name, const Bytes& bytes) {
+  // Every file of the data has contents: nothing to write means its encoder
+  // failed, which must fail the run rather than ship an empty file.
+  if (bytes.empty()) {
+    std::printf("gen_data: nothing made for %s/%s\n", folder.c_str(), name.c_str());
+    ++failures_;
+    return false;
+  }
   std::error_code ec;
   std::filesystem::path dir = std::filesystem::path(root_) / folder;
   std::filesystem::create_directories(dir, ec);

@@ -28,7 +28,8 @@ class MemSink : public Sink {
   std::map<std::pair<std::string, std::string>, Bytes> files_;
 };
 
-// Writes files under root/<folder>/<name>, creating folders as needed.
+// Writes files under root/<folder>/<name>, creating folders as needed. An
+// empty file (an encoder that produced nothing) counts as a failure.
 class DirSink : public Sink {
  public:
   explicit DirSink(std::string root) : root_(std::move(root)) {}
