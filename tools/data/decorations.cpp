@@ -210,14 +210,17 @@ void Headers(Sink& sink) {
     PutPng(sink, "gui", "liderboard_fon.png", img);
   }
   {
-    Image img(200, 100);
+    // the player window's header plate: the header line is drawn across
+    // its middle, so it is a light paper banner with room for the text
+    Image img(360, 64);
     cairo_t* cr = img.Cr();
-    const Rgb cols[] = {Hex(0x7C2F22), Hex(0x2E4577), Hex(0x4C7A3C)};
-    for (int i = 0; i < 3; ++i) {
-      double x = 60 + i * 40, s = i == 1 ? 80 : 64;
-      icon::Person(cr, x + 1, 58 + (i == 1 ? -6 : 2) + 1, s, Hex(0x2A160A));
-      icon::Person(cr, x, 58 + (i == 1 ? -6 : 2), s, cols[i]);
-    }
+    RoundRect(cr, 6, 10, 352, 50, 14);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
+    cairo_fill(cr);
+    RoundRect(cr, 2, 6, 352, 50, 14);
+    Shade(cr, 0, 6, 0, 56, pal::kBrassLight, pal::kBrassDark);
+    cairo_fill(cr);
+    PaperPanel(cr, 8, 12, 340, 38, 10);
     PutPng(sink, "gui", "players_fon.png", img);
   }
   {

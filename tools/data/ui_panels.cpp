@@ -258,11 +258,13 @@ void Windows(Sink& sink) {
 
 void ListArt(Sink& sink) {
   {
-    // selection stroke of the player list: its height is the row pitch
-    Image img(300, 32);
+    // selection stroke of the player list: its height is the row pitch,
+    // chosen so that the rows that fit the list (its height / the pitch,
+    // after the first row's 40-pixel offset) stay inside its background
+    Image img(300, 48);
     cairo_t* cr = img.Cr();
-    RoundRect(cr, 2, 3, 296, 26, 10);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 3, 0, 29);
+    RoundRect(cr, 2, 6, 296, 36, 12);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 6, 0, 42);
     cairo_pattern_add_color_stop_rgba(g, 0, pal::kBrassLight.r, pal::kBrassLight.g, pal::kBrassLight.b, 0.75);
     cairo_pattern_add_color_stop_rgba(g, 1, pal::kBrass.r, pal::kBrass.g, pal::kBrass.b, 0.6);
     cairo_set_source(cr, g);
