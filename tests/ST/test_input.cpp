@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +26,9 @@ void Play(ST_INPUT& in, const std::string& script) {
     if (c == '|') in.Update(0);
   }
 }
+
+// Test listings name a case by its name alone.
+void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.name; }
 
 class ButtonCounter : public ::testing::TestWithParam<ButtonCase> {};
 

@@ -342,6 +342,9 @@ struct SettingCase {
   std::function<void()> check;
 };
 
+// Test listings name a case by its name alone.
+void PrintTo(const SettingCase& c, std::ostream* os) { *os << c.name; }
+
 class SettingValues : public InFreshDir, public ::testing::WithParamInterface<SettingCase> {};
 
 TEST_P(SettingValues, AreParsedAsTheirType) {
@@ -401,6 +404,9 @@ struct ResourceCase {
   const char* body;  // inside the root
   std::function<void()> check;
 };
+
+// Test listings name a case by its name alone.
+void PrintTo(const ResourceCase& c, std::ostream* os) { *os << c.name; }
 
 class ResourceGroups : public InFreshDir, public ::testing::WithParamInterface<ResourceCase> {};
 
@@ -475,6 +481,9 @@ struct StringsCase {
   const char* body;  // inside <strings>
   std::function<void(const std::string& out)> check;
 };
+
+// Test listings name a case by its name alone.
+void PrintTo(const StringsCase& c, std::ostream* os) { *os << c.name; }
 
 class StringsFile : public InFreshDir, public ::testing::WithParamInterface<StringsCase> {};
 

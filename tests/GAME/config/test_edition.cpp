@@ -68,6 +68,9 @@ EDITION_CONF Record(bool url_lost, const char* url, bool exe_lost, const char* e
 
 const EDITION_CONF kNothing = Record(true, "", true, "", "", "");
 
+// Test listings name a case by its name alone.
+void PrintTo(const EditionCase& c, std::ostream* os) { *os << c.name; }
+
 class LoadEditionTest : public InFreshDir, public ::testing::WithParamInterface<EditionCase> {};
 
 TEST_P(LoadEditionTest, ReadsAllOrNothing) {
