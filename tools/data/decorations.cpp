@@ -19,6 +19,19 @@ void Shade(cairo_t* cr, double x0, double y0, double x1, double y1, const Rgb& a
   cairo_pattern_destroy(g);
 }
 
+// A paper panel in a brass frame with a soft shadow below right: the frame
+// at (x, y, w, h) with corner radius r, the paper `inset` pixels inside it
+// with corner radius paperR.
+void BrassFramedPaper(cairo_t* cr, double x, double y, double w, double h, double r, double inset, double paperR) {
+  RoundRect(cr, x + 4, y + 4, w, h, r);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
+  cairo_fill(cr);
+  RoundRect(cr, x, y, w, h, r);
+  Shade(cr, 0, y, 0, y + h, pal::kBrassLight, pal::kBrassDark);
+  cairo_fill(cr);
+  PaperPanel(cr, x + inset, y + inset, w - 2 * inset, h - 2 * inset, paperR);
+}
+
 void Violin(Sink& sink) {
   Image img(128, 128);
   cairo_t* cr = img.Cr();
@@ -213,27 +226,14 @@ void Headers(Sink& sink) {
     // the player window's header plate: the header line is drawn across
     // its middle, so it is a light paper banner with room for the text
     Image img(360, 64);
-    cairo_t* cr = img.Cr();
-    RoundRect(cr, 6, 10, 352, 50, 14);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
-    cairo_fill(cr);
-    RoundRect(cr, 2, 6, 352, 50, 14);
-    Shade(cr, 0, 6, 0, 56, pal::kBrassLight, pal::kBrassDark);
-    cairo_fill(cr);
-    PaperPanel(cr, 8, 12, 340, 38, 10);
+    BrassFramedPaper(img.Cr(), 2, 6, 352, 50, 14, 6, 10);
     PutPng(sink, "gui", "players_fon.png", img);
   }
   {
     // the win dialog's plate; its texts are drawn over the paper
     Image img(480, 260);
     cairo_t* cr = img.Cr();
-    RoundRect(cr, 8, 34, 464, 220, 18);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
-    cairo_fill(cr);
-    RoundRect(cr, 4, 30, 464, 220, 18);
-    Shade(cr, 0, 30, 0, 250, pal::kBrassLight, pal::kBrassDark);
-    cairo_fill(cr);
-    PaperPanel(cr, 12, 38, 448, 204, 12);
+    BrassFramedPaper(cr, 4, 30, 464, 220, 18, 8, 12);
     // ribbon banner across the top
     cairo_move_to(cr, 90, 8);
     cairo_line_to(cr, 390, 8);
