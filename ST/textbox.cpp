@@ -6,6 +6,7 @@
 #include <string>
 
 #include "GAME/config/player_name.h"
+#include "ST/caret.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/input.h"
@@ -143,24 +144,11 @@ void JTEXTBOX::PlaceCaretByMouse() {
     return;
   }
   focused = true;
-  const int n = Length();
-  for (int i = 0; i < n; ++i)
-    if (input->IsMouseInFrame(int(x + float(margin + cell * i)), fy, cell, fh)) caret.position = i + 1;
-  if (input->IsMouseInFrame(fx, fy, margin + cell / 2, fh)) caret.position = 0;
-  const int end = int(x + float(margin + n * cell));
-  if (input->IsMouseInFrame(end, fy, fx + fw - end, fh)) caret.position = n;
+  caret.position = ZOV::CaretPositionAtMouse(*input, x, y, fw, fh, margin, cell, Length(), caret.position);
 }
 
 int JTEXTBOX::Update(int, float) {
-  caret.blink += ZOV::GetGame()->GetDt();
-  if (caret.blink < 0.5f) {
-    caret.visible = true;
-  } else if (caret.blink < 1.0f) {
-    caret.visible = false;
-  } else {
-    caret.blink = 0.0f;
-    caret.visible = false;
-  }
+  caret.visible = ZOV::AdvanceCaretBlink(caret.blink, ZOV::GetGame()->GetDt());
   if (!input) return 0;
   if (input->Lkm() != 0) PlaceCaretByMouse();
   if (!focused) return 0;

@@ -1,5 +1,6 @@
 #include "ST/textbox_edit.h"
 
+#include "ST/caret.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/input.h"
@@ -109,23 +110,11 @@ void JEDITTEXT::PlaceCaretByMouse() {
   }
   focused = true;
   if (!TallEnough()) return;
-  for (int i = 0; i < count; ++i)
-    if (input->IsMouseInFrame(int(x + float(margin + cell * i)), fy, cell, fh)) caret.position = i + 1;
-  if (input->IsMouseInFrame(fx, fy, margin + cell / 2, fh)) caret.position = 0;
-  const int end = int(x + float(margin + count * cell));
-  if (input->IsMouseInFrame(end, fy, fx + fw - end, fh)) caret.position = count;
+  caret.position = ZOV::CaretPositionAtMouse(*input, x, y, fw, fh, margin, cell, count, caret.position);
 }
 
 int JEDITTEXT::Update(int, float) {
-  caret.blink += ZOV::GetGame()->GetDt();
-  if (caret.blink < 0.5f) {
-    caret.visible = true;
-  } else if (caret.blink < 1.0f) {
-    caret.visible = false;
-  } else {
-    caret.blink = 0.0f;
-    caret.visible = false;
-  }
+  caret.visible = ZOV::AdvanceCaretBlink(caret.blink, ZOV::GetGame()->GetDt());
   if (!input) return 0;
   if (input->Lkm() != 0) PlaceCaretByMouse();
   if (!focused) return 0;
