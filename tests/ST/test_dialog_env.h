@@ -25,51 +25,16 @@
 #include "platform/gfx.h"
 #include "platform/gfx_image.h"
 #include "platform/sys.h"
+#include "tests/support/draw_record.h"
 #include "tests/support/test_env.h"
+#include "tests/support/wav.h"
 
 namespace dialogtest {
 
-// One drawn quad: its corners' bounding box, colour and texture.
-struct Quad {
-  float x0, y0, x1, y1;
-  uint32_t color;
-  uint32_t texture;
-};
-
-inline std::vector<Quad> DrawnQuads() {
-  std::vector<Quad> out;
-  for (const auto& r : plat::gfx::Recorded()) {
-    if (r.kind != plat::gfx::Record::Draw || r.prim != plat::gfx::Prim::Triangles) continue;
-    for (size_t i = 0; i + 4 <= r.vertices.size(); i += 4) {
-      const auto* v = &r.vertices[i];
-      Quad q{};
-      q.x0 = std::min({v[0].x, v[1].x, v[2].x, v[3].x});
-      q.x1 = std::max({v[0].x, v[1].x, v[2].x, v[3].x});
-      q.y0 = std::min({v[0].y, v[1].y, v[2].y, v[3].y});
-      q.y1 = std::max({v[0].y, v[1].y, v[2].y, v[3].y});
-      q.color = v[0].argb;
-      q.texture = r.state.texture;
-      out.push_back(q);
-    }
-  }
-  return out;
-}
-
-// The quads drawn with one texture, in drawing order.
-inline std::vector<Quad> QuadsOf(unsigned long texture) {
-  std::vector<Quad> out;
-  for (const Quad& q : DrawnQuads())
-    if (q.texture == texture) out.push_back(q);
-  return out;
-}
-
-inline void WriteImage(const std::string& path, int w, int h, uint32_t argb = 0xFFFFFFFFu) {
-  plat::Image img;
-  img.w = w;
-  img.h = h;
-  img.argb.assign(size_t(w) * size_t(h), argb);
-  ASSERT_TRUE(plat::SaveBMP(path, img)) << path;
-}
+using drawtest::DrawnQuads;
+using drawtest::Quad;
+using drawtest::QuadsOf;
+using drawtest::WriteImage;
 
 // A font descriptor of size 24 whose page holds a 10 x 20 glyph for every
 // code point listed (plus '|', digits and ASCII letters).
@@ -85,32 +50,8 @@ inline void WriteFont(const std::string& name, const std::wstring& extra = L"") 
   testenv::WriteFile(name, xml);
 }
 
-// A PCM WAV of two seconds of silence, 22050 Hz stereo 16-bit.
-inline void WriteSilence(const std::string& path) {
-  std::string w;
-  auto u32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) w += char((v >> (8 * i)) & 0xff);
-  };
-  auto u16 = [&](uint16_t v) {
-    w += char(v & 0xff);
-    w += char(v >> 8);
-  };
-  const uint32_t data = 22050u * 4u * 2u;
-  w += "RIFF";
-  u32(36 + data);
-  w += "WAVEfmt ";
-  u32(16);
-  u16(1);
-  u16(2);
-  u32(22050);
-  u32(22050 * 4);
-  u16(4);
-  u16(16);
-  w += "data";
-  u32(data);
-  w.append(data, '\0');
-  std::ofstream(path, std::ios::binary) << w;
-}
+// Two seconds of silence.
+inline void WriteSilence(const std::string& path) { testenv::WriteFile(path, testdata::Wav(22050 * 2, 0)); }
 
 // Sizes of the interface images the tests write.
 struct Sizes {
