@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <fstream>
 #include <string>
 #include <vector>
 
