@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "platform/window.h"
@@ -65,22 +66,67 @@ TEST(ToUnicode, NothingOutsideAKeyDown) {
   EXPECT_EQ(buf[0], L'\0');
 }
 
+// Mouse events the tests push carry this device id; every other mouse event
+// comes from the shared X server (the pointer entering the window when it or
+// another test's window maps or unmaps, a warp) and is dropped before it
+// reaches the queue, so a test sees exactly the motion it sent.
+constexpr Uint32 kTestMouse = 0x7E57;
+
+int OnlyTestMouse(void*, SDL_Event* e) {
+  switch (e->type) {
+    case SDL_MOUSEMOTION: return e->motion.which == kTestMouse;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: return e->button.which == kTestMouse;
+    case SDL_MOUSEWHEEL: return e->wheel.which == kTestMouse;
+    default: return 1;
+  }
+}
+
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     ASSERT_TRUE(win.Create("Test window", 320, 240, &Record));
     win.SetWindowed(320, 240, true, false);
-    Drain();
+    SDL_SetEventFilter(&OnlyTestMouse, nullptr);  // also drops what is queued
+    plat::Msg m;
+    while (win.PeekMessage(m)) win.DispatchMessage(m);
     gSeen.clear();
     gTyped.clear();
   }
-  void Drain() {
+  void TearDown() override { SDL_SetEventFilter(nullptr, nullptr); }
+
+  // Dispatches messages until `done` holds or five seconds pass; false on
+  // the deadline.
+  bool PumpUntil(const std::function<bool()>& done) {
+    const uint32_t deadline = plat::TimeMs() + 5000;
     plat::Msg m;
-    for (int i = 0; i < 50; ++i) {
+    for (;;) {
       while (win.PeekMessage(m)) win.DispatchMessage(m);
-      plat::SleepMs(2);
+      if (done()) return true;
+      if (int32_t(plat::TimeMs() - deadline) >= 0) return false;
+      win.WaitForMessage(10);
     }
+  }
+  static bool Seen(unsigned msg, uintptr_t wParam = 0) {
+    for (const auto& m : gSeen)
+      if (m.message == msg && m.wParam == wParam) return true;
+    return false;
+  }
+  static std::vector<intptr_t> Moves() {
+    std::vector<intptr_t> moves;
+    for (const auto& m : gSeen)
+      if (m.message == plat::WM_MOUSEMOVE) moves.push_back(m.lParam);
+    return moves;
+  }
+  static SDL_Event Motion(uint32_t windowId, int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = windowId;
+    e.motion.which = kTestMouse;
+    e.motion.x = x;
+    e.motion.y = y;
+    return e;
   }
   plat::Window win;
 };
@@ -110,15 +156,12 @@ TEST_F(WindowTest, PostedMessagesAreDispatchedInOrder) {
 }
 
 TEST_F(WindowTest, SdlEventsBecomeWindowMessages) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.windowID = win.SdlId();
-  e.motion.x = 100;
-  e.motion.y = 50;
+  SDL_Event e = Motion(win.SdlId(), 100, 50);
   SDL_PushEvent(&e);
   e = {};
   e.type = SDL_MOUSEBUTTONDOWN;
   e.button.windowID = win.SdlId();
+  e.button.which = kTestMouse;
   e.button.button = SDL_BUTTON_RIGHT;
   e.button.x = 110;  // moved since the last motion: a move comes first
   e.button.y = 50;
@@ -144,7 +187,7 @@ TEST_F(WindowTest, SdlEventsBecomeWindowMessages) {
   e.window.windowID = win.SdlId();
   e.window.event = SDL_WINDOWEVENT_CLOSE;
   SDL_PushEvent(&e);
-  Drain();
+  ASSERT_TRUE(PumpUntil([] { return Seen(plat::WM_CLOSE); }));
 
   std::vector<unsigned> kinds;
   for (const auto& m : gSeen)
@@ -167,22 +210,13 @@ TEST_F(WindowTest, SdlEventsBecomeWindowMessages) {
 
 TEST_F(WindowTest, PositionsOutsideAreClampedAndScaledToTheBackBuffer) {
   win.SetBackBufferSize(640, 480);  // the game draws twice the window's size
-  SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.windowID = win.SdlId();
-  e.motion.x = 50;
-  e.motion.y = 60;
+  SDL_Event e = Motion(win.SdlId(), 50, 60);
   SDL_PushEvent(&e);
-  e.motion.x = -40;  // a drag outside the window
-  e.motion.y = 900;
+  e = Motion(win.SdlId(), -40, 900);  // a drag outside the window
   SDL_PushEvent(&e);
-  Drain();
-  std::vector<intptr_t> moves;
-  for (const auto& m : gSeen)
-    if (m.message == plat::WM_MOUSEMOVE) moves.push_back(m.lParam);
-  ASSERT_EQ(moves.size(), 2u);
-  EXPECT_EQ(moves[0], plat::MakeMouseLParam(100, 120));
-  EXPECT_EQ(moves[1], plat::MakeMouseLParam(0, 479));
+  ASSERT_TRUE(PumpUntil([] { return Moves().size() >= 2; }));
+  const std::vector<intptr_t> expected = {plat::MakeMouseLParam(100, 120), plat::MakeMouseLParam(0, 479)};
+  EXPECT_EQ(Moves(), expected);
 }
 
 TEST_F(WindowTest, TextWithoutAKeyComesAsTheProcessKey) {
@@ -191,7 +225,7 @@ TEST_F(WindowTest, TextWithoutAKeyComesAsTheProcessKey) {
   e.text.windowID = win.SdlId();
   std::strcpy(e.text.text, "ё");
   SDL_PushEvent(&e);
-  Drain();
+  ASSERT_TRUE(PumpUntil([] { return Seen(plat::WM_KEYUP, plat::VK_PROCESSKEY); }));
   ASSERT_EQ(gTyped.size(), 1u);
   EXPECT_EQ(gTyped[0], std::wstring(L"\u0451"));
   bool sawDown = false, sawUp = false;
@@ -203,21 +237,17 @@ TEST_F(WindowTest, TextWithoutAKeyComesAsTheProcessKey) {
 }
 
 TEST_F(WindowTest, FullScreenCoversTheDesktop) {
-  win.SetFullscreenDesktop();
-  Drain();
-  EXPECT_TRUE(win.IsFullscreen());
   const plat::IPt d = plat::DesktopSize();
-  const plat::IPt c = win.ClientSize();
-  EXPECT_EQ(c.x, d.x);
-  EXPECT_EQ(c.y, d.y);
-  bool lostFocus = false;
-  for (const auto& m : gSeen) lostFocus |= m.message == plat::WM_KILLFOCUS;
-  EXPECT_FALSE(lostFocus) << "our own mode switch is not a focus loss";
+  win.SetFullscreenDesktop();
+  EXPECT_TRUE(win.IsFullscreen());
+  // The new size arrives with the X server's configure event.
+  EXPECT_TRUE(PumpUntil([&] { return win.ClientSize().x == d.x && win.ClientSize().y == d.y; }))
+      << win.ClientSize().x << "x" << win.ClientSize().y << " is not the desktop " << d.x << "x" << d.y;
+  EXPECT_FALSE(Seen(plat::WM_KILLFOCUS)) << "our own mode switch is not a focus loss";
   win.SetWindowed(400, 300, true, false);
-  Drain();
   EXPECT_FALSE(win.IsFullscreen());
-  EXPECT_EQ(win.ClientSize().x, 400);
-  EXPECT_EQ(win.ClientSize().y, 300);
+  EXPECT_TRUE(PumpUntil([&] { return win.ClientSize().x == 400 && win.ClientSize().y == 300; }))
+      << win.ClientSize().x << "x" << win.ClientSize().y;
 }
 
 }  // namespace
