@@ -170,6 +170,8 @@ int JINGFX::ChangeVideoMode(int w, int h, bool full) {
   line("5");
   line("6");
   line("7");
+  // What a failed reset puts back: taken before any step changes the mode.
+  const PresentParams old = present;
   present.fullFormat = full;
   line("9");
   if (present.multiSample != 0 && !gfx::CheckMultisample4()) {
@@ -177,7 +179,6 @@ int JINGFX::ChangeVideoMode(int w, int h, bool full) {
     present.multiSample = 0;
   }
   line("10");
-  const PresentParams old = present;
   const int oldW = modeW, oldH = modeH;
   const bool oldFull = modeFull;
   present.backW = w;

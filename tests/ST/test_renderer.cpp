@@ -344,6 +344,49 @@ TEST_F(Renderer, FailedVideoModeChangeKeepsTheOldSize) {
   EXPECT_EQ(r->GetBackWidth(), 1280);
 }
 
+// A mode change that fails in either direction leaves the whole old mode in
+// place: size and the full-screen back-buffer format, so the next frame's
+// reset and a retry start from what the device really has.
+TEST_F(Renderer, FailedVideoModeChangeKeepsTheOldFormat) {
+  struct Mode {
+    int w, h;
+    bool full;
+  };
+  struct Row {
+    const char* name;
+    Mode from, to;
+  };
+  for (const Row& row : {Row{"windowed to full screen", {1024, 768, false}, {1920, 1080, true}},
+                         Row{"full screen to windowed", {1920, 1080, true}, {1280, 1024, false}}}) {
+    SCOPED_TRACE(row.name);
+    r = std::make_unique<ZOV::JINGFX>();
+    Start(1024, 768);
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(r->ChangeVideoMode(row.from.w, row.from.h, row.from.full), 0);
+    ASSERT_EQ(r->present.fullFormat, row.from.full);
+    gfx::FailNextForTests(gfx::FailOp::Reset, 1);
+    EXPECT_EQ(r->ChangeVideoMode(row.to.w, row.to.h, row.to.full), -1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(r->present.fullFormat, row.from.full);
+    EXPECT_EQ(r->modeFull, row.from.full);
+    EXPECT_EQ(r->modeW, row.from.w);
+    EXPECT_EQ(r->modeH, row.from.h);
+    EXPECT_EQ(r->GetBackWidth(), row.from.w);
+    EXPECT_EQ(r->BeginFrame(), 2) << "the next frame resets at the old mode";
+    EXPECT_EQ(r->present.fullFormat, row.from.full);
+    EXPECT_EQ(Frame(), 0);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(r->ChangeVideoMode(row.from.w, row.from.h, row.from.full), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "the old mode is still the current one";
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(r->ChangeVideoMode(row.to.w, row.to.h, row.to.full), 0) << "asking again tries again";
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(r->present.fullFormat, row.to.full);
+    EXPECT_EQ(r->modeFull, row.to.full);
+    EXPECT_EQ(r->GetBackWidth(), row.to.w);
+  }
+}
+
 TEST_F(Renderer, MultisampleFallsBackWhenUnsupported) {
   gfx::SetRecordingCapsForTests(gfx::Caps{4.0f, false, false, false});
   r->SetQuality(1);
