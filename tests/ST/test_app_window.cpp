@@ -35,14 +35,21 @@ TEST(AppWindow, FullScreenIgnoresStyleChangesAndStoresNothing) {
   EXPECT_EQ(app.Style(), 0x10CA0000u) << "the border flag was not stored in full screen";
 }
 
+// Before the window exists there is no frame, so the outer size is the
+// client size; the halves are integer divisions.
 TEST(AppWindow, WindowedIsCentredOnTheDesktop) {
-  JC_APP app;
-  app.SetDesktopForTests(1920, 1080);
-  app.fResizeWindow(1024, 768, false, true);
-  int outW = 0, outH = 0;
-  app.getRealWindowSize(1024, 768, &outW, &outH);
-  EXPECT_EQ(app.RequestedOrigin().x, 960 - outW / 2);
-  EXPECT_EQ(app.RequestedOrigin().y, 540 - outH / 2);
+  struct Row {
+    int w, h;
+    int x, y;
+  };
+  for (Row r : {Row{1024, 768, 448, 156}, Row{1023, 767, 449, 157}, Row{801, 601, 560, 240},
+                Row{1920, 1080, 0, 0}}) {
+    JC_APP app;
+    app.SetDesktopForTests(1920, 1080);
+    app.fResizeWindow(r.w, r.h, false, true);
+    EXPECT_EQ(app.RequestedOrigin().x, r.x) << r.w << "x" << r.h;
+    EXPECT_EQ(app.RequestedOrigin().y, r.y) << r.w << "x" << r.h;
+  }
 }
 
 TEST(AppWindow, StretchScalesUniformlyInFullScreenOnly) {
@@ -50,10 +57,23 @@ TEST(AppWindow, StretchScalesUniformlyInFullScreenOnly) {
   app.SetDesktopForTests(1920, 1080);
   app.fResizeWindow(1024, 768, false, true);
   EXPECT_FLOAT_EQ(app.StretchScale(), 1.0f) << "windowed keeps the last values";
+  // 1080 / 768 is the smaller ratio; 1024 x 1.40625 = 1440 wide, centred in
+  // 1920 with 240 on each side.
   app.fResizeWindow(1024, 768, true, true);
-  EXPECT_FLOAT_EQ(app.StretchScale(), 1080.0f / 768.0f);
-  EXPECT_FLOAT_EQ(app.StretchOffset().x, (1920.0f - 1024.0f * 1080.0f / 768.0f) / 2.0f);
+  EXPECT_FLOAT_EQ(app.StretchScale(), 1.40625f);
+  EXPECT_FLOAT_EQ(app.StretchOffset().x, 240.0f);
   EXPECT_FLOAT_EQ(app.StretchOffset().y, 0.0f);
+  // A tall logical screen: 1080 / 1200 = 0.9 is the smaller ratio, 1920 - 1600
+  // x 0.9 = 480 wide of margin split in two.
+  app.fResizeWindow(1600, 1200, true, true);
+  EXPECT_FLOAT_EQ(app.StretchScale(), 0.9f);
+  EXPECT_FLOAT_EQ(app.StretchOffset().x, 240.0f);
+  EXPECT_FLOAT_EQ(app.StretchOffset().y, 0.0f);
+  // A wide one: 1920 / 2400 = 0.8, 1080 - 900 x 0.8 = 360 of height to split.
+  app.fResizeWindow(2400, 900, true, true);
+  EXPECT_FLOAT_EQ(app.StretchScale(), 0.8f);
+  EXPECT_FLOAT_EQ(app.StretchOffset().x, 0.0f);
+  EXPECT_FLOAT_EQ(app.StretchOffset().y, 180.0f);
   app.fResizeWindow(1920, 1080, true, false);
   EXPECT_FLOAT_EQ(app.StretchScale(), 1.0f);
   app.fResizeWindow(0, 0, true, true);  // no division by a zero client size

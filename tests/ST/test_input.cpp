@@ -49,16 +49,68 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonCase{"release_twice", "d|uu", -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Input, HeldButtonWrapsFrom127To2AndIsNeverOneAgain) {
+// The three buttons age alike: a held counter climbs one a pass to 128, and
+// a counter above 127 is put back to 2 before the pass adds its 1, so 128 is
+// followed by 3. A release at any point reads -1 for one pass, then 0.
+struct ButtonAccess {
+  const char* name;
+  void (ST_INPUT::*event)(bool);
+  int (ST_INPUT::*counter)() const;
+};
+
+void PrintTo(const ButtonAccess& b, std::ostream* os) { *os << b.name; }
+
+class HeldButton : public ::testing::TestWithParam<ButtonAccess> {};
+
+TEST_P(HeldButton, CountsTo128ThenGoesBackTo3) {
+  const ButtonAccess b = GetParam();
   ST_INPUT in;
-  in.EventMouseLkm(true);
-  in.Update(0);
-  for (int i = 0; i < 200; ++i) {
-    ASSERT_NE(in.Lkm(), 1);
-    ASSERT_LE(in.Lkm(), 128);
+  (in.*b.event)(true);
+  std::vector<int> seen = {(in.*b.counter)()};
+  for (int pass = 0; pass < 131; ++pass) {
     in.Update(0);
+    seen.push_back((in.*b.counter)());
   }
+  // After the press: 1, then 2 .. 128 over 127 passes, then 3, 4, 5, 6.
+  std::vector<int> expected;
+  for (int v = 1; v <= 128; ++v) expected.push_back(v);
+  for (int v : {3, 4, 5, 6}) expected.push_back(v);
+  EXPECT_EQ(seen, expected);
+  (in.*b.event)(false);
+  EXPECT_EQ((in.*b.counter)(), -1);
+  in.Update(0);
+  EXPECT_EQ((in.*b.counter)(), 0);
 }
+
+TEST_P(HeldButton, ReleasedAt128ReadsMinusOneThenUp) {
+  const ButtonAccess b = GetParam();
+  ST_INPUT in;
+  (in.*b.event)(true);
+  for (int pass = 0; pass < 127; ++pass) in.Update(0);
+  ASSERT_EQ((in.*b.counter)(), 128);
+  (in.*b.event)(false);
+  EXPECT_EQ((in.*b.counter)(), -1);
+  in.Update(0);
+  EXPECT_EQ((in.*b.counter)(), 0);
+  in.Update(0);
+  EXPECT_EQ((in.*b.counter)(), 0) << "an idle button stays up";
+}
+
+TEST_P(HeldButton, AgesOnlyItsOwnCounter) {
+  const ButtonAccess b = GetParam();
+  ST_INPUT in;
+  (in.*b.event)(true);
+  in.Update(0);
+  in.Update(0);
+  EXPECT_EQ((in.*b.counter)(), 3);
+  EXPECT_EQ(in.Lkm() + in.Rkm() + in.Mkm(), 3) << "the other two stay up";
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, HeldButton,
+                         ::testing::Values(ButtonAccess{"left", &ST_INPUT::EventMouseLkm, &ST_INPUT::Lkm},
+                                           ButtonAccess{"right", &ST_INPUT::EventMouseRkm, &ST_INPUT::Rkm},
+                                           ButtonAccess{"middle", &ST_INPUT::EventMouseMkm, &ST_INPUT::Mkm}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Input, KeyCountersAge) {
   ST_INPUT in;

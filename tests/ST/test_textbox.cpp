@@ -226,11 +226,15 @@ TEST_F(TextBox, CharactersAreDrawnInFixedCells) {
   EXPECT_EQ(bg[0].x1, 500.0f);
   const auto glyphs = dialogtest::QuadsOf(font->page->GetTexture());
   ASSERT_EQ(glyphs.size(), 4u);
+  // One 24-pixel cell per character after the 20-pixel margin; the row sits
+  // at trunc(100 + (40.8 - 24) / 2) = trunc(108.4).
+  const float cellX[3] = {120.0f, 144.0f, 168.0f};
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(glyphs[size_t(i)].x0, float(100 + 20 + 24 * i));
-    EXPECT_EQ(glyphs[size_t(i)].y0, float(int(100 + (40.8f - 24.0f) / 2.0f)));
+    EXPECT_EQ(glyphs[size_t(i)].x0, cellX[i]) << i;
+    EXPECT_EQ(glyphs[size_t(i)].y0, 108.0f) << i;
   }
-  EXPECT_EQ(glyphs[3].x0, float(100 + 24 * 2 + 20)) << "the caret";
+  EXPECT_EQ(glyphs[3].x0, 168.0f) << "the caret, in the third cell";
+  EXPECT_EQ(glyphs[3].y0, 108.0f) << "the caret";
   plat::gfx::ClearRecorded();
   box->focused = false;
   box->Render(0);

@@ -104,9 +104,18 @@ TEST(Random, ReversedBoundsAreSwapped) {
   ZOV::ST_RANDOM a, b;
   EXPECT_EQ(a.GetRandomI(99, 0, 0), b.GetRandomI(0, 99, 0));
   EXPECT_EQ(a.State(), b.State());
-  ZOV::ST_RANDOM c;
-  const int v = c.GetRandomI(INT32_MIN, INT32_MAX, 0);
-  (void)v;  // the whole range does not overflow
+}
+
+// The whole int range is 2^32 values, a span that wraps to 0 in 32 bits: the
+// mixed state itself is the offset from the minimum. From state 0 the step
+// gives 1 x 214013 + 2531011 = 2745024 (0x29E2C0); 0x29E2C0 XOR (0x29E2C0 >> 15
+// = 0x53) = 0x29E293 = 2744979; -2147483648 + 2744979 = -2144738669.
+TEST(Random, TheWholeIntRangeNeitherOverflowsNorDividesByZero) {
+  ZOV::ST_RANDOM r;
+  EXPECT_EQ(r.GetRandomI(INT32_MIN, INT32_MAX, 0), -2144738669);
+  EXPECT_EQ(r.State(), 2745024u);
+  ZOV::ST_RANDOM reversed;
+  EXPECT_EQ(reversed.GetRandomI(INT32_MAX, INT32_MIN, 0), -2144738669);
 }
 
 TEST(Points, Operators) {
