@@ -186,29 +186,63 @@ TEST_F(GfxGl, StaleHandlesDrawAsNoTexture) {
   EXPECT_EQ(Pixel(0, 1, 1), 0xFF808080u);
 }
 
+// The loader's texture i is one solid colour, 0xFF000000 + i; handles come
+// one after another, so texture i is first + i. Every frame draws the four
+// newest side by side and reads them back: each shows its own colour, or
+// white when the loader released it first (a stale handle draws untextured).
 TEST_F(GfxGl, AnotherThreadCreatesAndReleasesWhileThisOneDraws) {
+  constexpr int kTextures = 300;
   std::atomic<bool> done{false};
-  std::atomic<gfx::Tex> latest{0};
+  std::atomic<gfx::Tex> first{0}, latest{0};
   std::thread loader([&] {
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < kTextures; ++i) {
       const gfx::Tex t = Solid(0xFF000000u | uint32_t(i));
+      if (i == 0) first = t;
       latest = t;
       if (i % 3 == 0) plat::SleepMs(1);
       if (i > 2) gfx::Release(t - 2);
     }
     done = true;
   });
-  int frames = 0;
+  int frames = 0, coloured = 0;
   while (!done || frames < 5) {
+    const gfx::Tex last = latest, base = first;
+    gfx::Clear(0xFF000000);
     ASSERT_TRUE(gfx::BeginScene());
-    for (gfx::Tex t = latest > 3 ? latest - 3 : 1; t <= latest; ++t) {
-      gfx::SetTexture(t);
-      Quad(0, 0, 4, 4);
+    for (int k = 0; k < 4; ++k) {
+      const gfx::Tex t = last - 3 + gfx::Tex(k);
+      gfx::SetTexture(base != 0 && t >= base ? t : 0);
+      Quad(float(4 * k), 0, 4, 4);
     }
     gfx::EndScene();
+    plat::Image img;
+    ASSERT_TRUE(gfx::ReadPixels(0, img));
+    for (int k = 0; k < 4; ++k) {
+      const gfx::Tex t = last - 3 + gfx::Tex(k);
+      if (base == 0 || t < base) continue;
+      const uint32_t got = img.argb[size_t(2) * size_t(img.w) + size_t(4 * k + 2)];
+      const uint32_t own = 0xFF000000u | uint32_t(t - base);
+      ASSERT_TRUE(got == own || got == 0xFFFFFFFFu)
+          << "texture " << (t - base) << " drew " << std::hex << got << " in frame " << std::dec << frames;
+      coloured += got == own;
+    }
     ++frames;
   }
   loader.join();
+  EXPECT_GT(coloured, 0) << "some frame drew a loader texture in its own colour";
+  // Once the loader is done: its last texture is alive, its second (released
+  // when the fourth was made) is not.
+  const gfx::Tex last = latest, base = first;
+  ASSERT_EQ(last - base, gfx::Tex(kTextures - 1));
+  gfx::Clear(0xFF000000);
+  ASSERT_TRUE(gfx::BeginScene());
+  gfx::SetTexture(last);
+  Quad(0, 0, 4, 4);
+  gfx::SetTexture(base + 1);
+  Quad(8, 0, 4, 4);
+  gfx::EndScene();
+  EXPECT_EQ(Pixel(0, 2, 2), 0xFF00012Bu) << "texture 299";
+  EXPECT_EQ(Pixel(0, 10, 2), 0xFFFFFFFFu) << "a released texture draws untextured";
 }
 
 }  // namespace

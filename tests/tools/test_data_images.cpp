@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 #include <set>
 
+#include "GAME/config/player_record.h"
 #include "tests/tools/test_data_support.h"
 
 namespace {
@@ -280,24 +282,26 @@ TEST(DataImages, SizesFitTheirLayouts) {
   EXPECT_GE(Load("gui", "players_stroke.png").h, 24);
 }
 
+// The trophy folder holds one image per level of each graded trophy, as
+// many levels as a player's record allows (its highest level per trophy),
+// named by the configured stems, and the single lord image: nothing missing
+// and nothing more.
 TEST(DataImages, TrophyImageForEveryLevel) {
-  const struct {
-    const char* stem;
-    int levels;
-  } families[] = {{"trofi_sobiratel", 5},  {"trofi_master", 3},         {"trofi_terpenie", 4},
-                  {"trofi_meditaciya", 4}, {"trofi_nepostoyanstvo", 4}, {"trofi_mudrec", 6}};
-  int count = 0;
-  for (const auto& f : families)
-    for (int level = 1; level <= f.levels; ++level) {
-      std::string name = std::string(f.stem) + std::to_string(level) + ".png";
-      datatest::Decoded d = Load("trofei", name);
-      EXPECT_TRUE(d.ok) << name;
-      ++count;
-    }
-  EXPECT_EQ(count, 26);
-  EXPECT_TRUE(Load("trofei", "trofi_povelitel.png").ok);
-  // no level beyond the last, and levels look different from each other
-  EXPECT_EQ(Find("trofei", "trofi_master4.png"), nullptr);
+  using Record = GAME::PUZZLE_PLAYER_PROFILE;
+  // The default stems of "resource.xml", in the record's trophy order.
+  const char* const stems[] = {"trofi_sobiratel",  "trofi_master",         "trofi_terpenie",
+                               "trofi_meditaciya", "trofi_nepostoyanstvo", "trofi_mudrec"};
+  static_assert(std::size(stems) == Record::LORD, "one stem per graded trophy");
+  std::set<std::string> expected = {"trofi_povelitel.png"};
+  for (int trophy = Record::COLLECTOR; trophy < Record::LORD; ++trophy)
+    for (int level = 1; level <= Record::kTrophyMax[size_t(trophy)]; ++level)
+      expected.insert(std::string(stems[trophy]) + std::to_string(level) + ".png");
+  std::set<std::string> generated;
+  for (const auto& [key, bytes] : datatest::Art().Files())
+    if (key.first == "trofei") generated.insert(key.second);
+  EXPECT_EQ(generated, expected);
+  for (const std::string& name : expected) EXPECT_TRUE(Load("trofei", name).ok) << name;
+  // levels look different from each other
   EXPECT_NE(*Find("trofei", "trofi_mudrec1.png"), *Find("trofei", "trofi_mudrec2.png"));
 }
 
