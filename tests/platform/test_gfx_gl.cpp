@@ -204,6 +204,13 @@ TEST_F(GfxGl, AnotherThreadCreatesAndReleasesWhileThisOneDraws) {
     }
     done = true;
   });
+  // A failed assertion below returns at once: the loader is joined first.
+  struct Joiner {
+    std::thread& t;
+    ~Joiner() {
+      if (t.joinable()) t.join();
+    }
+  } joiner{loader};
   int frames = 0, coloured = 0;
   while (!done || frames < 5) {
     const gfx::Tex last = latest, base = first;
