@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -98,15 +99,32 @@ class WindowTest : public ::testing::Test {
 
   // Dispatches messages until `done` holds or five seconds pass; false on
   // the deadline.
+  // the deadline on the steady clock: a test may stop the platform's.
   bool PumpUntil(const std::function<bool()>& done) {
-    const uint32_t deadline = plat::TimeMs() + 5000;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     plat::Msg m;
     for (;;) {
       while (win.PeekMessage(m)) win.DispatchMessage(m);
       if (done()) return true;
-      if (int32_t(plat::TimeMs() - deadline) >= 0) return false;
+      if (std::chrono::steady_clock::now() >= deadline) return false;
       win.WaitForMessage(10);
     }
+  }
+  void PushWindowEvent(Uint8 event) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = win.SdlId();
+    e.window.event = event;
+    SDL_PushEvent(&e);
+  }
+  // Pushes a focus loss and a close after it, and dispatches up to the close:
+  // true when the loss came through as the focus messages.
+  bool FocusLossComesThrough() {
+    gSeen.clear();
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    EXPECT_TRUE(PumpUntil([] { return Seen(plat::WM_CLOSE); }));
+    return Seen(plat::WM_KILLFOCUS) && Seen(plat::WM_ACTIVATE, plat::WA_INACTIVE);
   }
   static bool Seen(unsigned msg, uintptr_t wParam = 0) {
     for (const auto& m : gSeen)
@@ -234,6 +252,37 @@ TEST_F(WindowTest, TextWithoutAKeyComesAsTheProcessKey) {
     sawUp |= m.message == plat::WM_KEYUP && m.wParam == plat::VK_PROCESSKEY;
   }
   EXPECT_TRUE(sawDown && sawUp);
+}
+
+uint32_t gFakeNow = 0;
+uint32_t FakeNow() { return gFakeNow; }
+
+// A window manager may take the focus away for a moment while the window
+// changes mode: a loss up to 750 ms after our own switch is not the
+// player's, one from then on is.
+TEST_F(WindowTest, FocusLostJustAfterOurModeSwitchIsIgnored) {
+  gFakeNow = 100000;
+  plat::SetTimeSourceForTests(&FakeNow);
+  struct Restore {
+    ~Restore() { plat::SetTimeSourceForTests(nullptr); }
+  } restore;
+  struct Row {
+    const char* name;
+    std::function<void(plat::Window&)> switchMode;
+  };
+  // (the dialog row leaves the full screen the row before it entered)
+  for (const Row& row : {Row{"full screen", [](plat::Window& w) { w.SetFullscreenDesktop(); }},
+                         Row{"dialog", [](plat::Window& w) { w.LeaveFullscreenForDialog(); }},
+                         Row{"windowed", [](plat::Window& w) { w.SetWindowed(300, 200, true, false); }}}) {
+    SCOPED_TRACE(row.name);
+    gFakeNow += 10000;
+    row.switchMode(win);
+    EXPECT_FALSE(FocusLossComesThrough()) << "at once";
+    gFakeNow += 749;
+    EXPECT_FALSE(FocusLossComesThrough()) << "749 ms on";
+    gFakeNow += 1;
+    EXPECT_TRUE(FocusLossComesThrough()) << "750 ms on";
+  }
 }
 
 TEST_F(WindowTest, FullScreenCoversTheDesktop) {
