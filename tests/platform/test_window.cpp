@@ -98,8 +98,7 @@ class WindowTest : public ::testing::Test {
   void TearDown() override { SDL_SetEventFilter(nullptr, nullptr); }
 
   // Dispatches messages until `done` holds or five seconds pass; false on
-  // the deadline.
-  // the deadline on the steady clock: a test may stop the platform's.
+  // the deadline (kept on the steady clock: a test may stop the platform's).
   bool PumpUntil(const std::function<bool()>& done) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     plat::Msg m;
