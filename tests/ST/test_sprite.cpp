@@ -115,6 +115,22 @@ TEST_F(Sprite, DrawsAboutItsHotSpot) {
   EXPECT_EQ(s.angle, 0.0f) << "the sprite's own angle is untouched";
 }
 
+TEST_F(Sprite, DrawnOnceElsewhereWithoutMoving) {
+  JSPRITE s(Png("pic.png", 100, 60).c_str(), 0);
+  s.SetPos(7, 9);
+  s.SetSize(3, 3);
+  EXPECT_EQ(s.RenderMe(200, 100, 2, 1, 0, 0, 30), 0);
+  const auto v = Drawn();
+  ASSERT_EQ(v.size(), 4u);
+  EXPECT_FLOAT_EQ(v[0].x, 200);
+  EXPECT_FLOAT_EQ(v[0].y, 70);
+  EXPECT_FLOAT_EQ(v[2].x, 400);
+  EXPECT_FLOAT_EQ(v[2].y, 130);
+  EXPECT_EQ(s.position.x, 7.0f) << "position, scale and hot spot stay";
+  EXPECT_EQ(s.scale.x, 3.0f);
+  EXPECT_EQ(s.hotSpot.x, 50);
+}
+
 TEST_F(Sprite, ColourLayerAndBlendReachTheDraw) {
   JSPRITE s(Png("pic.png", 8, 8).c_str(), 0);
   s.SetColor(int(0x80FF0000u));
