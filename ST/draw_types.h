@@ -39,6 +39,13 @@ enum HOT_SPOT {
   HOT_RIGHT_CENTER = 8,
 };
 
+// A packed ARGB colour held as an int (the board's background colour, the
+// player's record). Any value is a colour; these two are named.
+enum COLORS : int {
+  COLOR_WHITE = -1,         // 0xFFFFFFFF
+  COLOR_BLACK = -16777216,  // 0xFF000000
+};
+
 // Which size JSPRITE::GetMyTexWidth/Height report.
 enum POWER_OF_TWO {
   TEX_SIZE = 0,    // the texture holding the image

@@ -58,8 +58,10 @@ class JFONT {
   JFONT& operator=(const JFONT&) = delete;
 
   // printf-formatted UTF-8 text, cut at 595 bytes (never inside a character).
-  // Only formats whose conversions match the arguments belong here: texts
-  // from configuration files are drawn with Rende unless they were checked.
+  // Only formats whose conversions match the arguments belong here: a text
+  // from a configuration file goes through the game's checked path
+  // (GAME::cfg::RenderText, which formats it only when it asks for exactly
+  // the arguments given), or through Rende.
   void Render(int x, int y, const char* format, ...) __attribute__((format(printf, 4, 5)));
   // The wide form, cut at 595 characters.
   void Render(int x, int y, const wchar_t* format, ...);

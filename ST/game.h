@@ -42,7 +42,20 @@ namespace ZOV {
 
 namespace JENUM {
 enum GAMESTATE { GAME_ACTIVE = 0, GAME_INACTIVE = 1 };
-}
+
+// A screen size kept as its pixel count, width x height (screenRes, the
+// player's record). Any product is a value of its own; these are the ones
+// the game names.
+enum SCREEN_RES : int {
+  SCREEN_DESKTOP = 0,           // the desktop's own size
+  SCREEN_800X600 = 480000,      // the value before a player's choice is known
+  SCREEN_1024X768 = 0x0C0000,
+  SCREEN_1440X900 = 0x13C680,
+  SCREEN_1920X1080 = 0x1FA400,
+};
+static_assert(SCREEN_800X600 == 800 * 600 && SCREEN_1024X768 == 1024 * 768 && SCREEN_1440X900 == 1440 * 900 &&
+              SCREEN_1920X1080 == 1920 * 1080);
+}  // namespace JENUM
 
 class ST_GAME {
  public:
@@ -126,7 +139,7 @@ class ST_GAME {
   JST::iPOINT desktop{0, 0};
   bool support1024 = false;
   bool fullScreen = false;
-  int screenRes = 786432;
+  int screenRes = JENUM::SCREEN_1024X768;  // resX x resY
   std::string productName, companyName;
   JC_APP app;
   ST_TIMER timer{0.18f};

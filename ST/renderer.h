@@ -135,6 +135,15 @@ class JINGFX {
   static float ConvertLayer(int layer);
   static unsigned long FlToDw(float f);
   void SetAdaptScreen(int w, int h);
+  // Screen-texture mapping: the texture coordinate of the screen texture
+  // (GetScreen) at which the logical-screen point (x, y) was drawn by the
+  // main pass. That pass draws through the letterbox, so the point lands on
+  // back-buffer pixel (adaptOffset + x x adaptScale) in each direction, and
+  // the default view spreads W + 1 units over the W pixels of the back
+  // buffer: u = (adaptOffsetX + x x adaptScaleX) / (W + 1), v likewise.
+  // The magnifier turns the corners of the area it enlarges into texel
+  // coordinates with it.
+  JST::fPOINT ScreenTexel(float x, float y) const;
 
   // ---- drawing the staging vertices
   // Selects a blend mode 0..5; 1 when it is already current (nothing set),
@@ -164,6 +173,9 @@ class JINGFX {
   JST::iPOINT lastTextureSize{0, 0};
   unsigned long defaultTexture = 0;
   int logicalW = 0, logicalH = 0;
+  // The letterbox (SetAdaptScreen), also the screen-texture mapping
+  // (ScreenTexel): offsets in back-buffer pixels, scales of the logical
+  // screen.
   int adaptOffsetX = 0, adaptOffsetY = 0;
   float adaptScaleX = 1.0f, adaptScaleY = 1.0f;
   int scaledW = 0, scaledH = 0;

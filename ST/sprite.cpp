@@ -24,10 +24,15 @@ JSPRITE::JSPRITE(const char* file, int) {
 JSPRITE::JSPRITE(unsigned long texture) {
   gfx = ZOV::GetGame()->GetGfx();
   quad.texture = texture;
+  NoteScreenTexture();
   {
+    // The texture's own size: another thread may have loaded something since
+    // the caller made this one, so the last texture size is not asked.
     CsHold lock;
-    imageSize = gfx->lastTextureSize;
-    texSize = gfx->lastTextureSize;
+    JST::iPOINT size = gfx->GetTextureWH(texture);
+    if (size.x <= 0 || size.y <= 0) size = JST::iPOINT(0, 0);  // unknown handle: nothing to show
+    imageSize = size;
+    texSize = size;
   }
   Build(float(imageSize.x) / float(texSize.x) - 0.01f, float(imageSize.y) / float(texSize.y) - 0.01f);
 }
@@ -152,8 +157,16 @@ void JSPRITE::CompressTexture() {
   }
 }
 
+void JSPRITE::NoteScreenTexture() { showsScreen_ = gfx && quad.texture != 0 && quad.texture == gfx->GetScreen(); }
+
+void JSPRITE::SetTexture(unsigned long texture) {
+  quad.texture = texture;
+  NoteScreenTexture();
+}
+
 void JSPRITE::Release() {
   if (quad.texture == 0) return;
-  if (gfx) gfx->TextureFree(quad.texture);
+  if (gfx && !showsScreen_) gfx->TextureFree(quad.texture);
   quad.texture = 0;
+  showsScreen_ = false;
 }

@@ -2,10 +2,11 @@
 // scale, angle, hot spot (the quad point drawn at the position, pivot of
 // scaling and turning), blend mode, layer and colour. Made from an image
 // file (an entry of the pack selected in ZOV::ifile, or a file on disk) or
-// around a texture the caller has just made. It owns its texture handle and
-// frees it when destroyed (the renderer never frees its default texture, so
-// a sprite whose load failed leaves that alone). The base of the image
-// widgets and most windows.
+// around an existing texture. It owns its texture handle and frees it when
+// destroyed (the renderer never frees its default texture, so a sprite whose
+// load failed leaves that alone), except the renderer's screen texture,
+// which a sprite may show (the magnifier) but never owns. The base of the
+// image widgets and most windows.
 #pragma once
 
 #include <cstdint>
@@ -23,9 +24,10 @@ class JSPRITE : public JST::STO {
   // the centre, blend 1, layer 50, opaque white, at (0, 0), angle 0, scale 1.
   // A missing image gives the renderer's 8x8 white default texture.
   JSPRITE(const char* file, int unused);
-  // Wraps a texture and takes it over; its size is the renderer's last
-  // texture size, so create, load or lock it right before (holding cs on a
-  // second thread). uv run 0..0.99.
+  // Wraps a texture and takes it over (the screen texture excepted: that is
+  // only shown). Image and texture size are the texture's own size as the
+  // renderer reports it, whatever was loaded in between; a handle the
+  // renderer does not know gives an empty 0 x 0 quad. uv run 0..0.99.
   explicit JSPRITE(unsigned long texture);
   // A placeholder with no image (texture 0): prints "FAKE_____FAKE"; it
   // draws nothing visible and frees nothing.
@@ -61,10 +63,14 @@ class JSPRITE : public JST::STO {
   void CompressTexture();
 
   unsigned long GetTexture() const { return quad.texture; }
-  // Replaces the handle; the old texture is not freed.
-  void SetTexture(unsigned long texture) { quad.texture = texture; }
-  // Frees the texture now (when there is one).
+  // Replaces the handle; the old texture is not freed. The sprite owns the
+  // new one unless it is the renderer's screen texture.
+  void SetTexture(unsigned long texture);
+  // Frees the texture now (when there is one and the sprite owns it); the
+  // handle becomes 0 either way.
   void Release();
+  // Whether the texture shown is the renderer's screen texture, borrowed.
+  bool ShowsScreen() const { return showsScreen_; }
   // A ZOV::JENUM::BLEND_MODE for the quad.
   void SetBlendMode(int mode) { quad.blend = mode; }
   uint32_t GetColor() const { return quad.color; }
@@ -84,4 +90,9 @@ class JSPRITE : public JST::STO {
  private:
   // Quad, hot spot and defaults for the image size; uv run 0..umax, 0..vmax.
   void Build(float umax, float vmax);
+  // Notes whether `quad.texture` is the screen texture. Kept from the moment
+  // the handle is set, so a later re-made screen texture changes nothing.
+  void NoteScreenTexture();
+
+  bool showsScreen_ = false;
 };

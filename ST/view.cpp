@@ -97,4 +97,9 @@ void JINGFX::SetAdaptScreen(int w, int h) {
   if (adaptOffsetX != 0 || adaptOffsetY != 0) SetWorldPosition(float(adaptOffsetX), float(adaptOffsetY), 0.0f);
 }
 
+JST::fPOINT JINGFX::ScreenTexel(float x, float y) const {
+  const float w1 = float(BackW()) + 1.0f, h1 = float(BackH()) + 1.0f;
+  return JST::fPOINT((float(adaptOffsetX) + x * adaptScaleX) / w1, (float(adaptOffsetY) + y * adaptScaleY) / h1);
+}
+
 }  // namespace ZOV

@@ -1,7 +1,12 @@
-// Parsing of printf conversions for the format check of configured texts.
+// Parsing of printf conversions for the format check of configured texts,
+// and the formatting of configured texts with their arguments.
 #include "GAME/config/text_format.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <string>
+
+#include "ST/font.h"
 
 namespace GAME::cfg {
 namespace {
@@ -66,5 +71,30 @@ bool IsSafeFolderName(std::string_view name) {
   }
   return true;
 }
+
+namespace detail {
+
+std::string Printf(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  const int n = std::vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  std::string out;
+  if (n > 0) {
+    out.resize(size_t(n) + 1);
+    std::vsnprintf(out.data(), out.size(), format, again);
+    out.resize(size_t(n));
+  }
+  va_end(again);
+  return out;
+}
+
+void DrawPlain(ZOV::JFONT* font, int x, int y, const std::string& text) {
+  if (font) font->Rende(x, y, text.c_str());
+}
+
+}  // namespace detail
 
 }  // namespace GAME::cfg

@@ -170,6 +170,32 @@ TEST_F(Renderer, LetterboxTable) {
   }
 }
 
+// A logical point and the screen-texture coordinate the renderer gives for
+// it name the same back-buffer pixel the main pass drew the point on.
+TEST_F(Renderer, ScreenTexelIsWhereTheMainPassDrewThePoint) {
+  struct Sizes {
+    int W, H, w, h;  // back buffer, logical screen (0: none set)
+  } rows[] = {{1920, 1080, 1024, 768}, {1280, 1024, 1024, 768}, {800, 600, 1024, 768}, {1024, 768, 0, 0}};
+  for (const Sizes& c : rows) {
+    SCOPED_TRACE(std::to_string(c.W) + "x" + std::to_string(c.H) + " <- " + std::to_string(c.w));
+    r = std::make_unique<ZOV::JINGFX>();
+    Start(c.W, c.H);
+    if (c.w) r->SetAdaptScreen(c.w, c.h);
+    for (auto [x, y] : {std::pair{0.f, 0.f}, {512.f, 384.f}, {1023.f, 767.f}, {70.f, 600.f}}) {
+      const JST::fPOINT t = r->ScreenTexel(x, y);
+      EXPECT_NEAR(t.x * float(c.W), Lands(x, y).x, 0.02f) << x << "," << y;
+      EXPECT_NEAR(t.y * float(c.H), Lands(x, y).y, 0.02f) << x << "," << y;
+    }
+  }
+  // 1024 x 768 shown at 1.40625 from back-buffer x 240: the logical centre
+  // is the back buffer's centre.
+  r = std::make_unique<ZOV::JINGFX>();
+  Start(1920, 1080);
+  r->SetAdaptScreen(1024, 768);
+  EXPECT_NEAR(r->ScreenTexel(512, 384).x, 960.f / 1921.f, 1e-6f);
+  EXPECT_NEAR(r->ScreenTexel(512, 384).y, 540.f / 1081.f, 1e-6f);
+}
+
 TEST_F(Renderer, EqualSizesAppendNothingAndBadSizesAreIgnored) {
   Start(1024, 768);
   r->SetAdaptScreen(1024, 768);

@@ -115,6 +115,22 @@ TEST_F(Sprite, DrawsAboutItsHotSpot) {
   EXPECT_EQ(s.angle, 0.0f) << "the sprite's own angle is untouched";
 }
 
+TEST_F(Sprite, DrawnOnceElsewhereWithoutMoving) {
+  JSPRITE s(Png("pic.png", 100, 60).c_str(), 0);
+  s.SetPos(7, 9);
+  s.SetSize(3, 3);
+  EXPECT_EQ(s.RenderMe(200, 100, 2, 1, 0, 0, 30), 0);
+  const auto v = Drawn();
+  ASSERT_EQ(v.size(), 4u);
+  EXPECT_FLOAT_EQ(v[0].x, 200);
+  EXPECT_FLOAT_EQ(v[0].y, 70);
+  EXPECT_FLOAT_EQ(v[2].x, 400);
+  EXPECT_FLOAT_EQ(v[2].y, 130);
+  EXPECT_EQ(s.position.x, 7.0f) << "position, scale and hot spot stay";
+  EXPECT_EQ(s.scale.x, 3.0f);
+  EXPECT_EQ(s.hotSpot.x, 50);
+}
+
 TEST_F(Sprite, ColourLayerAndBlendReachTheDraw) {
   JSPRITE s(Png("pic.png", 8, 8).c_str(), 0);
   s.SetColor(int(0x80FF0000u));
@@ -141,6 +157,74 @@ TEST_F(Sprite, AroundATextureJustCreated) {
   EXPECT_EQ(s.hotSpot.x, 1);
   EXPECT_EQ(s.hotSpot.y, 1);
   EXPECT_EQ(s.GetMyTexWidth(1), 2);
+}
+
+// The size comes from the texture handed in, not from whatever the renderer
+// loaded or locked last (another thread may load between the two).
+TEST_F(Sprite, AroundATextureTakesThatTexturesOwnSize) {
+  const unsigned long small = r->TextureCreate(6, 4);
+  const std::string png = Png("big.png", 50, 30);
+  JSPRITE loadedAfter(png.c_str(), 0);  // the last texture size is now 50 x 30
+  const unsigned long locked = r->TextureCreate(20, 10);
+  ASSERT_NE(r->TextureLock(locked), nullptr);
+  r->TextureUnlock(locked);  // ... and after the lock 20 x 10
+  struct Case {
+    const char* what;
+    unsigned long tex;
+    int w, h;
+  } cases[] = {{"made before the last load", small, 6, 4},
+               {"loaded from a file", loadedAfter.GetTexture(), 50, 30},
+               {"the screen texture", r->GetScreen(), 640, 480},
+               {"an unknown handle", 0xFFFFF0ul, 0, 0},
+               {"no texture", 0, 0, 0}};
+  for (const Case& c : cases) {
+    JSPRITE s(c.tex);
+    EXPECT_EQ(s.GetMyTexWidth(ZOV::JENUM::IMAGE_SIZE), c.w) << c.what;
+    EXPECT_EQ(s.GetMyTexHeight(ZOV::JENUM::TEX_SIZE), c.h) << c.what;
+    EXPECT_EQ(s.hotSpot.x, c.w / 2) << c.what;
+    EXPECT_FLOAT_EQ(s.quad.v[2].x, float(c.w)) << c.what;
+    EXPECT_FLOAT_EQ(s.quad.v[2].y, float(c.h)) << c.what;
+    EXPECT_FLOAT_EQ(s.quad.v[2].u, c.w ? 0.99f : 0.0f) << c.what;
+    if (c.tex == loadedAfter.GetTexture() || c.tex == r->GetScreen()) s.SetTexture(0);  // owned elsewhere
+  }
+  EXPECT_EQ(r->GetTextureW(small), -1) << "the sprite took the small texture over and freed it";
+  EXPECT_EQ(r->lastTextureSize.x, 20) << "the last texture size stays for callers reading it after a load";
+  r->TextureFree(locked);
+}
+
+// The magnifier shows the screen texture without owning it, also when the
+// renderer has made its screen texture anew since (a reset whose resize
+// failed) and the handle is no longer the current one.
+TEST_F(Sprite, TheScreenTextureIsShownNeverFreed) {
+  const unsigned long screen = r->GetScreen();
+  const std::string png = Png("pic.png", 4, 4);
+  const unsigned long stand_in = r->TextureCreate(4, 4);
+  for (const bool bySetTexture : {false, true}) {
+    auto* s = bySetTexture ? new JSPRITE(png.c_str(), 0) : new JSPRITE(screen);
+    unsigned long own = 0;
+    if (bySetTexture) {
+      own = s->GetTexture();
+      s->SetTexture(screen);
+    }
+    EXPECT_TRUE(s->ShowsScreen()) << bySetTexture;
+    r->screenTexture = stand_in;  // the renderer's screen texture is now another one
+    delete s;
+    r->screenTexture = screen;
+    EXPECT_EQ(r->GetTextureW(screen), 640) << "not freed by the sprite, set through "
+                                           << (bySetTexture ? "SetTexture" : "the constructor");
+    if (own) {
+      EXPECT_EQ(r->GetTextureW(own), 4) << "SetTexture freed nothing";
+      r->TextureFree(own);
+    }
+  }
+  JSPRITE s(png.c_str(), 0);
+  const unsigned long own = s.GetTexture();
+  s.SetTexture(screen);
+  s.SetTexture(stand_in);
+  r->TextureFree(own);
+  EXPECT_FALSE(s.ShowsScreen()) << "a texture of its own again";
+  s.Release();
+  EXPECT_EQ(r->GetTextureW(stand_in), -1) << "owned again, so freed";
 }
 
 TEST_F(Sprite, HotSpotAnchors) {

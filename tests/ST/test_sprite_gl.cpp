@@ -130,6 +130,49 @@ TEST_F(SpriteGl, ATiledSpriteRepeatsItsImage) {
   EXPECT_TRUE(Near(At(img, 15, 23), {0, 0, 0}));
 }
 
+// The magnifier's way of showing part of the last main pass: a sprite on the
+// screen texture with texel coordinates from the renderer's screen-texture
+// mapping shows that area upright, enlarged where it is drawn.
+TEST_F(SpriteGl, TheScreenTextureShowsTheMainPassUpright) {
+  JSPRITE red(Png("red.png", 8, 8, std::vector<uint32_t>(64, 0xFFFF0000u)).c_str(), 0);
+  JSPRITE blue(Png("blue.png", 8, 8, std::vector<uint32_t>(64, 0xFF0000FFu)).c_str(), 0);
+  for (JSPRITE* s : {&red, &blue}) {
+    s->SetSizePix(40, 30);
+    s->SetHotSpot(0, 0);
+  }
+  red.SetPos(0, 0);     // top-left corner of the screen
+  blue.SetPos(0, 210);  // bottom-left corner
+  JSPRITE mag(r->GetScreen());
+  EXPECT_TRUE(mag.ShowsScreen());
+  mag.SetSizePix(80, 60);
+  mag.SetHotSpot(0, 0);
+  mag.SetBlendMode(ZOV::JENUM::BLEND_OPAQUE);
+  auto area = [&](float x0, float y0, float x1, float y1) {
+    const JST::fPOINT a = r->ScreenTexel(x0, y0), b = r->ScreenTexel(x1, y1);
+    mag.SetTexelCoord(a.x, a.y, b.x, b.y);
+  };
+  r->SetAnisotropic(false);
+  r->SetClearColor(0xFF000000u);
+  ASSERT_EQ(r->BeginFrame(), 0);
+  red.Render(0);
+  blue.Render(0);
+  ASSERT_EQ(r->EndFrame(), 0);
+  ASSERT_EQ(r->BeginPostFrame(), 0);
+  area(0, 0, 40, 30);
+  mag.SetPos(200, 20);
+  mag.Render(0);
+  area(0, 210, 40, 240);
+  mag.SetPos(200, 120);
+  mag.Render(0);
+  ASSERT_EQ(r->EndPostFrame(), 0);
+  plat::Image img;
+  ASSERT_TRUE(gfx::ReadPixels(0, img));
+  for (auto [x, y] : {std::pair{204, 24}, {240, 50}, {275, 75}})
+    EXPECT_TRUE(Near(At(img, x, y), {255, 0, 0})) << "the top-left area, enlarged: " << x << "," << y;
+  for (auto [x, y] : {std::pair{204, 124}, {240, 150}, {275, 175}})
+    EXPECT_TRUE(Near(At(img, x, y), {0, 0, 255})) << "the bottom-left area, enlarged: " << x << "," << y;
+}
+
 // The loader thread's pattern on the real device: textures created, locked
 // and filled under cs while the main thread draws frames under cs, each
 // frame drawing every texture made so far; the last one reads back right.

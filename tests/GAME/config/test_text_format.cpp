@@ -53,6 +53,44 @@ TEST(FormatArguments, ListsWhatPrintfWouldConsume) {
   }
 }
 
+enum class Level { kNone, kFirst, kSecond };
+
+// Configured texts formatted with the arguments a window passes: printf
+// sees a text only when it asks for exactly those arguments; any other text
+// comes back as it is written.
+TEST(FormatText, FormatsOnlyATextThatAsksForItsArguments) {
+  const char* missing = nullptr;
+  char name[20] = "Вера";
+  struct Case {
+    std::string got;
+    const char* want;
+  } cases[] = {
+      {GAME::cfg::FormatText("Очки: %i", 42), "Очки: 42"},
+      {GAME::cfg::FormatText("Время:\t\t%0*i:%0*i", 2, 5, 2, 7), "Время:\t\t05:07"},
+      {GAME::cfg::FormatText("Собрано: %i%%", 100), "Собрано: 100%"},
+      {GAME::cfg::FormatText("100%%"), "100%"},
+      {GAME::cfg::FormatText("Добро пожаловать, %s !", "Анна"), "Добро пожаловать, Анна !"},
+      {GAME::cfg::FormatText("%s!", std::string("Ann")), "Ann!"},
+      {GAME::cfg::FormatText("[%s]", name), "[Вера]"},
+      {GAME::cfg::FormatText("[%s]", missing), "[]"},
+      {GAME::cfg::FormatText("%c%c", 'o', 'k'), "ok"},
+      {GAME::cfg::FormatText("%i %i %u", true, Level::kSecond, 7u), "1 2 7"},
+      // Mismatches: shown as written, never formatted.
+      {GAME::cfg::FormatText("Очки: %s", 42), "Очки: %s"},
+      {GAME::cfg::FormatText("%s", 42), "%s"},
+      {GAME::cfg::FormatText("%i %i", 1), "%i %i"},
+      {GAME::cfg::FormatText("%i", 1, 2), "%i"},
+      {GAME::cfg::FormatText("%i"), "%i"},
+      {GAME::cfg::FormatText("%n", 1), "%n"},
+      {GAME::cfg::FormatText("%99999i", 1), "%99999i"},
+      {GAME::cfg::FormatText("50% скидка"), "50% скидка"},
+      {GAME::cfg::FormatText(nullptr, 5), ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.got, c.want);
+  const std::string longText(3000, 'x');
+  EXPECT_EQ(GAME::cfg::FormatText("%s.", longText).size(), 3001u) << "nothing is cut";
+}
+
 TEST(FolderName, RefusesWhatCannotNameOneFolder) {
   for (const char* good : {"Игрок", "Player 1", "a.b", "...x"}) EXPECT_TRUE(IsSafeFolderName(good)) << good;
   for (const char* bad : {"", ".", "..", "a/b", "/", "a\\b", "a\tb", "a\nb", "\x7f"})
