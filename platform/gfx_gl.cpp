@@ -495,8 +495,10 @@ class GlDevice : public detail::Device {
     return true;
   }
 
-  // Gives up a texture's place: now when no gathered or sent draw of this
-  // scene can read it any more, else at the next scene.
+  // Gives up a texture's place: now when no draw gathered and not yet sent
+  // can read it, else at the next scene (a draw gathered before the
+  // texture left may still read it, and a new texture in the place would
+  // overwrite it first).
   void LeavePage(GlTex& g, bool now) {
     const IPt corner{g.at.x - kAtlasPad, g.at.y - kAtlasPad}, size{g.w + 2 * kAtlasPad, g.h + 2 * kAtlasPad};
     if (now) g.page->packer.Free(corner, size.x, size.y);
