@@ -27,7 +27,10 @@
 // draws of many small textures in one state become one draw call. Each
 // place has a border of kAtlasPad texels copied from the opposite edges,
 // which filtering reads as it would read a texture of its own with wrapped
-// addressing. Coordinates outside 0..1 need that wrapping for real: a
+// addressing (point and linear filtering reach at most one texel past an
+// edge; anisotropic filtering of a quad squeezed several times more one way
+// than the other could reach further and read a neighbour's texels there).
+// Coordinates outside 0..1 need that wrapping for real: a
 // texture the first time it is drawn with such coordinates leaves its page
 // for good and gets a GL texture of its own (the engine's repeated images
 // take this way; their place on the page is given up at the next scene, as

@@ -251,8 +251,8 @@ TEST_F(GfxGl, AnotherThreadCreatesAndReleasesWhileThisOneDraws) {
 
 // The same scene drawn with and without atlas pages comes out the same to
 // the pixel: small patterned textures side by side on one page, drawn
-// magnified, minified and turned with linear and point filtering, as a
-// point sprite and as a sub-rectangle.
+// magnified, minified and turned with linear, anisotropic and point
+// filtering, as a point sprite and as a sub-rectangle.
 TEST_F(GfxGl, AtlasedTexturesDrawExactlyAsTexturesOfTheirOwn) {
   std::vector<gfx::Tex> tex;
   for (uint32_t i = 0; i < 4; ++i) tex.push_back(Pattern(8, 8, 0x123456u * (i + 1)));
@@ -278,6 +278,12 @@ TEST_F(GfxGl, AtlasedTexturesDrawExactlyAsTexturesOfTheirOwn) {
     const gfx::Vertex part[4] = {{1, 26, 0, 0xFFFFFFFF, 0.25f, 0.25f}, {1, 46, 0, 0xFFFFFFFF, 0.25f, 0.75f},
                                  {21, 46, 0, 0xFFFFFFFF, 0.75f, 0.75f}, {21, 26, 0, 0xFFFFFFFF, 0.75f, 0.25f}};
     EXPECT_TRUE(gfx::DrawTriangles(part, 4, idx, 2));
+    gfx::SetFilter(gfx::Filter::Linear, gfx::Filter::Anisotropic);
+    gfx::SetMaxAnisotropy(16);
+    gfx::SetTexture(tex[0]);
+    Quad(1, 21, 20, 3);  // stretched one way, minified the other
+    Quad(24, 22, 16, 2);
+    Quad(44, 22, 3, 2);
     gfx::SetFilter(gfx::Filter::Point, gfx::Filter::Point);
     gfx::SetTexture(tex[1]);
     Quad(24, 26, 13, 11);
