@@ -30,11 +30,11 @@
 // addressing (point and linear filtering reach at most one texel past an
 // edge; anisotropic filtering of a quad squeezed several times more one way
 // than the other could reach further and read a neighbour's texels there).
-// Coordinates outside 0..1 need that wrapping for real: a
-// texture the first time it is drawn with such coordinates leaves its page
-// for good and gets a GL texture of its own (the engine's repeated images
-// take this way; their place on the page is given up at the next scene, as
-// draws gathered before may still read it). Render targets, textures larger
+// Coordinates outside 0..1 need that wrapping for real: a texture the first
+// time it is drawn with such coordinates leaves its page for good and gets a
+// GL texture of its own (the engine's repeated images take this way; their
+// place on the page is given up at the next scene, as draws gathered before
+// may still read it). Render targets, textures larger
 // than the limit and textures that find no room on kMaxAtlasPages pages keep
 // textures of their own. An update after Lock/Unlock copies only the
 // texture's place; a released texture's place is reused, and a page is
