@@ -440,4 +440,36 @@ TEST_F(GfxGl, AnUpdateCopiesOnlyTheTextureChanged) {
   gfx::Release(b);
 }
 
+// A texture locked again before its update reached the page draws its last
+// pixels until it is unlocked; one locked before it was ever drawn draws as
+// no texture.
+TEST_F(GfxGl, ALockedTextureOnAPageKeepsItsLastPixels) {
+  const gfx::Tex a = Solid(0xFFFF0000, 4, 4), fresh = gfx::CreateTexture(4, 4);
+  auto draw = [&] {
+    gfx::Clear(0xFF000000);
+    ASSERT_TRUE(gfx::BeginScene());
+    gfx::SetTexture(a);
+    Quad(0, 0, 8, 8);
+    gfx::SetTexture(fresh);
+    Quad(8, 0, 8, 8, 0xFF00FFFF);
+    gfx::EndScene();
+  };
+  ASSERT_NE(gfx::Lock(fresh), nullptr);
+  draw();
+  EXPECT_EQ(Pixel(0, 12, 4), 0xFF00FFFFu) << "never readable: no texture";
+  uint32_t* p = gfx::Lock(a);
+  for (int i = 0; i < 16; ++i) p[i] = 0xFF0000FF;
+  gfx::Unlock(a);
+  p = gfx::Lock(a);  // changed, and locked again before the next draw
+  draw();
+  EXPECT_EQ(Pixel(0, 4, 4), 0xFFFF0000u);
+  gfx::Unlock(a);
+  gfx::Unlock(fresh);
+  draw();
+  EXPECT_EQ(Pixel(0, 4, 4), 0xFF0000FFu);
+  EXPECT_EQ(Pixel(0, 12, 4), 0xFF000000u) << "zero-filled texels times the colour";
+  gfx::Release(a);
+  gfx::Release(fresh);
+}
+
 }  // namespace
