@@ -21,6 +21,7 @@ struct Front {
   bool needsReset = false;
   Coop simulated = Coop::Ok;
   int failNext[4] = {0, 0, 0, 0};
+  bool atlasing = true;
   std::vector<Vertex> scratch;
 };
 
@@ -40,6 +41,7 @@ bool Consume(FailOp op) {
 
 namespace detail {
 bool ConsumeRenderTargetFailure() { return Consume(FailOp::CreateRenderTarget); }
+bool AtlasingEnabled() { return F().atlasing; }
 }  // namespace detail
 
 void SetBackendForTests(Backend b) { F().backend = b; }
@@ -97,6 +99,7 @@ Coop TestCooperativeLevel() {
 
 void SimulateCoopForTests(Coop c) { F().simulated = c; }
 void FailNextForTests(FailOp op, int count) { F().failNext[int(op)] = std::max(count, 0); }
+void SetAtlasingForTests(bool on) { F().atlasing = on; }
 
 bool SetRenderTarget(Tex t) {
   Front& f = F();
@@ -165,7 +168,7 @@ bool ReadPixels(Tex t, Image& out) {
 
 Stats GetStats() {
   if (!F().dev) return {};
-  return {F().dev->Batches(), F().dev->Uploads()};
+  return {F().dev->Batches(), F().dev->Uploads(), F().dev->AtlasPages()};
 }
 
 // ---- state

@@ -9,7 +9,13 @@
 //   stretched over the window at Present), and render-target textures;
 // - textures in a table of CPU-side ARGB pixels guarded by its own lock, so
 //   any thread may create, lock, fill and release them; the GPU copies are
-//   made and deleted on the drawing thread only;
+//   made and deleted on the drawing thread only. The GL backend copies small
+//   textures (both sides up to 512) onto shared atlas pages, so draws of
+//   different small textures in one state share a draw call; nothing about
+//   a handle or a draw changes for the caller. A texture is taken off its
+//   page for good the first time it is drawn with texture coordinates
+//   outside 0..1 (wrapped addressing needs a texture of its own); render
+//   targets never go onto a page;
 // - the states of one texture stage (texture × diffuse or texture +
 //   diffuse, alpha = texture × diffuse, no texture reading as opaque white),
 //   three blend factors, point sprites with distance scaling, point, linear
@@ -114,6 +120,9 @@ void SimulateCoopForTests(Coop c);
 enum class FailOp { BeginScene, Reset, CreateRenderTarget, CreateDevice };
 void FailNextForTests(FailOp op, int count);
 void SetRecordingCapsForTests(const Caps& caps);
+// Whether the next GL device puts small textures onto atlas pages (on
+// unless a test or benchmark says otherwise), for comparisons.
+void SetAtlasingForTests(bool on);
 
 // ---- textures (any thread)
 Tex CreateTexture(int w, int h);  // lockable, zero-filled
@@ -171,9 +180,11 @@ bool DrawLines(const Vertex* v, int nlines);  // 2 × nlines vertices
 bool DrawPoints(const PointVertex* v, int n);
 
 // Counters of the current device: draw calls sent (after batching; the
-// recording backend counts every draw) and texture uploads.
+// recording backend counts every draw), texture uploads (a texture copied
+// onto its atlas page counts as one) and atlas pages alive now.
 struct Stats {
   uint64_t batches = 0, uploads = 0;
+  size_t atlasPages = 0;
 };
 Stats GetStats();
 

@@ -33,10 +33,14 @@ class Device {
   // Draw calls sent to the GPU (batches) and texture uploads so far.
   virtual uint64_t Batches() const = 0;
   virtual uint64_t Uploads() const = 0;
+  // Atlas pages alive now.
+  virtual size_t AtlasPages() const { return 0; }
 };
 
 std::unique_ptr<Device> MakeGlDevice();
 std::unique_ptr<Device> MakeRecordingDevice();
+// Whether a GL device made now puts small textures onto atlas pages.
+bool AtlasingEnabled();
 
 // ---- the texture table, guarded by its own lock
 struct TexInfo {

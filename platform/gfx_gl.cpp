@@ -19,6 +19,27 @@
 // than the target: one unit is one pixel, quads on whole units cover whole
 // pixels, texel centres meet pixel centres, and the extra column and row
 // fall outside the target and are never drawn.
+//
+// Atlas pages: a plain texture with both sides at most kAtlasMaxSide is
+// copied onto a shared kAtlasPageSide-square GL texture (an atlas page, see
+// gfx_atlas.h) instead of one of its own, and the texture coordinates of its
+// draws are moved into its place there as the vertices are gathered, so
+// draws of many small textures in one state become one draw call. Each
+// place has a border of kAtlasPad texels copied from the opposite edges,
+// which filtering reads as it would read a texture of its own with wrapped
+// addressing (point and linear filtering reach at most one texel past an
+// edge; anisotropic filtering of a quad squeezed several times more one way
+// than the other could reach further and read a neighbour's texels there).
+// Coordinates outside 0..1 need that wrapping for real: a texture the first
+// time it is drawn with such coordinates leaves its page for good and gets a
+// GL texture of its own (the engine's repeated images take this way; their
+// place on the page is given up at the next scene, as draws gathered before
+// may still read it). Render targets, textures larger
+// than the limit and textures that find no room on kMaxAtlasPages pages keep
+// textures of their own. An update after Lock/Unlock copies only the
+// texture's place; a released texture's place is reused, and a page is
+// deleted at the first scene after it holds nothing. Point sprites, whose
+// coordinates come from the point itself, get their place as a uniform.
 #include <SDL.h>
 #include <epoxy/gl.h>
 
@@ -26,6 +47,7 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "platform/gfx_atlas.h"
 #include "platform/gfx_device.h"
 #include "platform/window.h"
 
@@ -36,6 +58,15 @@ namespace {
 constexpr float kMaxPointSize = 64.0f;
 // A batch is sent when it would grow beyond this many vertices.
 constexpr size_t kMaxBatchVertices = 65536;
+// Atlas pages (see the top of this file): the page's side (or the largest
+// texture the GL allows, when smaller), the largest side of a texture placed
+// on one, the border around each place and the number of pages at most. One
+// 4096 page holds a whole board of ~100-pixel pieces and their shadows, so
+// a board draws in one draw call whatever its order.
+constexpr int kAtlasPageSide = 4096;
+constexpr int kAtlasMaxSide = 512;
+constexpr int kAtlasPad = 2;
+constexpr size_t kMaxAtlasPages = 8;
 
 const char* kVertexShader = R"(#version 140
 in vec3 aPos;
@@ -69,9 +100,10 @@ in vec4 vColor;
 in vec2 vUV;
 uniform sampler2D uTex;
 uniform int uHasTex, uAdd, uSprite;
+uniform vec4 uSpriteRect;  // a sprite's place on its texture: offset, size
 out vec4 oColor;
 void main() {
-  vec2 uv = uSprite != 0 ? gl_PointCoord : vUV;
+  vec2 uv = uSprite != 0 ? uSpriteRect.xy + gl_PointCoord * uSpriteRect.zw : vUV;
   vec4 t = uHasTex != 0 ? texture(uTex, uv) : vec4(1.0);
   vec3 rgb = uAdd != 0 ? min(t.rgb + vColor.rgb, vec3(1.0)) : t.rgb * vColor.rgb;
   oColor = vec4(rgb, t.a * vColor.a);
@@ -88,13 +120,55 @@ GLenum BlendFactor(Blend b) {
   return GL_ONE;
 }
 
-struct GlTex {
-  GLuint tex = 0, fbo = 0;
-  uint64_t version = 0;
-  int w = 0, h = 0;
+// The filter state a GL texture object has now (-1: not known).
+struct Sampler {
   GLint mag = -1, min = -1;
   float aniso = -1.0f;
 };
+
+struct Page {
+  explicit Page(int side) : packer(side) {}
+  GLuint tex = 0;
+  Sampler sampler;
+  detail::AtlasPacker packer;
+  // Places given up during a scene (corner, size), freed at the next one.
+  std::vector<std::pair<IPt, IPt>> leaving;
+};
+
+// Where a texture's coordinates go: u' = u0 + u × su, v' = v0 + v × sv.
+struct UvRect {
+  float u0 = 0, v0 = 0, su = 1, sv = 1;
+  bool operator==(const UvRect&) const = default;
+};
+
+struct GlTex {
+  GLuint tex = 0, fbo = 0;  // a texture of its own (and a render target's framebuffer)
+  Page* page = nullptr;     // or a place on an atlas page
+  IPt at;                   // the texture's top-left texel on the page
+  bool repeats = false;     // drawn with coordinates outside 0..1: never on a page
+  uint64_t version = 0;
+  int w = 0, h = 0;
+  Sampler sampler;  // of the texture of its own
+};
+
+GLuint NameOf(const GlTex& g) { return g.page ? g.page->tex : g.tex; }
+Sampler& SamplerOf(GlTex& g) { return g.page ? g.page->sampler : g.sampler; }
+
+// True when a coordinate lies outside 0..1 (or is not a number).
+bool OutsideUnit(const Vertex* v, int n) {
+  for (int i = 0; i < n; ++i)
+    if (!(v[i].u >= 0.0f && v[i].u <= 1.0f && v[i].v >= 0.0f && v[i].v <= 1.0f)) return true;
+  return false;
+}
+
+// Everything but the texture handle alike: draws of textures on one page
+// share a batch.
+bool SameButTexture(const State& a, const State& b) {
+  if (a.texture == b.texture) return a == b;
+  State c = a;
+  c.texture = b.texture;
+  return c == b;
+}
 
 GLuint Compile(GLenum kind, const char* src) {
   GLuint s = glCreateShader(kind);
@@ -118,6 +192,7 @@ class GlDevice : public detail::Device {
     if (!ctx_) return;
     SDL_GL_MakeCurrent(win_, ctx_);
     for (auto& [id, t] : tex_) DeleteGl(t);
+    for (auto& p : pages_) glDeleteTextures(1, &p->tex);
     detail::TakeReleased();
     if (backFbo_) glDeleteFramebuffers(1, &backFbo_);
     if (backTex_) glDeleteTextures(1, &backTex_);
@@ -132,6 +207,7 @@ class GlDevice : public detail::Device {
   int Create(Window& window, int attempt, int backW, int backH) override {
     win_ = window.Sdl();
     if (!win_) return -1;
+    atlasOn_ = detail::AtlasingEnabled();
     int major = 3, minor = 3, profile = SDL_GL_CONTEXT_PROFILE_CORE;
     if (attempt == 2) minor = 2;
     if (attempt == 3) {
@@ -188,13 +264,25 @@ class GlDevice : public detail::Device {
   Caps GetCaps() const override { return caps_; }
   uint64_t Batches() const override { return batches_; }
   uint64_t Uploads() const override { return uploads_; }
+  size_t AtlasPages() const override { return pages_.size(); }
 
   void BeginScene() override {
+    Flush();  // nothing gathered may read a place freed here
     for (Tex t : detail::TakeReleased()) {
       auto it = tex_.find(t);
       if (it == tex_.end()) continue;
+      if (it->second.page) LeavePage(it->second, true);
       DeleteGl(it->second);
       tex_.erase(it);
+    }
+    for (auto& p : pages_) {
+      for (const auto& [at, size] : p->leaving) p->packer.Free(at, size.x, size.y);
+      p->leaving.clear();
+    }
+    for (size_t i = pages_.size(); i-- > 0;) {
+      if (pages_[i]->packer.Live() != 0) continue;
+      glDeleteTextures(1, &pages_[i]->tex);
+      pages_.erase(pages_.begin() + ptrdiff_t(i));
     }
   }
   void EndScene() override { Flush(); }
@@ -217,19 +305,28 @@ class GlDevice : public detail::Device {
   void Draw(const State& s, Prim prim, const Vertex* v, int nv, const uint16_t* idx, int ni) override {
     // Resolve (and if need be upload) the texture first: an upload must not
     // change what already-gathered draws of the same texture show.
-    GlTex* gt = s.texture ? Ensure(s.texture) : nullptr;
-    const GLuint glTex = gt ? gt->tex : 0;
-    if (!verts_.empty() &&
-        (prim != batchPrim_ || glTex != batchTex_ || !(s == batchState_) || verts_.size() + size_t(nv) > kMaxBatchVertices))
+    GlTex* gt = s.texture ? Ensure(s.texture, OutsideUnit(v, nv)) : nullptr;
+    const GLuint glTex = gt ? NameOf(*gt) : 0;
+    const UvRect rect = gt && gt->page ? RectOf(*gt) : UvRect{};
+    const bool sprite = prim == Prim::Points && s.pointSprite;
+    if (!verts_.empty() && (prim != batchPrim_ || glTex != batchTex_ || (sprite && !(rect == batchRect_)) ||
+                            !SameButTexture(s, batchState_) || verts_.size() + size_t(nv) > kMaxBatchVertices))
       Flush();
     if (verts_.empty()) {
       batchPrim_ = prim;
       batchState_ = s;
       batchTex_ = glTex;
-      batchGlTex_ = gt;
+      batchSampler_ = gt ? &SamplerOf(*gt) : nullptr;
+      batchRect_ = rect;
     }
     const uint32_t base = uint32_t(verts_.size());
     verts_.insert(verts_.end(), v, v + nv);
+    if (gt && gt->page) {
+      for (size_t i = base; i < verts_.size(); ++i) {
+        verts_[i].u = rect.u0 + verts_[i].u * rect.su;
+        verts_[i].v = rect.v0 + verts_[i].v * rect.sv;
+      }
+    }
     if (prim == Prim::Triangles)
       for (int i = 0; i < ni; ++i) idx_.push_back(base + idx[i]);
   }
@@ -312,6 +409,7 @@ class GlDevice : public detail::Device {
     uHasTex_ = glGetUniformLocation(prog_, "uHasTex");
     uAdd_ = glGetUniformLocation(prog_, "uAdd");
     uSprite_ = glGetUniformLocation(prog_, "uSprite");
+    uSpriteRect_ = glGetUniformLocation(prog_, "uSpriteRect");
     glUniform1i(glGetUniformLocation(prog_, "uTex"), 0);
     GLfloat range[2] = {1.0f, kMaxPointSize};
     glGetFloatv(GL_ALIASED_POINT_SIZE_RANGE, range);
@@ -342,6 +440,7 @@ class GlDevice : public detail::Device {
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTex);
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &maxRb);
     maxSize_ = std::max(1, std::min(maxTex, maxRb > 0 ? maxRb : maxTex));
+    pageSide_ = std::min(kAtlasPageSide, std::max(maxTex, 1));
     if (epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic") ||
         epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic")) {
       GLfloat a = 1.0f;
@@ -359,6 +458,67 @@ class GlDevice : public detail::Device {
     if (t.fbo) glDeleteFramebuffers(1, &t.fbo);
     if (t.tex) glDeleteTextures(1, &t.tex);
     t = GlTex{};
+  }
+
+  UvRect RectOf(const GlTex& g) const {
+    const float side = float(pageSide_);
+    return {float(g.at.x) / side, float(g.at.y) / side, float(g.w) / side, float(g.h) / side};
+  }
+
+  // A place for a w × h texture on a page with room, opening a new page
+  // when none has any; false when the pages are all full or the GL refuses
+  // a new one.
+  bool PlaceOnPage(GlTex& g, int w, int h) {
+    const int pw = w + 2 * kAtlasPad, ph = h + 2 * kAtlasPad;
+    IPt at;
+    for (auto& p : pages_) {
+      if (!p->packer.Place(pw, ph, &at)) continue;
+      g.page = p.get();
+      g.at = {at.x + kAtlasPad, at.y + kAtlasPad};
+      return true;
+    }
+    if (pages_.size() >= kMaxAtlasPages || pw > pageSide_ || ph > pageSide_) return false;
+    auto p = std::make_unique<Page>(pageSide_);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glGenTextures(1, &p->tex);
+    glBindTexture(GL_TEXTURE_2D, p->tex);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, pageSide_, pageSide_, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    if (glGetError() != GL_NO_ERROR) {
+      glDeleteTextures(1, &p->tex);
+      return false;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    p->packer.Place(pw, ph, &at);
+    g.page = p.get();
+    g.at = {at.x + kAtlasPad, at.y + kAtlasPad};
+    pages_.push_back(std::move(p));
+    return true;
+  }
+
+  // Gives up a texture's place: now when no draw gathered and not yet sent
+  // can read it, else at the next scene (a draw gathered before the
+  // texture left may still read it, and a new texture in the place would
+  // overwrite it first).
+  void LeavePage(GlTex& g, bool now) {
+    const IPt corner{g.at.x - kAtlasPad, g.at.y - kAtlasPad}, size{g.w + 2 * kAtlasPad, g.h + 2 * kAtlasPad};
+    if (now) g.page->packer.Free(corner, size.x, size.y);
+    else g.page->leaving.emplace_back(corner, size);
+    g.page = nullptr;
+  }
+
+  // Copies a texture's pixels with their border into its place on its page;
+  // false while the texture is locked.
+  bool UploadToPage(Tex t, GlTex& g) {
+    return detail::WithPixels(t, [&](const detail::TexInfo& i, const uint32_t* px) {
+      detail::PadWrapped(px, i.w, i.h, kAtlasPad, padded_);
+      glBindTexture(GL_TEXTURE_2D, g.page->tex);
+      glTexSubImage2D(GL_TEXTURE_2D, 0, g.at.x - kAtlasPad, g.at.y - kAtlasPad, i.w + 2 * kAtlasPad, i.h + 2 * kAtlasPad,
+                      GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, padded_.data());
+      g.version = i.version;
+    });
   }
 
   void BindTarget() {
@@ -379,13 +539,47 @@ class GlDevice : public detail::Device {
   }
 
   // The GPU copy of a texture, made or brought up to date; null when the
-  // handle is unknown or the texture has never been readable.
-  GlTex* Ensure(Tex t) {
+  // handle is unknown or the texture has never been readable. `repeats`:
+  // this draw reads coordinates outside 0..1, so the texture must have a GL
+  // texture of its own.
+  GlTex* Ensure(Tex t, bool repeats = false) {
     detail::TexInfo info;
     if (!detail::Describe(t, info)) return nullptr;
     GlTex& g = tex_[t];
-    if (g.tex && g.version == info.version) return &g;
-    if (info.w > maxSize_ || info.h > maxSize_) return g.tex ? &g : nullptr;
+    if (repeats && !g.repeats) {
+      g.repeats = true;
+      if (g.page) {
+        LeavePage(g, false);
+        g.version = 0;
+      }
+    }
+    const bool made = g.tex || g.page;
+    if (made && g.version == info.version) return &g;
+    if (info.w > maxSize_ || info.h > maxSize_) return made ? &g : nullptr;
+    if (!info.renderTarget) {
+      if (g.page && (g.w != info.w || g.h != info.h)) {
+        LeavePage(g, false);
+        g.version = 0;
+      }
+      if (!made && atlasOn_ && !g.repeats && info.w <= kAtlasMaxSide && info.h <= kAtlasMaxSide) {
+        g.w = info.w;
+        g.h = info.h;
+        PlaceOnPage(g, info.w, info.h);
+      }
+      if (g.page) {
+        // An update must not change what gathered draws show; a first
+        // upload goes to a place no gathered draw reads.
+        if (g.version != 0 && batchTex_ == g.page->tex) Flush();
+        const bool done = UploadToPage(t, g);
+        if (done) ++uploads_;
+        if (!done && g.version == 0) {
+          LeavePage(g, true);  // locked before its first upload: nothing to show yet
+          tex_.erase(t);
+          return nullptr;
+        }
+        return &g;
+      }
+    }
     if (!verts_.empty()) Flush();
     if (!g.tex) glGenTextures(1, &g.tex);
     glBindTexture(GL_TEXTURE_2D, g.tex);
@@ -429,12 +623,11 @@ class GlDevice : public detail::Device {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    g.mag = g.min = -1;
-    g.aniso = -1.0f;
+    g.sampler = Sampler{};
     return &g;
   }
 
-  void ApplyFilter(GlTex& g, const State& s) {
+  void ApplyFilter(Sampler& g, const State& s) {
     const GLint mag = s.mag == Filter::Point ? GL_NEAREST : GL_LINEAR;
     const GLint min = s.min == Filter::Point ? GL_NEAREST : GL_LINEAR;
     const float aniso =
@@ -469,12 +662,16 @@ class GlDevice : public detail::Device {
     }
     if (batchTex_) {
       glBindTexture(GL_TEXTURE_2D, batchTex_);
-      ApplyFilter(*batchGlTex_, s);
+      ApplyFilter(*batchSampler_, s);
     }
     SendI(uHasTex_, c.hasTex, batchTex_ ? 1 : 0);
     SendI(uAdd_, c.add, s.colorOp == ColorOp::Add ? 1 : 0);
     const bool points = batchPrim_ == Prim::Points;
     SendI(uSprite_, c.sprite, points && s.pointSprite ? 1 : 0);
+    if (points && s.pointSprite && !(c.spriteRect == batchRect_)) {
+      c.spriteRect = batchRect_;
+      glUniform4f(uSpriteRect_, batchRect_.u0, batchRect_.v0, batchRect_.su, batchRect_.sv);
+    }
     if (points) {
       SendI(uPointScale_, c.pointScale, s.pointScale ? 1 : 0);
       SendF(uPointSize_, c.pointSize, s.pointSize);
@@ -509,7 +706,7 @@ class GlDevice : public detail::Device {
     ++batches_;
     verts_.clear();
     idx_.clear();
-    batchGlTex_ = nullptr;
+    batchSampler_ = nullptr;
     batchTex_ = 0;
   }
 
@@ -519,6 +716,7 @@ class GlDevice : public detail::Device {
     int blend = -1, hasTex = -1, add = -1, sprite = -1, pointScale = -1;
     Blend src = Blend::Zero, dst = Blend::Zero;
     float pointSize = -1, pointMin = -1, a = -1, b = -1, c = -1, viewH = -1;
+    UvRect spriteRect{-1, -1, -1, -1};
   };
   Sent sent_;
   static constexpr size_t kStreamVertices = 4 * kMaxBatchVertices;
@@ -530,7 +728,7 @@ class GlDevice : public detail::Device {
   SDL_GLContext ctx_ = nullptr;
   GLuint prog_ = 0, vao_ = 0, vbo_ = 0, ibo_ = 0, backFbo_ = 0, backTex_ = 0;
   GLint uWV_ = -1, uP_ = -1, uPointScale_ = -1, uPointSize_ = -1, uPointMin_ = -1, uPointMax_ = -1, uScaleA_ = -1,
-        uScaleB_ = -1, uScaleC_ = -1, uViewH_ = -1, uHasTex_ = -1, uAdd_ = -1, uSprite_ = -1;
+        uScaleB_ = -1, uScaleC_ = -1, uViewH_ = -1, uHasTex_ = -1, uAdd_ = -1, uSprite_ = -1, uSpriteRect_ = -1;
   int maxSize_ = 1;
   bool hasAniso_ = false;
   Caps caps_;
@@ -538,6 +736,10 @@ class GlDevice : public detail::Device {
   Tex target_ = 0;
   int targetW_ = 0, targetH_ = 0;
   std::unordered_map<Tex, GlTex> tex_;
+  bool atlasOn_ = true;
+  int pageSide_ = kAtlasPageSide;
+  std::vector<std::unique_ptr<Page>> pages_;
+  std::vector<uint32_t> padded_;  // a texture with its border, on its way to a page
 
   uint64_t batches_ = 0, uploads_ = 0;
   std::vector<Vertex> verts_;
@@ -545,7 +747,8 @@ class GlDevice : public detail::Device {
   State batchState_;
   Prim batchPrim_ = Prim::Triangles;
   GLuint batchTex_ = 0;
-  GlTex* batchGlTex_ = nullptr;
+  Sampler* batchSampler_ = nullptr;
+  UvRect batchRect_;
 };
 
 }  // namespace

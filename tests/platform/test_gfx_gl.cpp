@@ -37,11 +37,20 @@ class GfxGl : public ::testing::Test {
     gfx::SetPointScale(false, 1, 0, 0);
     gfx::SetFilter(gfx::Filter::Point, gfx::Filter::Point);
   }
-  void TearDown() override { gfx::DestroyDevice(); }
+  void TearDown() override {
+    gfx::DestroyDevice();
+    gfx::SetAtlasingForTests(true);
+  }
+  // A new device with atlas pages on or off; textures and states stay.
+  void Recreate(bool atlas) {
+    gfx::DestroyDevice();
+    gfx::SetAtlasingForTests(atlas);
+    ASSERT_EQ(gfx::CreateDevice(win, 0, kW, kH), 0);
+  }
 
-  static void Quad(float x, float y, float w, float h, uint32_t argb = 0xFFFFFFFF) {
-    const gfx::Vertex v[4] = {{x, y, 0, argb, 0, 0}, {x, y + h, 0, argb, 0, 1}, {x + w, y + h, 0, argb, 1, 1},
-                              {x + w, y, 0, argb, 1, 0}};
+  static void Quad(float x, float y, float w, float h, uint32_t argb = 0xFFFFFFFF, float u1 = 1, float v1 = 1) {
+    const gfx::Vertex v[4] = {{x, y, 0, argb, 0, 0}, {x, y + h, 0, argb, 0, v1}, {x + w, y + h, 0, argb, u1, v1},
+                              {x + w, y, 0, argb, u1, 0}};
     const uint16_t idx[6] = {0, 2, 1, 0, 3, 2};
     ASSERT_TRUE(gfx::DrawTriangles(v, 4, idx, 2));
   }
@@ -51,10 +60,18 @@ class GfxGl : public ::testing::Test {
     if (img.argb.empty()) return 0;
     return img.argb[size_t(y) * size_t(img.w) + size_t(x)];
   }
-  static gfx::Tex Solid(uint32_t argb) {
-    const gfx::Tex t = gfx::CreateTexture(2, 2);
+  // w × h texels of distinct colours.
+  static gfx::Tex Pattern(int w, int h, uint32_t seed) {
+    const gfx::Tex t = gfx::CreateTexture(w, h);
     uint32_t* p = gfx::Lock(t);
-    for (int i = 0; i < 4; ++i) p[i] = argb;
+    for (int i = 0; i < w * h; ++i) p[i] = 0xFF000000u | ((seed + uint32_t(i) * 0x2F1D47u) & 0xFFFFFFu);
+    gfx::Unlock(t);
+    return t;
+  }
+  static gfx::Tex Solid(uint32_t argb, int w = 2, int h = 2) {
+    const gfx::Tex t = gfx::CreateTexture(w, h);
+    uint32_t* p = gfx::Lock(t);
+    for (int i = 0; i < w * h; ++i) p[i] = argb;
     gfx::Unlock(t);
     return t;
   }
@@ -92,7 +109,9 @@ TEST_F(GfxGl, UnlockedPixelsReachTheGpuBeforeTheNextDraw) {
 }
 
 TEST_F(GfxGl, DrawsWithOneStateShareOneDrawCall) {
-  const gfx::Tex a = Solid(0xFFFF0000), b = Solid(0xFF0000FF);
+  // a and b share an atlas page; wide is too wide for one and has a GL
+  // texture of its own.
+  const gfx::Tex a = Solid(0xFFFF0000), b = Solid(0xFF0000FF), wide = Solid(0xFF00FF00, 600, 2);
   ASSERT_TRUE(gfx::BeginScene());
   const uint64_t before = gfx::GetStats().batches;
   gfx::SetTexture(a);
@@ -103,12 +122,29 @@ TEST_F(GfxGl, DrawsWithOneStateShareOneDrawCall) {
     gfx::SetTexture(i % 2 ? a : b);
     Quad(float(i), 10, 1, 1);
   }
+  gfx::Finish();
+  EXPECT_EQ(gfx::GetStats().batches - before, 2u) << "textures on one page share a draw call";
+  for (int i = 0; i < 10; ++i) {
+    gfx::SetTexture(i % 2 ? a : wide);
+    Quad(float(i), 20, 1, 1);
+  }
+  gfx::Finish();
+  EXPECT_EQ(gfx::GetStats().batches - before, 12u) << "a texture of its own ends the batch";
+  gfx::SetTexture(a);
+  for (int i = 0; i < 10; ++i) {
+    gfx::SetColorOp(i % 2 ? gfx::ColorOp::Add : gfx::ColorOp::Modulate);
+    Quad(float(i), 30, 1, 1, 0xFF000000);
+  }
+  gfx::SetColorOp(gfx::ColorOp::Modulate);
   gfx::EndScene();
-  EXPECT_EQ(gfx::GetStats().batches - before, 11u);
+  EXPECT_EQ(gfx::GetStats().batches - before, 22u) << "a change of state ends the batch";
   EXPECT_EQ(Pixel(0, 0, 10), 0xFF0000FFu);
   EXPECT_EQ(Pixel(0, 1, 10), 0xFFFF0000u);
-  gfx::Release(a);
-  gfx::Release(b);
+  EXPECT_EQ(Pixel(0, 0, 20), 0xFF00FF00u);
+  EXPECT_EQ(Pixel(0, 1, 20), 0xFFFF0000u);
+  EXPECT_EQ(Pixel(0, 0, 30), 0xFF000000u);
+  EXPECT_EQ(Pixel(0, 1, 30), 0xFFFF0000u);
+  for (gfx::Tex t : {a, b, wide}) gfx::Release(t);
 }
 
 TEST_F(GfxGl, RenderTargetsDrawAndReadBackTopRowFirst) {
@@ -250,6 +286,231 @@ TEST_F(GfxGl, AnotherThreadCreatesAndReleasesWhileThisOneDraws) {
   gfx::EndScene();
   EXPECT_EQ(Pixel(0, 2, 2), 0xFF00012Bu) << "texture 299";
   EXPECT_EQ(Pixel(0, 10, 2), 0xFFFFFFFFu) << "a released texture draws untextured";
+}
+
+// ---- atlas pages
+
+// The same scene drawn with and without atlas pages comes out the same to
+// the pixel: small patterned textures side by side on one page, drawn
+// magnified, minified and turned with linear, anisotropic and point
+// filtering, as a point sprite and as a sub-rectangle.
+TEST_F(GfxGl, AtlasedTexturesDrawExactlyAsTexturesOfTheirOwn) {
+  std::vector<gfx::Tex> tex;
+  for (uint32_t i = 0; i < 4; ++i) tex.push_back(Pattern(8, 8, 0x123456u * (i + 1)));
+  auto scene = [&] {
+    plat::Image img;
+    gfx::Clear(0xFF000000);
+    EXPECT_TRUE(gfx::BeginScene());
+    gfx::SetFilter(gfx::Filter::Linear, gfx::Filter::Linear);
+    gfx::SetTexture(tex[0]);
+    Quad(1, 1, 21, 19);  // magnified
+    gfx::SetTexture(tex[1]);
+    Quad(24, 1, 5, 6);  // minified
+    gfx::SetTexture(tex[2]);
+    const float c = 0.8660254f, s = 0.5f;  // turned by 30°
+    gfx::Vertex v[4];
+    const float corner[4][4] = {{-7, -7, 0, 0}, {-7, 7, 0, 1}, {7, 7, 1, 1}, {7, -7, 1, 0}};
+    for (int i = 0; i < 4; ++i)
+      v[i] = {42 + corner[i][0] * c - corner[i][1] * s, 12 + corner[i][0] * s + corner[i][1] * c, 0, 0xFFFFFFFF,
+              corner[i][2], corner[i][3]};
+    const uint16_t idx[6] = {0, 2, 1, 0, 3, 2};
+    EXPECT_TRUE(gfx::DrawTriangles(v, 4, idx, 2));
+    gfx::SetTexture(tex[3]);
+    const gfx::Vertex part[4] = {{1, 26, 0, 0xFFFFFFFF, 0.25f, 0.25f}, {1, 46, 0, 0xFFFFFFFF, 0.25f, 0.75f},
+                                 {21, 46, 0, 0xFFFFFFFF, 0.75f, 0.75f}, {21, 26, 0, 0xFFFFFFFF, 0.75f, 0.25f}};
+    EXPECT_TRUE(gfx::DrawTriangles(part, 4, idx, 2));
+    gfx::SetFilter(gfx::Filter::Linear, gfx::Filter::Anisotropic);
+    gfx::SetMaxAnisotropy(16);
+    gfx::SetTexture(tex[0]);
+    Quad(1, 21, 20, 3);  // stretched one way, minified the other
+    Quad(24, 22, 16, 2);
+    Quad(44, 22, 3, 2);
+    gfx::SetFilter(gfx::Filter::Point, gfx::Filter::Point);
+    gfx::SetTexture(tex[1]);
+    Quad(24, 26, 13, 11);
+    gfx::SetPointSprite(true);
+    gfx::SetPointSize(16);
+    gfx::SetTexture(tex[2]);
+    const gfx::PointVertex pt{50, 38, 0, 0xFFFFFFFF};
+    EXPECT_TRUE(gfx::DrawPoints(&pt, 1));
+    gfx::SetPointSprite(false);
+    gfx::EndScene();
+    EXPECT_TRUE(gfx::ReadPixels(0, img));
+    return img;
+  };
+  Recreate(false);
+  const plat::Image own = scene();
+  EXPECT_EQ(gfx::GetStats().atlasPages, 0u);
+  Recreate(true);
+  const plat::Image atlased = scene();
+  EXPECT_EQ(gfx::GetStats().atlasPages, 1u);
+  ASSERT_EQ(own.argb.size(), atlased.argb.size());
+  int differ = 0, first = -1;
+  for (size_t i = 0; i < own.argb.size(); ++i)
+    if (own.argb[i] != atlased.argb[i] && differ++ == 0) first = int(i);
+  EXPECT_EQ(differ, 0) << "first at x " << first % kW << ", y " << first / kW;
+  for (gfx::Tex t : tex) gfx::Release(t);
+}
+
+// Solid textures side by side on a page, drawn magnified and minified with
+// linear filtering: every pixel of every quad keeps its own colour.
+TEST_F(GfxGl, NeighboursOnAPageDoNotBleedIntoEachOther) {
+  const uint32_t colours[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+  gfx::Tex tex[4];
+  for (int i = 0; i < 4; ++i) tex[i] = Solid(colours[i], 6, 6);
+  gfx::Clear(0xFF000000);
+  ASSERT_TRUE(gfx::BeginScene());
+  gfx::SetFilter(gfx::Filter::Linear, gfx::Filter::Linear);
+  for (int i = 0; i < 4; ++i) {
+    gfx::SetTexture(tex[i]);
+    Quad(float(i * 16), 0, 15, 23);  // magnified
+    Quad(float(i * 16), 30, 3, 2);   // minified
+  }
+  gfx::EndScene();
+  EXPECT_EQ(gfx::GetStats().atlasPages, 1u);
+  plat::Image img;
+  ASSERT_TRUE(gfx::ReadPixels(0, img));
+  for (int i = 0; i < 4; ++i) {
+    for (int y = 0; y < 23; ++y)
+      for (int x = 0; x < 15; ++x)
+        ASSERT_EQ(img.argb[size_t(y * kW + i * 16 + x)], colours[i]) << "texture " << i << " at " << x << ", " << y;
+    for (int y = 30; y < 32; ++y)
+      for (int x = 0; x < 3; ++x) ASSERT_EQ(img.argb[size_t(y * kW + i * 16 + x)], colours[i]) << "texture " << i;
+  }
+  for (gfx::Tex t : tex) gfx::Release(t);
+}
+
+// Up to 512 texels a side a texture goes onto a page; past that it keeps a
+// texture of its own, and draws either way.
+TEST_F(GfxGl, TexturesPastTheSizeLimitKeepTexturesOfTheirOwn) {
+  struct Case {
+    int w, h;
+    size_t pages;
+  };
+  for (const Case& c : {Case{512, 512, 1}, Case{513, 4, 0}, Case{4, 513, 0}, Case{1, 1, 1}}) {
+    const gfx::Tex t = Solid(0xFF20C040, c.w, c.h);
+    gfx::Clear(0xFF000000);
+    ASSERT_TRUE(gfx::BeginScene());
+    gfx::SetTexture(t);
+    Quad(0, 0, 16, 16);
+    gfx::EndScene();
+    EXPECT_EQ(gfx::GetStats().atlasPages, c.pages) << c.w << " × " << c.h;
+    EXPECT_EQ(Pixel(0, 8, 8), 0xFF20C040u) << c.w << " × " << c.h;
+    gfx::Release(t);
+    ASSERT_TRUE(gfx::BeginScene());  // the released texture's page goes
+    gfx::EndScene();
+    EXPECT_EQ(gfx::GetStats().atlasPages, 0u);
+  }
+}
+
+// Textures released and made again take the places freed: a hundred
+// 500 × 500 textures one after another (more than one page would hold at
+// once) stay on the page a small texture keeps alive.
+TEST_F(GfxGl, ReleasedPlacesAreReused) {
+  const gfx::Tex keeper = Solid(0xFFFFFFFF);
+  for (int i = 0; i < 100; ++i) {
+    const uint32_t colour = 0xFF000000u | uint32_t(i * 0x020301);
+    const gfx::Tex t = Solid(colour, 500, 500);
+    gfx::Clear(0xFF000000);
+    ASSERT_TRUE(gfx::BeginScene());
+    gfx::SetTexture(keeper);
+    Quad(0, 0, 4, 4);
+    gfx::SetTexture(t);
+    Quad(8, 8, 16, 16);
+    gfx::EndScene();
+    ASSERT_EQ(Pixel(0, 16, 16), colour) << "texture " << i;
+    ASSERT_EQ(gfx::GetStats().atlasPages, 1u) << "texture " << i;
+    gfx::Release(t);
+  }
+  gfx::Release(keeper);
+  ASSERT_TRUE(gfx::BeginScene());
+  gfx::EndScene();
+  EXPECT_EQ(gfx::GetStats().atlasPages, 0u) << "an empty page is deleted";
+}
+
+// A texture drawn with coordinates outside 0..1 repeats as on a texture of
+// its own, in the same scene as a draw from its page before, and later.
+TEST_F(GfxGl, TexturesDrawnRepeatedLeaveThePage) {
+  const gfx::Tex t = gfx::CreateTexture(2, 2);
+  const uint32_t texels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+  std::copy(texels, texels + 4, gfx::Lock(t));
+  gfx::Unlock(t);
+  const gfx::Tex other = Solid(0xFF808080);
+  for (int scene = 0; scene < 2; ++scene) {
+    gfx::Clear(0xFF000000);
+    ASSERT_TRUE(gfx::BeginScene());
+    gfx::SetTexture(t);
+    Quad(0, 0, 8, 8);              // once, stretched: 4 × 4 pixels a texel
+    Quad(16, 0, 8, 8, ~0u, 4, 4);  // four times over: a texel a pixel
+    gfx::SetTexture(other);        // may take the place t left
+    Quad(32, 0, 8, 8);
+    gfx::EndScene();
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) {
+        ASSERT_EQ(Pixel(0, x, y), texels[(y / 4) * 2 + x / 4]) << "stretched, scene " << scene;
+        ASSERT_EQ(Pixel(0, 16 + x, y), texels[(y % 2) * 2 + x % 2]) << "repeated, scene " << scene;
+        ASSERT_EQ(Pixel(0, 32 + x, y), 0xFF808080u) << "scene " << scene;
+      }
+  }
+  gfx::Release(t);
+  gfx::Release(other);
+}
+
+// Only the texture updated is copied again, into its place on the page.
+TEST_F(GfxGl, AnUpdateCopiesOnlyTheTextureChanged) {
+  const gfx::Tex a = Solid(0xFFFF0000, 4, 4), b = Solid(0xFF0000FF, 4, 4);
+  auto draw = [&] {
+    gfx::Clear(0xFF000000);
+    ASSERT_TRUE(gfx::BeginScene());
+    gfx::SetTexture(a);
+    Quad(0, 0, 8, 8);
+    gfx::SetTexture(b);
+    Quad(8, 0, 8, 8);
+    gfx::EndScene();
+  };
+  draw();
+  const uint64_t uploads = gfx::GetStats().uploads;
+  uint32_t* p = gfx::Lock(a);
+  for (int i = 0; i < 16; ++i) p[i] = 0xFFFFFF00;
+  gfx::Unlock(a);
+  draw();
+  EXPECT_EQ(gfx::GetStats().uploads, uploads + 1);
+  EXPECT_EQ(Pixel(0, 4, 4), 0xFFFFFF00u);
+  EXPECT_EQ(Pixel(0, 12, 4), 0xFF0000FFu);
+  gfx::Release(a);
+  gfx::Release(b);
+}
+
+// A texture locked again before its update reached the page draws its last
+// pixels until it is unlocked; one locked before it was ever drawn draws as
+// no texture.
+TEST_F(GfxGl, ALockedTextureOnAPageKeepsItsLastPixels) {
+  const gfx::Tex a = Solid(0xFFFF0000, 4, 4), fresh = gfx::CreateTexture(4, 4);
+  auto draw = [&] {
+    gfx::Clear(0xFF000000);
+    ASSERT_TRUE(gfx::BeginScene());
+    gfx::SetTexture(a);
+    Quad(0, 0, 8, 8);
+    gfx::SetTexture(fresh);
+    Quad(8, 0, 8, 8, 0xFF00FFFF);
+    gfx::EndScene();
+  };
+  ASSERT_NE(gfx::Lock(fresh), nullptr);
+  draw();
+  EXPECT_EQ(Pixel(0, 12, 4), 0xFF00FFFFu) << "never readable: no texture";
+  uint32_t* p = gfx::Lock(a);
+  for (int i = 0; i < 16; ++i) p[i] = 0xFF0000FF;
+  gfx::Unlock(a);
+  p = gfx::Lock(a);  // changed, and locked again before the next draw
+  draw();
+  EXPECT_EQ(Pixel(0, 4, 4), 0xFFFF0000u);
+  gfx::Unlock(a);
+  gfx::Unlock(fresh);
+  draw();
+  EXPECT_EQ(Pixel(0, 4, 4), 0xFF0000FFu);
+  EXPECT_EQ(Pixel(0, 12, 4), 0xFF000000u) << "zero-filled texels times the colour";
+  gfx::Release(a);
+  gfx::Release(fresh);
 }
 
 }  // namespace
