@@ -4,6 +4,7 @@
 // leader board, and "game.xml" kept in step with the record.
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -524,6 +525,40 @@ TEST_F(Profile, ADamagedRecordThatCannotBeSetAsideIsNeverOverwritten) {
   // Another player is saved as usual.
   ASSERT_EQ(p.ChoosePlayer("Bob"), 0);
   EXPECT_TRUE(p.SaveSettings());
+}
+
+// Pipes where "LC.pzl" or "set.bin" should be: start-up never waits on
+// them; a pipe for a name is no name, a pipe for a record is a damaged
+// record, set aside like one.
+TEST_F(Profile, PipesForTheLastPlayerOrTheRecordNeverBlock) {
+  struct Row {
+    const char* label;
+    bool lastIsPipe, recordIsPipe;
+  };
+  for (const Row& row : {Row{"LC.pzl", true, false}, Row{"set.bin", false, true}}) {
+    SCOPED_TRACE(row.label);
+    fs::remove_all(Root());
+    fs::create_directories(Player("Anna"));
+    if (row.lastIsPipe) {
+      ASSERT_EQ(mkfifo((Root() / "LC.pzl").c_str(), 0600), 0);
+      WriteRecord(kDefault, Defaults(786432, false));
+    } else {
+      SetLast("Anna");
+      ASSERT_EQ(mkfifo(Record("Anna").c_str(), 0600), 0);
+    }
+    alarm(60);  // a blocked open ends the test program instead of hanging it
+    PROFILE& p = Start();
+    alarm(0);
+    EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
+    if (row.lastIsPipe) {
+      EXPECT_STREQ(p.GetPlayerName(), kDefault.c_str());
+      EXPECT_TRUE(fs::is_fifo(Root() / "LC.pzl")) << "not replaced";
+    } else {
+      EXPECT_STREQ(p.GetPlayerName(), "Anna");
+      EXPECT_TRUE(fs::is_fifo(Player("Anna") / "set.bin.bad"));
+      EXPECT_EQ(testenv::ReadFile(Record("Anna")), Bytes(Defaults(786432, false)));
+    }
+  }
 }
 
 // A muted player's volumes of 0 are settings, not damage.
