@@ -283,6 +283,7 @@ int OpenRegularForWrite(const Holder& h, int flags) {
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
+    errno = EINVAL;
     return -1;
   }
   return fd;
