@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -142,6 +143,168 @@ bool DeleteContents(int folder_fd) {
   return ok;
 }
 
+// The folder that holds a path's last component, open for the *at() calls,
+// and that component's name. Below the documents folder (`guarded`) every
+// folder on the way was opened without following a link.
+struct Holder {
+  int fd = -1;
+  std::string base;
+  std::string shown;  // the path without trailing separators, for hooks and logs
+  bool guarded = false;
+  Holder() = default;
+  Holder(const Holder&) = delete;
+  Holder& operator=(const Holder&) = delete;
+  ~Holder() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// The path's components, with "." and empty ones dropped and ".." taken
+// back lexically (below the documents folder no link is followed, so there
+// the lexical parent is the real one).
+std::vector<std::string> Components(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t at = 0;
+  while (at <= path.size()) {
+    size_t end = path.find('/', at);
+    if (end == std::string::npos) end = path.size();
+    const std::string part = path.substr(at, end - at);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    at = end + 1;
+  }
+  return parts;
+}
+
+std::string AbsolutePath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  char cwd[4096];
+  if (::getcwd(cwd, sizeof cwd) == nullptr) return path;
+  return std::string(cwd) + "/" + path;
+}
+
+// The components of `path` below the documents folder; empty when the path
+// is not below it (or is the documents folder itself).
+std::vector<std::string> BelowDocuments(const std::string& path, std::string* docs_out) {
+  const std::string docs = plat::DocumentsDir();
+  if (docs.empty()) return {};
+  const std::vector<std::string> d = Components(docs);
+  std::vector<std::string> p = Components(AbsolutePath(path));
+  if (p.size() <= d.size() || !std::equal(d.begin(), d.end(), p.begin())) return {};
+  *docs_out = docs;
+  return std::vector<std::string>(p.begin() + std::ptrdiff_t(d.size()), p.end());
+}
+
+// errno of a failed open as a read result.
+iFile::ReadResult ReadErrno(int err) {
+  if (err == ENOENT) return iFile::ReadResult::kMissing;
+  if (err == ELOOP || err == ENOTDIR || err == ENXIO) return iFile::ReadResult::kNotAFile;
+  return iFile::ReadResult::kFailed;
+}
+
+// Opens the folder holding `path`. False (errno set) when the path names no
+// file (empty, the root, ending in "." or "..") or a folder on the way
+// cannot be opened, or is a link below the documents folder.
+bool OpenHolder(const char* path, Holder* h) {
+  if (path == nullptr || *path == '\0') {
+    errno = ENOENT;
+    return false;
+  }
+  std::string p(path);
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  h->shown = p;
+  std::string docs;
+  const std::vector<std::string> below = BelowDocuments(p, &docs);
+  if (!below.empty()) {
+    h->guarded = true;
+    int fd = ::open(docs.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (size_t i = 0; fd >= 0 && i + 1 < below.size(); ++i) {
+      const int next = ::openat(fd, below[i].c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      const int err = errno;
+      ::close(fd);
+      fd = next;
+      errno = err;
+    }
+    if (fd < 0) return false;
+    h->fd = fd;
+    h->base = below.back();
+    return true;
+  }
+  const size_t slash = p.find_last_of('/');
+  std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : p.substr(0, slash));
+  h->base = slash == std::string::npos ? p : p.substr(slash + 1);
+  if (h->base.empty() || h->base == "." || h->base == "..") {
+    errno = EINVAL;
+    return false;
+  }
+  h->fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return h->fd >= 0;
+}
+
+// Opens the regular file `h.base` for reading without waiting on a pipe;
+// a link is followed only outside the documents folder.
+iFile::ReadResult OpenRegular(const Holder& h, int* out) {
+  const int nofollow = h.guarded ? O_NOFOLLOW : 0;
+  struct stat st;
+  // Looked at before opening, so that a device is never even opened.
+  if (fstatat(h.fd, h.base.c_str(), &st, h.guarded ? AT_SYMLINK_NOFOLLOW : 0) != 0) return ReadErrno(errno);
+  if (!S_ISREG(st.st_mode)) return iFile::ReadResult::kNotAFile;
+  const int fd = openat(h.fd, h.base.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | nofollow);
+  if (fd < 0) return ReadErrno(errno);
+  // Checked again on what was opened: the entry may have changed between.
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return iFile::ReadResult::kNotAFile;
+  }
+  *out = fd;
+  return iFile::ReadResult::kOk;
+}
+
+iFile::ReadResult ReadOpened(int fd, std::string* out) {
+  struct stat st;
+  if (fstat(fd, &st) != 0 || uint64_t(st.st_size) > iFile::kMaxEntrySize) return iFile::ReadResult::kFailed;
+  try {
+    out->reserve(size_t(st.st_size));
+    if (!ReadAll(fd, out)) return iFile::ReadResult::kFailed;
+  } catch (const std::bad_alloc&) {
+    return iFile::ReadResult::kFailed;
+  }
+  return out->size() > iFile::kMaxEntrySize ? iFile::ReadResult::kFailed : iFile::ReadResult::kOk;
+}
+
+// Opens the regular file at `h.base` for writing without following a link
+// or waiting on a pipe; -1 when it is anything else.
+int OpenRegularForWrite(const Holder& h, int flags) {
+  const int fd = openat(h.fd, h.base.c_str(), flags | O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  return fd;
+}
+
+// A name for a temporary file beside `base` that does not exist yet.
+std::string TempName(const std::string& base, unsigned attempt) {
+  static std::atomic<unsigned> counter{0};
+  static const char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  unsigned v = unsigned(::getpid()) * 2654435761u ^ (counter.fetch_add(1) * 40503u) ^ (attempt * 977u) ^
+               unsigned(reinterpret_cast<uintptr_t>(&base));
+  std::string tail;
+  for (int i = 0; i < 6; ++i) {
+    tail += kDigits[v % 36];
+    v /= 36;
+    v ^= 0x9E3779B9u * unsigned(i + 1);
+  }
+  // Very long names leave no room for a suffix within a file name's limit.
+  return (base.size() > 240 ? std::string(".tmp") : base) + "." + tail;
+}
+
 }  // namespace
 
 void FreeNameList(JINVECPTR<char*>* head) {
@@ -164,6 +327,20 @@ void iFile::SetWriteFaultHookForTests(WriteFaultHook hook) { gWriteFault = hook;
 
 // --- Plain files -------------------------------------------------------------
 
+iFile::ReadResult iFile::ReadRegularFile(const char* path, std::string* out) {
+  if (out == nullptr) return ReadResult::kFailed;
+  out->clear();
+  Holder h;
+  if (!OpenHolder(path, &h)) return ReadErrno(errno);
+  int fd = -1;
+  const ReadResult opened = OpenRegular(h, &fd);
+  if (opened != ReadResult::kOk) return opened;
+  const ReadResult read = ReadOpened(fd, out);
+  ::close(fd);
+  if (read != ReadResult::kOk) out->clear();
+  return read;
+}
+
 bool iFile::CheckFileExist(const char* path) {
   if (path == nullptr || *path == '\0') return false;
   struct stat st;
@@ -171,37 +348,45 @@ bool iFile::CheckFileExist(const char* path) {
 }
 
 int iFile::CreateNewEmptyFile(const char* path) {
-  if (path == nullptr || *path == '\0') return 1;
-  const int fd = ::open(path, O_WRONLY | O_TRUNC | O_CLOEXEC);
+  Holder h;
+  if (!OpenHolder(path, &h)) return 1;
+  const int fd = OpenRegularForWrite(h, 0);
   if (fd < 0) return 1;
+  const bool ok = ftruncate(fd, 0) == 0;
   ::close(fd);
-  return 0;
+  return ok ? 0 : 1;
 }
 
 char* iFile::FileRead(const char* path) {
-  if (path == nullptr || *path == '\0') return nullptr;
-  int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0 && errno == ENOENT) fd = ::open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return nullptr;
-  std::string contents;
-  bool ok = false;
-  try {
-    ok = ReadAll(fd, &contents);
-  } catch (const std::bad_alloc&) {
-    ok = false;
+  Holder h;
+  if (!OpenHolder(path, &h)) return nullptr;
+  int fd = -1;
+  ReadResult r = OpenRegular(h, &fd);
+  if (r == ReadResult::kMissing) {
+    // Created empty, never through a link (O_EXCL refuses one).
+    fd = openat(h.fd, h.base.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    r = ReadResult::kOk;
   }
+  if (r != ReadResult::kOk) return nullptr;
+  std::string contents;
+  r = ReadOpened(fd, &contents);
   ::close(fd);
-  return ok ? CopyText(contents) : nullptr;
+  return r == ReadResult::kOk ? CopyText(contents) : nullptr;
 }
 
 int iFile::FileDel(const char* path) {
-  if (!CheckFileExist(path)) return 1;
-  return ::unlink(path) == 0 ? 0 : 1;
+  Holder h;
+  if (!OpenHolder(path, &h)) return 1;
+  struct stat st;
+  if (fstatat(h.fd, h.base.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(st.st_mode)) return 1;
+  return unlinkat(h.fd, h.base.c_str(), 0) == 0 ? 0 : 1;
 }
 
 int iFile::WriteInFileBack(const char* path, const char* text) {
-  if (path == nullptr || *path == '\0') return 1;
-  const int fd = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  Holder h;
+  if (!OpenHolder(path, &h)) return 1;
+  const int fd = OpenRegularForWrite(h, O_APPEND | O_CREAT);
   if (fd < 0) return 1;
   struct stat st;
   bool ok = fstat(fd, &st) == 0;
@@ -213,48 +398,67 @@ int iFile::WriteInFileBack(const char* path, const char* text) {
 
 // Writes `contents` to a temporary file beside `path`, flushes it to disk
 // and renames it over `path`, so the old file stays whole until the new one
-// is complete. The new file keeps the old one's permissions, and a file we
-// may not write (read-only) is left alone, as an in-place write would be.
+// is complete, and a link at the path is replaced rather than written
+// through. The new file keeps the old one's permissions; a file we may not
+// write (read-only) is left alone, as an in-place write would be, and so is
+// anything that is not a regular file or a link.
 bool iFile::ReplaceFile(const char* path, const std::string& contents) {
-  if (::access(path, F_OK) == 0 && ::access(path, W_OK) != 0) return false;
-  std::string temp = std::string(path) + ".XXXXXX";
-  const int fd = mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
+  Holder h;
+  if (!OpenHolder(path, &h)) return false;
+  const char* base = h.base.c_str();
   struct stat old;
-  if (::stat(path, &old) == 0) {
-    fchmod(fd, old.st_mode & 07777);
-  } else {
+  mode_t mode = 0;
+  if (fstatat(h.fd, base, &old, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (S_ISREG(old.st_mode)) {
+      if (faccessat(h.fd, base, W_OK, 0) != 0) return false;
+      mode = old.st_mode & 07777;
+    } else if (!S_ISLNK(old.st_mode)) {
+      return false;
+    }
+  } else if (errno != ENOENT) {
+    return false;
+  }
+  if (mode == 0) {
     const mode_t mask = umask(0);
     umask(mask);
-    fchmod(fd, 0666 & ~mask);
+    mode = 0666 & ~mask;
   }
+  std::string temp;
+  int fd = -1;
+  for (unsigned attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = TempName(h.base, attempt);
+    fd = openat(h.fd, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  if (fd < 0) return false;
+  fchmod(fd, mode);
+  const std::string shownTemp = h.shown.substr(0, h.shown.size() - h.base.size()) + temp;
   const size_t half = contents.size() / 2;
   bool ok = WriteAll(fd, contents.data(), half);
   if (ok) {
-    if (WriteFaultHook hook = gWriteFault.load()) ok = hook(temp.c_str());
+    if (WriteFaultHook hook = gWriteFault.load()) ok = hook(shownTemp.c_str());
   }
   if (ok) ok = WriteAll(fd, contents.data() + half, contents.size() - half);
   if (ok) ok = fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;
-  if (ok) ok = ::rename(temp.c_str(), path) == 0;
-  if (!ok) ::unlink(temp.c_str());
+  if (ok) ok = renameat(h.fd, temp.c_str(), h.fd, base) == 0;
+  if (!ok) unlinkat(h.fd, temp.c_str(), 0);
   return ok;
 }
 
 int iFile::WriteInFileFirst(const char* path, const char* text) {
-  if (path == nullptr || *path == '\0') return 1;
-  int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0 && errno == ENOENT) fd = ::open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return 1;
+  Holder h;
+  if (!OpenHolder(path, &h)) return 1;
   std::string old;
-  bool ok = false;
-  try {
-    ok = ReadAll(fd, &old);
-  } catch (const std::bad_alloc&) {
-    ok = false;
+  int fd = OpenRegularForWrite(h, 0);
+  if (fd < 0 && errno == ENOENT) {
+    // Nothing there yet: the text alone becomes the file.
+  } else if (fd < 0) {
+    return 1;
+  } else {
+    ::close(fd);
+    if (ReadRegularFile(path, &old) != ReadResult::kOk) return 1;
   }
-  ::close(fd);
-  if (!ok) return 1;
   try {
     std::string contents = text ? text : "";
     if (!old.empty()) contents += '\n';
@@ -276,9 +480,10 @@ int iFile::SaveData(const char* path, const void* data, int size) {
 }
 
 int iFile::LoadData(const char* path, void* data, int size) {
-  if (path == nullptr || *path == '\0') return 1;
-  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return 1;
+  Holder h;
+  if (!OpenHolder(path, &h)) return 1;
+  int fd = -1;
+  if (OpenRegular(h, &fd) != ReadResult::kOk) return 1;
   char* out = static_cast<char*>(data);
   size_t got = 0;
   const size_t want = (data && size > 0) ? size_t(size) : 0;
@@ -294,13 +499,33 @@ int iFile::LoadData(const char* path, void* data, int size) {
   return ok ? 0 : 1;
 }
 
+std::string iFile::SetAside(const char* path) {
+  Holder h;
+  if (!OpenHolder(path, &h)) return {};
+  struct stat st;
+  if (fstatat(h.fd, h.base.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return {};
+  const std::string prefix = h.shown.substr(0, h.shown.size() - h.base.size());
+  for (int i = 0; i < kSetAsideNames; ++i) {
+    const std::string name = h.base + ".bad" + (i == 0 ? std::string() : "." + std::to_string(i));
+    if (renameat2(h.fd, h.base.c_str(), h.fd, name.c_str(), RENAME_NOREPLACE) == 0) return prefix + name;
+    if (errno == EEXIST) continue;
+    if (errno != EINVAL && errno != ENOSYS) return {};
+    // A file system without the no-replace rename: look first, then rename.
+    if (fstatat(h.fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) continue;
+    if (errno == ENOENT && renameat(h.fd, h.base.c_str(), h.fd, name.c_str()) == 0) return prefix + name;
+    return {};
+  }
+  return {};
+}
+
 // --- Folders -------------------------------------------------------------------
 
 int iFile::CreateDir(const char* path) {
-  if (path == nullptr || *path == '\0') return 2;
+  Holder h;
+  if (!OpenHolder(path, &h)) return 2;
   struct stat st;
-  if (::lstat(path, &st) == 0) return 1;
-  return ::mkdir(path, 0777) == 0 ? 0 : 2;
+  if (fstatat(h.fd, h.base.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return 1;
+  return mkdirat(h.fd, h.base.c_str(), 0777) == 0 ? 0 : 2;
 }
 
 bool iFile::DirDel(const char* path) {
@@ -309,14 +534,14 @@ bool iFile::DirDel(const char* path) {
   const bool is_root = real != nullptr && std::strcmp(real, "/") == 0;
   std::free(real);
   if (is_root) return false;
-  // Without its trailing separators, so that a link named "link/" is seen
-  // as the link it is and refused, not followed to its target.
-  std::string folder(path);
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  // Taken without its trailing separators, so that a link named "link/" is
+  // seen as the link it is and refused, not followed to its target.
+  Holder h;
+  if (!OpenHolder(path, &h)) return false;
+  const int fd = openat(h.fd, h.base.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return false;
   if (!DeleteContents(fd)) return false;
-  return ::rmdir(folder.c_str()) == 0;
+  return unlinkat(h.fd, h.base.c_str(), AT_REMOVEDIR) == 0;
 }
 
 JINVECPTR<char*>* iFile::FindDir(const char* dir, const char* mask, int mode) {
@@ -324,8 +549,20 @@ JINVECPTR<char*>* iFile::FindDir(const char* dir, const char* mask, int mode) {
   std::string folder(dir);
   std::replace(folder.begin(), folder.end(), '\\', '/');
   if (folder.empty()) folder = ".";
-  DIR* d = opendir(folder.c_str());
-  if (d == nullptr) return nullptr;
+  Holder h;
+  int fd = -1;
+  if (OpenHolder(folder.c_str(), &h)) {
+    fd = openat(h.fd, h.base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (h.guarded ? O_NOFOLLOW : 0));
+  } else if (errno == EINVAL) {
+    // "/", "." or "..": a folder that is not a last component of a path.
+    fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  }
+  if (fd < 0) return nullptr;
+  DIR* d = fdopendir(fd);
+  if (d == nullptr) {
+    ::close(fd);
+    return nullptr;
+  }
   std::vector<std::string> kept;
   try {
     const std::string pattern(mask);
@@ -336,8 +573,8 @@ JINVECPTR<char*>* iFile::FindDir(const char* dir, const char* mask, int mode) {
         kept.emplace_back(e->d_name);
       } else if (mode == 1) {
         struct stat st;
-        const std::string full = folder + "/" + e->d_name;
-        if (::stat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) kept.emplace_back(e->d_name);
+        if (fstatat(dirfd(d), e->d_name, &st, h.guarded ? AT_SYMLINK_NOFOLLOW : 0) == 0 && S_ISDIR(st.st_mode))
+          kept.emplace_back(e->d_name);
       }
     }
   } catch (const std::bad_alloc&) {

@@ -87,27 +87,62 @@ class iFile {
   int ZipReadEntry(const char* pack, const char* name, const char* password, std::string* out);
 
   // --- Plain files ---------------------------------------------------------
+  // Rules every reader and writer below follows:
+  //  - Only a regular file is read or written: a folder, pipe, device or
+  //    socket at the path is refused, and opening never waits on a pipe.
+  //  - A write never goes through a link: a link at the path is replaced by
+  //    the new file (atomic replace) or refused (append, truncation).
+  //  - Below the user's documents folder (GetFolderPath), where the game
+  //    keeps its per-user files, no link is followed at all: a link there,
+  //    as the file or as any folder on the way to it, makes the path refused
+  //    for reading and for writing. The documents folder itself may be one.
+
+  // What reading a file found.
+  enum class ReadResult {
+    kOk,        // the whole regular file was read
+    kMissing,   // nothing at the path (or a folder on the way is missing)
+    kNotAFile,  // a folder, pipe, device or socket, or a refused link
+    kFailed,    // a read error, no permission, or larger than kMaxEntrySize
+  };
+  // Reads the whole regular file into `out` (emptied first).
+  ReadResult ReadRegularFile(const char* path, std::string* out);
+
   // True when a file or a folder exists at the path.
   bool CheckFileExist(const char* path);
-  // Empties an existing file (0); 1 when it is missing or cannot be opened.
+  // Empties an existing regular file (0); 1 when it is missing, not a
+  // regular file, a link, or cannot be opened.
   int CreateNewEmptyFile(const char* path);
   // The whole file in a new char[size + 1] ending in a 0 byte (delete[] it).
-  // A missing file is created empty first; null when it cannot be read.
+  // A missing file is created empty first; null when it cannot be read or
+  // is not a regular file.
   char* FileRead(const char* path);
-  // 0 when something existed at the path and was deleted; 1 otherwise.
+  // 0 when something existed at the path and was deleted (a link itself is
+  // deleted, never its target); 1 otherwise.
   int FileDel(const char* path);
-  // Appends the text, after a "\n" when the file is not empty.
+  // Appends the text, after a "\n" when the file is not empty. A link at
+  // the path is refused (1).
   int WriteInFileBack(const char* path, const char* text);
   // Puts the text first, then "\n" when the old contents were not empty,
-  // then the old contents. Replaces the file atomically.
+  // then the old contents. Replaces the file atomically; a link at the path
+  // is refused (1), as is anything that is not a regular file.
   int WriteInFileFirst(const char* path, const char* text);
   // Writes `size` raw bytes as the whole file, atomically (a temporary file
-  // in the same folder, flushed, then renamed over the old one). Like
-  // WriteInFileFirst, fails (1) on an existing file that may not be written.
+  // in the same folder, flushed, then renamed over the old one, so a link at
+  // the path is replaced, never written through). Fails (1) on an existing
+  // file that may not be written, and on a folder, pipe, device or socket.
   int SaveData(const char* path, const void* data, int size);
-  // Reads up to `size` raw bytes from the start of the file; a short file
-  // leaves the rest of `data` untouched.
+  // Reads up to `size` raw bytes from the start of the regular file; a short
+  // file leaves the rest of `data` untouched.
   int LoadData(const char* path, void* data, int size);
+
+  // How many names SetAside tries: "<path>.bad", then "<path>.bad.1" up to
+  // "<path>.bad.<kSetAsideNames - 1>".
+  static constexpr int kSetAsideNames = 100;
+  // Moves a damaged file (or whatever is at the path: a folder, a link)
+  // aside under the first of those names that is free, never replacing
+  // anything. Returns the path it now has; "" when nothing was at the path,
+  // every name was taken, or the rename failed (it then stays where it is).
+  std::string SetAside(const char* path);
 
   // --- Folders -------------------------------------------------------------
   // 0 created (one level), 1 something exists there already, 2 failed.
@@ -118,9 +153,10 @@ class iFile {
   bool DirDel(const char* path);
   // Lists the folder's entries matching a Windows-style mask ("*.*" every
   // entry, "*.pzl" a suffix; case-insensitive): mode 0 every entry, mode 1
-  // folders only, other modes nothing. Names are taken in case-insensitive
-  // order; each new node goes to the head, so the head holds the last name
-  // with the highest index. Null when nothing was kept or on failure.
+  // folders only (below the documents folder a link to a folder is not
+  // one), other modes nothing. Names are taken in case-insensitive order;
+  // each new node goes to the head, so the head holds the last name with
+  // the highest index. Null when nothing was kept or on failure.
   JINVECPTR<char*>* FindDir(const char* dir, const char* mask, int mode);
   // The current folder, in a buffer of this object (overwritten next call).
   char* GetCurrentDir();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ST/sprite.h"
+#include "ST/xml_file.h"
 #include "platform/sys.h"
 
 namespace ZOV {
@@ -67,7 +68,7 @@ JFONT::JFONT(const char* file, int unused) {
   plat::PrintLine("loading font " + name);
 
   pugi::xml_document doc;
-  if (!doc.load_file(name.c_str(), pugi::parse_default, pugi::encoding_auto)) {
+  if (!LoadXmlFile(&doc, name.c_str())) {
     plat::PrintLine("Cant open file " + name + "Font not loaded ");
     doc.reset();  // nothing of a half-read file is used
   }

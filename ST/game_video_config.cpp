@@ -2,18 +2,17 @@
 // logical resolution, whether the display offers 1024x768, full screen or
 // not, and a log switch; and the resolution change that applies it.
 #include <pugixml.hpp>
+#include <sys/stat.h>
 
-#include <filesystem>
-#include <system_error>
+#include <sstream>
 
 #include "ST/file.h"
 #include "ST/game.h"
 #include "ST/window_proc.h"
+#include "ST/xml_file.h"
 
 namespace ZOV {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::string DocumentsOrHere() {
   const std::string docs = plat::DocumentsDir();
@@ -22,7 +21,9 @@ std::string DocumentsOrHere() {
   return plat::CurrentDir().empty() ? std::string(".") : plat::CurrentDir();
 }
 
-// Writes the file with the BOM, no indentation, and a line per element.
+// Writes the file with the BOM, no indentation, and a line per element,
+// atomically through the file service (so a link at the path is replaced,
+// never written through, and a folder or pipe there is left alone).
 bool SaveGameXml(const std::string& path, int w, int h, bool support1024, bool full, bool log) {
   pugi::xml_document doc;
   pugi::xml_node main = doc.append_child("Config").append_child("Main");
@@ -31,7 +32,22 @@ bool SaveGameXml(const std::string& path, int w, int h, bool support1024, bool f
   main.append_attribute("support1024") = support1024;
   main.append_attribute("FullScreen") = full;
   main.append_attribute("Log") = log;
-  return doc.save_file(path.c_str(), "\t", pugi::format_write_bom, pugi::encoding_auto);
+  std::ostringstream out;
+  doc.save(out, "\t", pugi::format_write_bom, pugi::encoding_auto);
+  if (!out) return false;
+  const std::string bytes = out.str();
+  return ifile.SaveData(path.c_str(), bytes.data(), static_cast<int>(bytes.size())) == 0;
+}
+
+// The per-user folders are the game's own: when one of them is a link, the
+// file service neither reads nor writes anything below it, and the game
+// runs on its defaults. Said once here, where start-up first looks.
+void ReportLinkedFolder(const std::string& folder) {
+  std::string path = folder;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+    plat::PrintLine("Game folder is a link, not used: " + path);
 }
 
 }  // namespace
@@ -72,8 +88,9 @@ void ST_GAME::CreateConfig(int w, int h, bool full, bool log) {
   resY = h;
   fullScreen = full;
   screenRes = w * h;
-  std::error_code ec;
-  fs::create_directories(GetGameProfileDirg(), ec);
+  // One level each, never through a link (the documents folder exists).
+  ifile.CreateDir(GetProfileDirg());
+  ifile.CreateDir(GetGameProfileDirg());
   const std::string path = GameConfigPath();
   if (SaveGameXml(path, w, h, support1024, full, log))
     plat::PrintLine("Config created");
@@ -84,9 +101,11 @@ void ST_GAME::CreateConfig(int w, int h, bool full, bool log) {
 void ST_GAME::LoadGameConfig() {
   const std::string path = GameConfigPath();
   plat::PrintLine(" LOAD GAME CONF: " + path);
+  ReportLinkedFolder(GetProfileDirg());
+  ReportLinkedFolder(GetGameProfileDirg());
   for (int attempt = 0; attempt < 2; ++attempt) {
     pugi::xml_document doc;
-    const bool loaded = doc.load_file(path.c_str(), pugi::parse_default, pugi::encoding_auto);
+    const bool loaded = LoadXmlFile(&doc, path.c_str());
     const pugi::xml_node main = doc.first_child().first_child();
     const int x = main.attribute("resX").as_int();
     const int y = main.attribute("resY").as_int();

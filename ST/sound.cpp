@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "ST/file.h"
 #include "platform/sys.h"
@@ -64,8 +65,12 @@ ST_A* ST_SS::GetSound(const char* data, unsigned int size) {
 
 ST_A::ST_A(const char* file) {
   RequireAudio();
-  if (file != nullptr && *file != '\0') {
-    if (SDL_RWops* src = SDL_RWFromFile(file, "rb")) chunk = Mix_LoadWAV_RW(src, 1);
+  // Through the file service's reader: only a regular file is read, and a
+  // pipe of that name never makes loading wait. The mixer copies the sound.
+  std::string bytes;
+  if (file != nullptr && *file != '\0' && ifile.ReadRegularFile(file, &bytes) == iFile::ReadResult::kOk &&
+      !bytes.empty() && bytes.size() <= 0x7fffffffu) {
+    if (SDL_RWops* src = SDL_RWFromConstMem(bytes.data(), int(bytes.size()))) chunk = Mix_LoadWAV_RW(src, 1);
   }
 }
 

@@ -17,6 +17,7 @@
 #include "GAME/config/config_tables.h"
 #include "GAME/config/text_format.h"
 #include "ST/file.h"
+#include "ST/xml_file.h"
 #include "platform/sys.h"
 
 namespace GAME::cfg {
@@ -74,7 +75,9 @@ bool FileExists(const char* name) {
 // `doc` empty, so that every value keeps its built-in value.
 void LoadDocument(const char* name, pugi::xml_document& doc) {
   doc.reset();
-  const pugi::xml_parse_result result = doc.load_file(name, pugi::parse_default, pugi::encoding_auto);
+  // Through the file service's reader: a folder or pipe of that name is
+  // never opened as a document (nor waited on) and counts as damaged.
+  const pugi::xml_parse_result result = ZOV::LoadXmlFile(&doc, name);
   if (result) return;
   doc.reset();
   if (result.status == pugi::status_file_not_found) {

@@ -8,6 +8,7 @@
 
 #include "GAME/config/globals.h"
 #include "ST/file.h"
+#include "ST/xml_file.h"
 #include "platform/sys.h"
 
 EDITION_CONF gEdition;
@@ -23,7 +24,7 @@ void Parse(pugi::xml_document* doc, const char* name, const pugi::xml_parse_resu
 }
 
 void LoadFromDisk(pugi::xml_document* doc, const char* name) {
-  Parse(doc, name, doc->load_file(name, pugi::parse_default, pugi::encoding_auto));
+  Parse(doc, name, ZOV::LoadXmlFile(doc, name));
 }
 
 }  // namespace

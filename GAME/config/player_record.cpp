@@ -129,22 +129,18 @@ RecordRead ReadRecordFile(const std::string& path, PUZZLE_PLAYER_PROFILE* out, l
                           std::string* repaired) {
   if (size) *size = -1;
   if (repaired) repaired->clear();
-  if (!ZOV::ifile.CheckFileExist(path.c_str())) return RecordRead::kMissing;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return RecordRead::kUnreadable;
-  P::Bytes bytes{};
-  // One byte more than a record, to tell a long file from a whole one.
-  uint8_t spare = 0;
-  size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
-  if (got == bytes.size()) got += std::fread(&spare, 1, 1, f);
-  const bool failed = std::ferror(f) != 0;
-  long length = -1;
-  if (!failed && std::fseek(f, 0, SEEK_END) == 0) length = std::ftell(f);
-  std::fclose(f);
-  if (failed) return RecordRead::kUnreadable;
-  if (size) *size = length >= 0 ? length : long(got);
-  if (got != bytes.size()) return RecordRead::kWrongSize;
-  if (out) *out = P::Decode(bytes, repaired);
+  std::string bytes;
+  switch (ZOV::ifile.ReadRegularFile(path.c_str(), &bytes)) {
+    case ZOV::iFile::ReadResult::kOk: break;
+    case ZOV::iFile::ReadResult::kMissing: return RecordRead::kMissing;
+    case ZOV::iFile::ReadResult::kNotAFile:
+    case ZOV::iFile::ReadResult::kFailed: return RecordRead::kUnreadable;
+  }
+  if (size) *size = long(bytes.size());
+  if (bytes.size() != size_t(P::kSize)) return RecordRead::kWrongSize;
+  P::Bytes record{};
+  std::memcpy(record.data(), bytes.data(), record.size());
+  if (out) *out = P::Decode(record, repaired);
   return RecordRead::kLoaded;
 }
 

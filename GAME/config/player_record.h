@@ -116,12 +116,14 @@ enum class RecordRead {
   kLoaded,      // exactly 76 bytes, decoded
   kMissing,     // nothing at the path
   kWrongSize,   // a file of another size: damaged
-  kUnreadable,  // something there that cannot be read as a file
+  kUnreadable,  // something there that is no regular file (a folder, pipe,
+                // device, a link below the documents folder) or cannot be read
 };
 
 // Reads the record file at `path` into `out` (left untouched unless the
 // result is kLoaded). `size` receives the file's size when known, else -1;
-// `repaired` as for Decode. Reading never changes the file.
+// `repaired` as for Decode. Reading never changes the file and never waits:
+// it goes through the file service's reader of regular files.
 RecordRead ReadRecordFile(const std::string& path, PUZZLE_PLAYER_PROFILE* out, long* size = nullptr,
                           std::string* repaired = nullptr);
 

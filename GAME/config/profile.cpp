@@ -15,7 +15,6 @@ namespace GAME {
 namespace {
 
 constexpr const char kSettingsFile[] = "set.bin";
-constexpr const char kDamagedSuffix[] = ".bad";
 constexpr const char kLastCharacterFile[] = "LC.pzl";
 
 void Log(const std::string& line) { plat::PrintLine(line); }
@@ -26,9 +25,11 @@ bool IsRealFolder(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool IsFolder(const std::string& path) {
+// True when something other than a real folder is at the path: a link (to
+// a folder or not), a file, a pipe. Such a player folder is never used.
+bool IsForeign(const std::string& path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 // Engine objects made by the tests carry no company or product name; keep
@@ -73,7 +74,7 @@ PROFILE::PROFILE(ZOV::JFONT* font, ZOV::ST_GAME* game)
     return;
   }
   // The folder first, so that a default record can be written into it.
-  if (!IsFolder(Join(name_))) {
+  if (!IsRealFolder(Join(name_))) {
     Log("Character folder not exist");
     CreateProfileDir();
   } else {
@@ -142,7 +143,7 @@ void PROFILE::SetLastCharacter() {
   const std::string path = LastCharacterPath();
   if (ZOV::ifile.SaveData(path.c_str(), name_.data(), static_cast<int>(name_.size())) != 0)
     Log("Last character not saved: " + path);
-  if (!IsFolder(Join(name_))) CreateProfileDir();
+  if (!IsRealFolder(Join(name_))) CreateProfileDir();
 }
 
 int PROFILE::GetLastCharacter() {
@@ -167,6 +168,10 @@ int PROFILE::GetLastCharacter() {
     Log("Last character name refused: \"" + PrintableName(name) + "\"");
     return 0;
   }
+  if (IsForeign(Join(name))) {
+    Log("Last character refused: " + PrintableName(Join(name)) + " is a link or no folder");
+    return 0;
+  }
   name_ = name;
   return 1;
 }
@@ -176,6 +181,15 @@ void PROFILE::LoadSettings() {
   Log("old name profile" + PrintableName(settings_->NameText()));
   *settings_ = PUZZLE_PLAYER_PROFILE();
   keepRecordFile_ = false;
+  if (IsForeign(Join(name_))) {
+    // Reached only for the default player (no other name is chosen then):
+    // what the link leads to is neither read nor written.
+    Log("Player folder is a link or no folder, not used: " + Join(name_) + "; default settings, not saved");
+    keepRecordFile_ = true;
+    settings_->SetDefaults(EngineScreenCode(), game_->fullScreen);
+    ApplyEngineMode();
+    return;
+  }
   long size = -1;
   std::string repaired;
   switch (ReadRecordFile(path, settings_, &size, &repaired)) {
@@ -184,19 +198,21 @@ void PROFILE::LoadSettings() {
       break;
     case RecordRead::kMissing:
       Log("File not exist" + path);
-      if (!IsFolder(Join(name_))) CreateProfileDir();
+      if (!IsRealFolder(Join(name_))) CreateProfileDir();
       LoadDefaultSettings();
       break;
     case RecordRead::kWrongSize:
     case RecordRead::kUnreadable: {
-      // Set the damaged file aside before anything may write a new one.
-      const std::string kept = path + kDamagedSuffix;
-      Log("Settings damaged (" + (size >= 0 ? std::to_string(size) + " bytes" : std::string("unreadable")) +
-          "): " + path + "; kept as " + kept + ", default settings used");
-      if (std::rename(path.c_str(), kept.c_str()) == 0) {
+      // Set the damaged file aside before anything may write a new one;
+      // one set aside earlier is never replaced.
+      const std::string damaged =
+          "Settings damaged (" + (size >= 0 ? std::to_string(size) + " bytes" : std::string("unreadable")) + "): " + path;
+      const std::string kept = ZOV::ifile.SetAside(path.c_str());
+      if (!kept.empty()) {
+        Log(damaged + "; kept as " + kept + ", default settings used");
         LoadDefaultSettings();
       } else {
-        Log("Damaged settings could not be set aside; they are not overwritten: " + path);
+        Log(damaged + "; it could not be set aside and is not overwritten, default settings used");
         keepRecordFile_ = true;
         settings_->SetDefaults(EngineScreenCode(), game_->fullScreen);
       }
@@ -223,10 +239,10 @@ bool PROFILE::SaveSettings() {
   Log("Saving " + path);
   settings_->Debug();
   bool saved = false;
-  if (keepRecordFile_) {
-    Log("Not saved over the damaged settings: " + path);
+  if (keepRecordFile_ || IsForeign(Join(name_))) {
+    Log("Not saved, the file there is left as it is: " + path);
   } else {
-    if (!IsFolder(Join(name_))) CreateProfileDir();
+    if (!IsRealFolder(Join(name_))) CreateProfileDir();
     saved = WriteRecordFile(path, *settings_);
   }
   int w = game_->resX, h = game_->resY;
@@ -252,6 +268,10 @@ int PROFILE::ChoosePlayer(const char* name) {
   }
   if (!Acceptable(name)) {
     Log("Player name refused: \"" + PrintableName(name) + "\"");
+    return -1;
+  }
+  if (IsForeign(Join(name))) {
+    Log("Player refused: " + PrintableName(Join(name)) + " is a link or no folder");
     return -1;
   }
   Log("manager send new name");
@@ -339,7 +359,7 @@ int PROFILE::GetScore4Player(const char* name) {
   if (name == nullptr) return -1;
   Log("4 name " + PrintableName(name));
   if (name_ == name) return settings_->Score;
-  if (!Acceptable(name)) return -1;
+  if (!Acceptable(name) || IsForeign(Join(name))) return -1;
   const std::string path = Join(name) + "/" + kSettingsFile;
   Log("Checking... " + path);
   PUZZLE_PLAYER_PROFILE record;

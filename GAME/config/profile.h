@@ -15,11 +15,15 @@
 //   <root>/<name>/            one folder per player
 //   <root>/<name>/set.bin     the 76-byte record (GAME/config/player_record.h)
 //   <root>/<name>/set.bin.bad a damaged record set aside, never overwritten
-//                             by a save
+//                             by a save nor by a later one set aside (that
+//                             one becomes set.bin.bad.1, then .2, ...)
 //
 // Every name that becomes a path is checked (GAME/config/player_name.h);
-// deletion only ever removes a real folder directly inside the root. Files
-// are written atomically, and every failure is logged as one.
+// deletion only ever removes a real folder directly inside the root. A
+// player "folder" that is a link (or a file) is no player: it is not listed,
+// chosen, read, written or deleted. Files are written atomically through the
+// file service, which reads and writes regular files only and never follows
+// a link below the documents folder; every failure is logged as one.
 //
 // One instance, built by the scene manager and kept for the whole run; the
 // constructor may run on the loader thread, everything else on the main
@@ -78,12 +82,16 @@ class PROFILE {
   // player's folder when it does not exist.
   void SetLastCharacter();
   // 1 when "LC.pzl" names a usable player, who becomes the current player;
-  // 0 otherwise (missing, unreadable or refused name: nothing changes).
+  // 0 otherwise (missing, unreadable or refused name, or a name whose folder
+  // is a link or no folder: nothing changes).
   int GetLastCharacter();
   // Loads the current player's record. A missing file gives the default
-  // record, written at once; a damaged one (not exactly 76 bytes, or not
-  // readable) is renamed "set.bin.bad" first, then the same. The record's
-  // screen code and full-screen flag are then taken from the engine.
+  // record, written at once; a damaged one (not exactly 76 bytes, not a
+  // regular file, or not readable) is set aside first ("set.bin.bad", or the
+  // next free "set.bin.bad.N"), then the same. When it cannot be set aside,
+  // or the player's folder is a link or no folder, the defaults stand in
+  // memory and nothing is written there. The record's screen code and
+  // full-screen flag are then taken from the engine.
   void LoadSettings();
   // Gives the record its defaults, writes it and rewrites "game.xml".
   void LoadDefaultSettings();
@@ -107,8 +115,8 @@ class PROFILE {
   // --- What the window's answers do --------------------------------------
   // Makes `name` the current player: writes "LC.pzl", creates the folder
   // of a new player and loads (or, for a new player, creates) the record.
-  // 0 done; -1 when the name is null or not a usable player name, and then
-  // nothing changes.
+  // 0 done; -1 when the name is null or not a usable player name, or the
+  // player's folder is a link or no folder, and then nothing changes.
   int ChoosePlayer(const char* name);
   // Deletes the folder of player `name` with everything in it. The current
   // player is not changed (the caller chooses the next one). 0 deleted, or
@@ -169,8 +177,8 @@ class PROFILE {
   ZOV::JINVECPTR<char*>* names_ = nullptr;
   PAZZLE_PROFILE_MANAGER* dialog_ = nullptr;
   std::string playerDir_;
-  // Set while the player's damaged "set.bin" could not be set aside: the
-  // record is then never written over it.
+  // Set while the player's damaged "set.bin" could not be set aside, or the
+  // player's folder is no real folder: the record is then never written.
   bool keepRecordFile_ = false;
 };
 

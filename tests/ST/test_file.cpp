@@ -14,6 +14,7 @@
 
 #include "ST/file.h"
 #include "platform/sys.h"
+#include "tests/support/as_user.h"
 #include "tests/support/test_env.h"
 
 namespace fs = std::filesystem;
@@ -70,14 +71,12 @@ TEST(PlainFiles, ReadOnlyFileCanBeRead) {
   const std::string d = testenv::FreshDir("ro");
   testenv::WriteFile(d + "/ro.txt", "kept");
   chmod((d + "/ro.txt").c_str(), 0444);
-  EXPECT_EXIT(
-      {
-        if (chdir(d.c_str()) != 0) _exit(10);
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(11);
-        char* text = ifile.FileRead("ro.txt");
-        _exit(text != nullptr && std::strcmp(text, "kept") == 0 ? 0 : 1);
-      },
-      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(testenv::RunAsOrdinaryUser(d,
+                                       [] {
+                                         char* text = ifile.FileRead("ro.txt");
+                                         return text != nullptr && std::strcmp(text, "kept") == 0 ? 0 : 1;
+                                       }),
+            0);
 }
 
 TEST(PlainFiles, PrependAndAppendLines) {
@@ -142,15 +141,13 @@ TEST(RawRecords, ReadOnlyFileIsNotReplaced) {
   testenv::WriteFile(d + "/ro.bin", "old");
   chmod((d + "/ro.bin").c_str(), 0444);
   chmod(d.c_str(), 0777);
-  EXPECT_EXIT(
-      {
-        if (chdir(d.c_str()) != 0) _exit(10);
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(11);
-        const int saved = ifile.SaveData("ro.bin", "new", 3);
-        const int first = ifile.WriteInFileFirst("ro.bin", "first");
-        _exit(saved * 2 + first);
-      },
-      ::testing::ExitedWithCode(3), "");
+  EXPECT_EQ(testenv::RunAsOrdinaryUser(d,
+                                       [] {
+                                         const int saved = ifile.SaveData("ro.bin", "new", 3);
+                                         const int first = ifile.WriteInFileFirst("ro.bin", "first");
+                                         return saved * 2 + first;
+                                       }),
+            3);
   EXPECT_EQ(testenv::ReadFile(d + "/ro.bin"), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 1) << "no temporary file is left";
 }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -201,6 +202,21 @@ TEST_F(SoundTest, LoadsFromMemoryAndFromAFileWithoutAPack) {
   EXPECT_NE(file->chunk, nullptr);
   EXPECT_EQ(ss_->last_sound, file.get());
   EXPECT_EQ(ZOV::LoadGameSound(nullptr, path.c_str()), nullptr);
+}
+
+// A pipe or a folder named like the sound file gives a sound without a
+// chunk, and loading never waits on the pipe.
+TEST_F(SoundTest, APipeOrFolderForASoundFileGivesNoChunkAndNeverBlocks) {
+  const std::string d = testenv::FreshDir("snd-special");
+  ASSERT_EQ(mkfifo((d + "/pipe.wav").c_str(), 0600), 0);
+  ASSERT_EQ(mkdir((d + "/folder.wav").c_str(), 0700), 0);
+  alarm(60);  // a blocked open ends the test program instead of hanging it
+  for (const char* name : {"/pipe.wav", "/folder.wav"}) {
+    std::unique_ptr<ST_A> s(ZOV::LoadGameSound(ss_.get(), (d + name).c_str()));
+    ASSERT_NE(s, nullptr) << name;
+    EXPECT_EQ(s->chunk, nullptr) << name;
+  }
+  alarm(0);
 }
 
 TEST_F(SoundTest, SelectedPackThatCannotOpen) {

@@ -73,6 +73,15 @@ class GameRun {
       }
     }
   }
+  // A run a failed check left behind is not left running.
+  ~GameRun() {
+    if (pid_ > 0 && !exited_) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  GameRun(const GameRun&) = delete;
+  GameRun& operator=(const GameRun&) = delete;
   const std::string& Dir() const { return dir_; }
   const std::string& Home() const { return home_; }
 
@@ -127,6 +136,7 @@ class GameRun {
       if (!exited_) {
         kill(pid_, SIGKILL);
         waitpid(pid_, &status_, 0);
+        exited_ = true;
         return -1000;
       }
     }

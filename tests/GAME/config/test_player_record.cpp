@@ -200,13 +200,20 @@ TEST(PlayerRecord, DebugDump) {
 }
 
 TEST(PlayerName, RefusedAndAcceptedNames) {
-  for (const char* ok : {"Anna", "Игрок", "Я", "7", "a-b_c(1)", "Zoë", "名前"}) EXPECT_TRUE(GAME::IsValidPlayerName(ok)) << ok;
+  for (const char* ok : {"Anna", "Игрок", "Я", "7", "a-b_c(1)", "Zoë", "名前",
+                         "\xE0\xA0\x80",       // U+0800, the first three-byte character
+                         "\xF0\x9F\x98\x80",   // U+1F600, four bytes
+                         "\xF4\x8F\xBF\xBF"})  // U+10FFFF, the last code point
+    EXPECT_TRUE(GAME::IsValidPlayerName(ok)) << GAME::PrintableName(ok);
   const std::vector<std::string> refused = {
       "", ".", "..", "../x", "a/b", "a\\b", "A B", "x\ty", "Anna\n", std::string("a\0b", 3), "\x7F",
       "a\xC2\x85" "b",  // U+0085, a C1 control
       "№1", "%s", "a.b", "a:b", "\xFF", "\xC0\xAF",  // malformed and overlong UTF-8
       "\xED\xA0\x80",                                // a surrogate
       "\xD0",                                        // cut in two
+      "\xF4\x90\x80\x80", "\xF7\xBF\xBF\xBF",          // past U+10FFFF
+      "\xE0\x80\xAF", "\xE0\x9F\xBF",                // overlong three-byte forms of '/' and U+07FF
+      "\xF0\x8F\xBF\xBF",                            // an overlong four-byte form
       std::string(GAME::kMaxPlayerNameBytes + 1, 'a')};
   for (const std::string& bad : refused) EXPECT_FALSE(GAME::IsValidPlayerName(bad)) << GAME::PrintableName(bad);
   for (char c : std::string(".%'*^&,=+\"|!@$#<>:;/?\\`~[]{} ")) EXPECT_TRUE(GAME::IsRefusedNameChar(c)) << c;

@@ -4,6 +4,7 @@
 // leader board, and "game.xml" kept in step with the record.
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -21,6 +22,7 @@
 #include "ST/file.h"
 #include "ST/game.h"
 #include "platform/gfx.h"
+#include "tests/support/as_user.h"
 #include "tests/support/test_env.h"
 
 namespace fs = std::filesystem;
@@ -416,18 +418,170 @@ TEST_F(Profile, AConfiguredDefaultNameWithABlankIsStillUsable) {
   chTEXT_DEFAULT_NAME = saved;
 }
 
+// Permissions do not stop root, so the player's part runs as an ordinary
+// user; its checks come back as the child's result.
 TEST_F(Profile, AFailedDeletionKeepsThePlayer) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
   WriteRecord("Anna", Defaults(786432, false));
-  PROFILE& p = Start();
-  // The game folder cannot lose entries: Anna's folder cannot go.
-  fs::permissions(Root(), fs::perms::owner_read | fs::perms::owner_exec);
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(p.DeletePlayer("Anna"), -2);
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("Player folder not deleted"), std::string::npos);
-  fs::permissions(Root(), fs::perms::owner_all);
+  const int result = testenv::RunAsOrdinaryUser(docs, [this] {
+    PROFILE& p = Start();
+    // The game folder cannot lose entries: Anna's folder cannot go.
+    fs::permissions(Root(), fs::perms::owner_read | fs::perms::owner_exec);
+    testing::internal::CaptureStdout();
+    const int deleted = p.DeletePlayer("Anna");
+    const std::string out = testing::internal::GetCapturedStdout();
+    fs::permissions(Root(), fs::perms::owner_all);
+    if (deleted != -2) return 1;
+    if (out.find("Player folder not deleted") == std::string::npos) return 2;
+    if (!fs::is_directory(Player("Anna"))) return 3;
+    if (p.PlayerList() != std::vector<std::string>{"Anna", kDefault}) return 4;
+    return 0;
+  });
+  EXPECT_EQ(result, 0);
   EXPECT_TRUE(fs::is_directory(Player("Anna")));
-  EXPECT_EQ(p.PlayerList(), (std::vector<std::string>{"Anna", kDefault}));
+}
+
+// A player folder that is a link leads out of the game folder: whatever is
+// there is never read, written, set aside or deleted, and the link is no
+// player to list or choose.
+TEST_F(Profile, APlayerFolderThatIsALinkIsNeverUsed) {
+  struct Row {
+    const char* label;
+    std::string linked;
+    const char* last;  // "LC.pzl", null: none
+  };
+  const Row rows[] = {
+      {"another player named by LC.pzl", "Anna", "Anna"},
+      {"the default player named by LC.pzl", kDefault, kDefault.c_str()},
+      {"the default player, no LC.pzl", kDefault, nullptr},
+  };
+  PUZZLE_PLAYER_PROFILE earned = Defaults(786432, false);
+  earned.Score = 1000;
+  const std::string damaged = Bytes(earned).substr(0, 10);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    fs::remove_all(Root());
+    const fs::path outside = testenv::FreshDir("elsewhere");
+    testenv::WriteFile(outside / "set.bin", damaged);
+    testenv::WriteFile(outside / "set.bin.bad", "older");
+    fs::create_directories(Root());
+    fs::create_directory_symlink(outside, Player(row.linked));
+    if (row.last) SetLast(row.last);
+    PROFILE& p = Start();
+    EXPECT_STREQ(p.GetPlayerName(), kDefault.c_str());
+    EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
+    EXPECT_EQ(p.ChoosePlayer(row.linked.c_str()), -1);
+    EXPECT_EQ(p.DeletePlayer(row.linked.c_str()), -1);
+    p.GetSettings()->Score = 5;
+    EXPECT_EQ(p.SaveSettings(), row.linked != kDefault);
+    if (row.linked != kDefault) {
+      EXPECT_EQ(p.PlayerList(), std::vector<std::string>{kDefault});
+      EXPECT_EQ(p.GetScore4Player(row.linked.c_str()), -1);
+    }
+    EXPECT_TRUE(fs::is_symlink(Player(row.linked)));
+    EXPECT_EQ(testenv::ReadFile(outside / "set.bin"), damaged);
+    EXPECT_EQ(testenv::ReadFile(outside / "set.bin.bad"), "older");
+    EXPECT_EQ(Entries(outside), (std::set<std::string>{"set.bin", "set.bin.bad"}));
+  }
+}
+
+TEST_F(Profile, ARecordSetAsideEarlierIsNeverReplaced) {
+  PUZZLE_PLAYER_PROFILE earned = Defaults(786432, false);
+  earned.Score = 1000;
+  const std::string first = Bytes(earned).substr(0, 10), second = Bytes(earned) + "xx";
+  testenv::WriteFile(Player("Anna") / "set.bin.bad", first);
+  testenv::WriteFile(Record("Anna"), second);
+  SetLast("Anna");
+  testing::internal::CaptureStdout();
+  PROFILE& p = Start();
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("kept as " + (Player("Anna") / "set.bin.bad.1").string()), std::string::npos) << out;
+  EXPECT_EQ(testenv::ReadFile(Player("Anna") / "set.bin.bad"), first);
+  EXPECT_EQ(testenv::ReadFile(Player("Anna") / "set.bin.bad.1"), second);
+  EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
+  EXPECT_EQ(testenv::ReadFile(Record("Anna")), Bytes(Defaults(786432, false)));
+}
+
+// With every name to set it aside under taken, the damaged record stays
+// where it is, and nothing (a default, a save) is ever written over it.
+TEST_F(Profile, ADamagedRecordThatCannotBeSetAsideIsNeverOverwritten) {
+  PUZZLE_PLAYER_PROFILE earned = Defaults(786432, false);
+  earned.Score = 1000;
+  const std::string damaged = Bytes(earned).substr(0, 10);
+  testenv::WriteFile(Record("Anna"), damaged);
+  fs::create_directories(Player("Anna") / "set.bin.bad");
+  for (int i = 1; i < ZOV::iFile::kSetAsideNames; ++i)
+    fs::create_directories(Player("Anna") / ("set.bin.bad." + std::to_string(i)));
+  SetLast("Anna");
+  testing::internal::CaptureStdout();
+  PROFILE& p = Start();
+  EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
+  p.GetSettings()->Score = 7;
+  EXPECT_FALSE(p.SaveSettings());
+  EXPECT_EQ(p.ChoosePlayer("Anna"), 0);
+  EXPECT_FALSE(p.SaveSettings());
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("could not be set aside"), std::string::npos) << out;
+  EXPECT_EQ(testenv::ReadFile(Record("Anna")), damaged);
+  // Another player is saved as usual.
+  ASSERT_EQ(p.ChoosePlayer("Bob"), 0);
+  EXPECT_TRUE(p.SaveSettings());
+}
+
+// Pipes where "LC.pzl" or "set.bin" should be: start-up never waits on
+// them; a pipe for a name is no name, a pipe for a record is a damaged
+// record, set aside like one.
+TEST_F(Profile, PipesForTheLastPlayerOrTheRecordNeverBlock) {
+  struct Row {
+    const char* label;
+    bool lastIsPipe, recordIsPipe;
+  };
+  for (const Row& row : {Row{"LC.pzl", true, false}, Row{"set.bin", false, true}}) {
+    SCOPED_TRACE(row.label);
+    fs::remove_all(Root());
+    fs::create_directories(Player("Anna"));
+    if (row.lastIsPipe) {
+      ASSERT_EQ(mkfifo((Root() / "LC.pzl").c_str(), 0600), 0);
+      WriteRecord(kDefault, Defaults(786432, false));
+    } else {
+      SetLast("Anna");
+      ASSERT_EQ(mkfifo(Record("Anna").c_str(), 0600), 0);
+    }
+    alarm(60);  // a blocked open ends the test program instead of hanging it
+    PROFILE& p = Start();
+    alarm(0);
+    EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
+    if (row.lastIsPipe) {
+      EXPECT_STREQ(p.GetPlayerName(), kDefault.c_str());
+      EXPECT_TRUE(fs::is_fifo(Root() / "LC.pzl")) << "not replaced";
+    } else {
+      EXPECT_STREQ(p.GetPlayerName(), "Anna");
+      EXPECT_TRUE(fs::is_fifo(Player("Anna") / "set.bin.bad"));
+      EXPECT_EQ(testenv::ReadFile(Record("Anna")), Bytes(Defaults(786432, false)));
+    }
+  }
+}
+
+// A muted player's volumes of 0 are settings, not damage.
+TEST_F(Profile, VolumesOfZeroLoadAsZero) {
+  struct Row {
+    float music, sound;
+  };
+  for (const Row& row : {Row{0.0f, 0.0f}, Row{0.0f, 1.0f}, Row{1.0f, 0.0f}}) {
+    fs::remove_all(Root());
+    PUZZLE_PLAYER_PROFILE muted = Defaults(786432, false);
+    muted.MusicVolum = row.music;
+    muted.Sound = row.sound;
+    WriteRecord("Anna", muted);
+    SetLast("Anna");
+    testing::internal::CaptureStdout();
+    PROFILE& p = Start();
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.find("unusable values replaced"), std::string::npos) << out;
+    EXPECT_EQ(p.GetSettings()->MusicVolum, row.music);
+    EXPECT_EQ(p.GetSettings()->Sound, row.sound);
+    ASSERT_TRUE(p.SaveSettings());
+    EXPECT_EQ(testenv::ReadFile(Record("Anna")), Bytes(muted));
+  }
 }
 
 TEST_F(Profile, ScoresForTheLeaderBoard) {
