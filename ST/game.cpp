@@ -53,11 +53,12 @@ std::string WebLinkOf(const std::string& path) {
 }
 
 // The folder name made from a configured company or product name, with a
-// log line when the name could not be used as it stands.
+// log line when a configured name could not be used as it stands (none is
+// configured by default: no line then).
 std::string FolderName(const char* configured, const char* fallback, const char* what) {
   const std::string_view text = configured ? configured : "";
   std::string name = FolderNameFrom(text, fallback);
-  if (name == text) return name;
+  if (name == text || text.empty()) return name;
   if (name == fallback)
     plat::PrintLine(std::string(what) + " name \"" + LogQuote(text) + "\" is not a folder name; " + fallback + " used");
   else

@@ -32,6 +32,8 @@ struct NameCase {
   std::string existing;
   // The per-user game folder expected, relative to the documents folder.
   std::string gameFolder;
+  // The line that tells of the cut.
+  std::string logged;
 };
 
 void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
@@ -39,9 +41,10 @@ void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
 // "Ж" is two bytes, so "L" + 149 × "Ж" + "L" is 300 bytes whose 200-byte cut
 // falls inside a character: the name keeps "L" and 99 × "Ж" (199 bytes).
 const NameCase kCases[] = {
-    {"LongCompany", Repeat("L", 256), "", "", Repeat("L", 200) + "/Jigsaw"},
-    {"LongProductUnderAnExistingCompany", "Co", "L" + Repeat("Ж", 149) + "L", "Co",
-     "Co/L" + Repeat("Ж", 99)},
+    {"LongCompany", Repeat("L", 256), "", "", Repeat("L", 200) + "/Jigsaw",
+     "Company name \"" + Repeat("L", 200) + "...\" is too long for a folder; its first 200 bytes used\n"},
+    {"LongProductUnderAnExistingCompany", "Co", "L" + Repeat("Ж", 149) + "L", "Co", "Co/L" + Repeat("Ж", 99),
+     "Product name \"L" + Repeat("Ж", 99) + "...\" is too long for a folder; its first 199 bytes used\n"},
 };
 
 class ProgramNames : public ::testing::TestWithParam<NameCase> {};
@@ -69,6 +72,7 @@ TEST_P(ProgramNames, AreCutToAFolderNameAndTheGameStarts) {
   const fs::path gameXml = docs / c.gameFolder / "game.xml";
   EXPECT_TRUE(fs::is_regular_file(gameXml)) << gameXml;
   // The log quotes the configured name, not all of it.
+  EXPECT_NE(run.Out().find(c.logged), std::string::npos) << run.Out();
   const std::string& longName = c.company.size() > c.product.size() ? c.company : c.product;
   EXPECT_EQ(run.Out().find(longName), std::string::npos) << run.Out();
 }
