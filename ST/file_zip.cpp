@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ST/file.h"
+#include "ST/text_cut.h"
 #include "platform/sys.h"
 
 namespace ZOV {
@@ -44,7 +45,7 @@ int iFile::ZipFindFile(const char* name) {
     has_entry_ = true;
     return 1;
   }
-  plat::PrintLine(std::string("Zip not find ") + (name ? name : ""));
+  plat::PrintLine("Zip not find " + LogQuote(name));
   return -1;
 }
 
@@ -109,8 +110,8 @@ int iFile::ZipJustGetMeFile(const char* name) {
   ZipClearData();
   ZipCloze();
   // The password stays out of the log.
-  plat::PrintLine(std::string("\n\n\nError loading zip file named | ") + current_pack + "| file | " +
-                  (name ? name : "") + " |\n\n\n");
+  plat::PrintLine("\n\n\nError loading zip file named | " + LogQuote(current_pack) + "| file | " + LogQuote(name) +
+                  " |\n\n\n");
   return -1;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ST/sprite.h"
+#include "ST/text_cut.h"
 #include "ST/xml_file.h"
 #include "platform/sys.h"
 
@@ -65,11 +66,11 @@ size_t WholeCharacters(const char* s, size_t n) {
 
 JFONT::JFONT(const char* file, int unused) {
   const std::string name = file ? file : "";
-  plat::PrintLine("loading font " + name);
+  plat::PrintLine("loading font " + LogQuote(name));
 
   pugi::xml_document doc;
   if (!LoadXmlFile(&doc, name.c_str())) {
-    plat::PrintLine("Cant open file " + name + "Font not loaded ");
+    plat::PrintLine("Cant open file " + LogQuote(name) + "Font not loaded ");
     doc.reset();  // nothing of a half-read file is used
   }
 
@@ -79,7 +80,7 @@ JFONT::JFONT(const char* file, int unused) {
   if (size < 0) {
     // A size below 0 (BMFont's "match char height") has no line height to
     // lay text out with: the font is unusable like one of size 0.
-    plat::PrintLine("Font " + name + " size " + std::to_string(size) + " is not usable");
+    plat::PrintLine("Font " + LogQuote(name) + " size " + std::to_string(size) + " is not usable");
     size = 0;
   }
   defaultSize = size;

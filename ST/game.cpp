@@ -8,6 +8,7 @@
 #include "GAME/config/edition.h"
 #include "GAME/config/globals.h"
 #include "ST/file.h"
+#include "ST/text_cut.h"
 #include "ST/window_proc.h"
 
 plat::RecursiveMutex cs;
@@ -51,6 +52,21 @@ std::string WebLinkOf(const std::string& path) {
   return {};
 }
 
+// The folder name made from a configured company or product name, with a
+// log line when a configured name could not be used as it stands (none is
+// configured by default: no line then).
+std::string FolderName(const char* configured, const char* fallback, const char* what) {
+  const std::string_view text = configured ? configured : "";
+  std::string name = FolderNameFrom(text, fallback);
+  if (name == text || text.empty()) return name;
+  if (name == fallback)
+    plat::PrintLine(std::string(what) + " name \"" + LogQuote(text) + "\" is not a folder name; " + fallback + " used");
+  else
+    plat::PrintLine(std::string(what) + " name \"" + LogQuote(text) + "\" is too long for a folder; its first " +
+                    std::to_string(name.size()) + " bytes used");
+  return name;
+}
+
 bool EndsWithNoCase(const std::string& s, const char* suffix) {
   const size_t n = std::strlen(suffix);
   if (s.size() < n) return false;
@@ -61,13 +77,6 @@ bool EndsWithNoCase(const std::string& s, const char* suffix) {
 
 }  // namespace
 
-bool IsSafeFolderName(const std::string& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  for (unsigned char c : name)
-    if (c < 0x20 || c == 0x7F || c == '/' || c == '\\') return false;
-  return true;
-}
-
 ST_GAME::ST_GAME() {
   // The desktop is taken last, when everything else exists.
   desktop = app.fGetSystemResolution();
@@ -76,12 +85,7 @@ ST_GAME::ST_GAME() {
 void ST_GAME::SetGameName(const char* name) {
   std::memset(gameName, 0, sizeof gameName);
   if (!name) return;
-  size_t n = std::strlen(name);
-  if (n > sizeof gameName - 1) {
-    n = sizeof gameName - 1;
-    // Step back over continuation bytes so no character is cut in two.
-    while (n > 0 && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) --n;
-  }
+  const size_t n = Utf8CutLength(name, sizeof gameName - 1);
   std::memcpy(gameName, name, n);
 }
 
@@ -101,13 +105,11 @@ int ST_GAME::Init(const char* company, const char* product) {
     if (!ifile.CheckFileExist((exeDir + "/play.url").c_str())) return -1;
   }
   if (desktop.x < 1024 || desktop.y < 768) return -2;
-  companyName = company ? company : "";
-  productName = product ? product : "";
-  if (!IsSafeFolderName(companyName)) companyName = "VURAVAZ";
-  if (!IsSafeFolderName(productName)) productName = "Jigsaw";
+  companyName = FolderName(company, kDefaultCompanyFolder, "Company");
+  productName = FolderName(product, kDefaultProductFolder, "Product");
   exeDir = CurrentFolder();
   plat::PrintLine("Execution dir is " + exeDir);
-  if (!fs::is_directory(GetGameProfileDirg())) CreateDefaultConfig();
+  if (!GameFolderExists()) CreateDefaultConfig();
   LoadGameConfig();
   ifile.Log(gameName, false);
   middle = JST::iPOINT(app.ClientWidth() / 2, app.ClientHeight() / 2);
@@ -121,6 +123,17 @@ int ST_GAME::Init(const char* company, const char* product) {
     }
   }
   return 0;
+}
+
+bool ST_GAME::GameFolderExists() {
+  const std::string dir = GetGameProfileDirg();
+  std::error_code ec;
+  if (fs::is_directory(dir, ec)) return true;
+  // A folder that cannot even be examined is made anew like a missing one;
+  // writing into it then fails and the game runs on the built-in settings.
+  if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+    plat::PrintLine("Game folder not usable (" + ec.message() + "): " + dir);
+  return false;
 }
 
 void ST_GAME::PumpMessages() {
@@ -165,7 +178,7 @@ void ST_GAME::OpenEditionFiles() {
     // Only a plain file of the installation folder is ever opened.
     if (name->find('/') != std::string::npos || name->find('\\') != std::string::npos ||
         name->find("..") != std::string::npos) {
-      plat::PrintLine("Not opening " + *name + ": not a file of the game folder");
+      plat::PrintLine("Not opening " + LogQuote(*name) + ": not a file of the game folder");
       continue;
     }
     const std::string path = exeDir + "/" + *name;

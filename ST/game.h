@@ -17,6 +17,7 @@
 #include "ST/random.h"
 #include "ST/renderer.h"
 #include "ST/sound.h"
+#include "ST/text_cut.h"
 #include "ST/timer.h"
 #include "platform/sys.h"
 
@@ -70,7 +71,10 @@ class ST_GAME {
   ST_GAME& operator=(const ST_GAME&) = delete;
 
   // 0 on success; -1 when "play.url" is required and missing; -2 when the
-  // desktop is smaller than 1024x768.
+  // desktop is smaller than 1024x768. The company and product names become
+  // the per-user folder names (FolderNameFrom, ST/text_cut.h): cut to a
+  // length every file system takes, or kDefaultCompanyFolder and
+  // kDefaultProductFolder when they are not folder names at all.
   virtual int Init(const char* company, const char* product);
   virtual int Render();
   virtual int Update();
@@ -159,6 +163,9 @@ class ST_GAME {
  private:
   void PumpMessages();
   void OpenEditionFiles();
+  // Whether the per-user game folder exists; false, with a log line, when
+  // it cannot be examined (a path too long, no permission).
+  bool GameFolderExists();
   std::string GameConfigPath();
 
   float sinceFrame_ = 0.0f;
@@ -173,8 +180,9 @@ class ST_GAME {
 ST_GAME* GetGame();
 extern ST_GAME* JGAMENAME;
 
-// A folder name that is safe to put under the documents folder: not empty,
-// not "." or "..", no path separators or control characters.
-bool IsSafeFolderName(const std::string& name);
+// The per-user folder names used when the configured company or product
+// name is not a folder name (IsSafeFolderName, ST/text_cut.h).
+inline constexpr const char kDefaultCompanyFolder[] = "VURAVAZ";
+inline constexpr const char kDefaultProductFolder[] = "Jigsaw";
 
 }  // namespace ZOV

@@ -11,6 +11,7 @@
 #include "ST/file.h"
 #include "ST/game.h"
 #include "ST/renderer.h"
+#include "ST/text_cut.h"
 #include "platform/gfx_image.h"
 #include "platform/sys.h"
 
@@ -20,7 +21,8 @@ namespace gfx = plat::gfx;
 
 namespace {
 
-std::string Text(const char* s) { return s ? std::string(s) : std::string(); }
+// A file or entry name as the log lines quote it.
+std::string Text(const char* s) { return LogQuote(s); }
 
 // The colour key: every pixel whose blue, green and red are each below the
 // top-left pixel's + 10 becomes fully transparent; nothing else changes.

@@ -17,6 +17,7 @@
 #include "GAME/config/config_tables.h"
 #include "GAME/config/text_format.h"
 #include "ST/file.h"
+#include "ST/text_cut.h"
 #include "ST/xml_file.h"
 #include "platform/sys.h"
 
@@ -120,7 +121,7 @@ void ReadResource(const pugi::xml_document& doc) {
       }
     }
     if (std::string_view(node.key) == "main_screen") {
-      Log(std::string(chMAIN_MENU_LEFT_CORNER) + "  " + std::to_string(std::strlen(chMAIN_MENU_LEFT_CORNER)));
+      Log(ZOV::LogQuote(chMAIN_MENU_LEFT_CORNER) + "  " + std::to_string(std::strlen(chMAIN_MENU_LEFT_CORNER)));
     }
   }
 }
@@ -207,7 +208,7 @@ void RejectText(const char* key, const StringEntry* entry) {
     if (entry->args[0] == '\0') why += "no arguments";
     why += ")";
   }
-  Log(std::string(kStringsFile) + ": \"" + key + "\" " + why + "; built-in text used");
+  Log(std::string(kStringsFile) + ": \"" + ZOV::LogQuote(key) + "\" " + why + "; built-in text used");
 }
 
 std::string BuiltInCaption(std::size_t index) {

@@ -8,6 +8,7 @@
 
 #include "GAME/config/globals.h"
 #include "ST/file.h"
+#include "ST/text_cut.h"
 #include "ST/xml_file.h"
 #include "platform/sys.h"
 
@@ -20,7 +21,7 @@ namespace {
 void Parse(pugi::xml_document* doc, const char* name, const pugi::xml_parse_result& result) {
   if (result || result.status == pugi::status_file_not_found) return;
   doc->reset();
-  plat::PrintLine(std::string(name) + ": " + result.description() + " at byte " + std::to_string(result.offset));
+  plat::PrintLine(ZOV::LogQuote(name) + ": " + result.description() + " at byte " + std::to_string(result.offset));
 }
 
 void LoadFromDisk(pugi::xml_document* doc, const char* name) {

@@ -2,6 +2,7 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/config/text_format.h"
+#include "ST/text_cut.h"
 
 namespace GAME {
 namespace {
@@ -64,13 +65,7 @@ std::string DefaultPlayerName() {
 
 std::string PrintableName(std::string_view name) {
   constexpr size_t kShown = 64;
-  std::string out;
-  for (size_t i = 0; i < name.size() && i < kShown; ++i) {
-    const unsigned char b = static_cast<unsigned char>(name[i]);
-    out += (b < 0x20 || b == 0x7F) ? '?' : char(b);
-  }
-  if (name.size() > kShown) out += "...";
-  return out;
+  return ZOV::LogQuote(name, kShown);
 }
 
 }  // namespace GAME

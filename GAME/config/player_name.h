@@ -29,8 +29,9 @@ bool IsValidPlayerName(std::string_view name);
 // built-in name.
 std::string DefaultPlayerName();
 
-// The name as a log line may show it: control bytes become '?', and long
-// texts are cut.
+// The name as a log line may show it: ZOV::LogQuote (ST/text_cut.h) at 64
+// bytes, so control bytes become '?' and a long text is cut at a character
+// and marked "...".
 std::string PrintableName(std::string_view name);
 
 }  // namespace GAME

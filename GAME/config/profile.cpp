@@ -9,6 +9,7 @@
 #include "GAME/config/globals.h"
 #include "GAME/config/player_name.h"
 #include "ST/game.h"
+#include "ST/text_cut.h"
 #include "platform/sys.h"
 
 namespace GAME {
@@ -33,16 +34,20 @@ bool IsForeign(const std::string& path) {
 }
 
 // Engine objects made by the tests carry no company or product name; keep
-// the player folders out of the documents folder itself then, with the same
-// names start-up gives such an engine.
+// the player folders out of the documents folder itself then, and keep any
+// name short enough for a folder, by the rule start-up follows.
 void MakeFolderNamesSafe(ZOV::ST_GAME* game) {
-  if (!ZOV::IsSafeFolderName(game->companyName)) {
-    Log("Company name \"" + PrintableName(game->companyName) + "\" is not a folder name; VURAVAZ used");
-    game->companyName = "VURAVAZ";
+  const std::string company = ZOV::FolderNameFrom(game->companyName, ZOV::kDefaultCompanyFolder);
+  if (company != game->companyName) {
+    Log("Company name \"" + PrintableName(game->companyName) + "\" is not a usable folder name; \"" + company +
+        "\" used");
+    game->companyName = company;
   }
-  if (!ZOV::IsSafeFolderName(game->productName)) {
-    Log("Product name \"" + PrintableName(game->productName) + "\" is not a folder name; Jigsaw used");
-    game->productName = "Jigsaw";
+  const std::string product = ZOV::FolderNameFrom(game->productName, ZOV::kDefaultProductFolder);
+  if (product != game->productName) {
+    Log("Product name \"" + PrintableName(game->productName) + "\" is not a usable folder name; \"" + product +
+        "\" used");
+    game->productName = product;
   }
 }
 

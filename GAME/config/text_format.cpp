@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ST/font.h"
+#include "ST/text_cut.h"
 
 namespace GAME::cfg {
 namespace {
@@ -63,14 +64,7 @@ bool FormatMatches(std::string_view format, std::string_view arguments) {
   return FormatArguments(format, &found) && found == arguments;
 }
 
-bool IsSafeFolderName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  for (char c : name) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F) return false;
-  }
-  return true;
-}
+bool IsSafeFolderName(std::string_view name) { return ZOV::IsSafeFolderName(name); }
 
 namespace detail {
 

@@ -30,7 +30,7 @@ bool FormatArguments(std::string_view format, std::string* arguments);
 bool FormatMatches(std::string_view format, std::string_view arguments);
 
 // True when `name` can name one folder: not empty, not "." or "..", no '/'
-// or '\\', no control character.
+// or '\\', no control character (the engine's rule, ZOV::IsSafeFolderName).
 bool IsSafeFolderName(std::string_view name);
 
 namespace detail {

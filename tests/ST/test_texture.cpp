@@ -93,6 +93,21 @@ TEST_F(Textures, ANonPictureFileFailsLikeAMissingOne) {
   EXPECT_EQ(r->lastTextureSize.x, 8) << "still the default texture's size from Init";
 }
 
+TEST_F(Textures, AHugeFailedNameIsQuotedShortly) {
+  Start();
+  // 300 bytes of "é" (two bytes each) after one "x": the 200-byte quote
+  // ends before the hundredth "é", not inside it.
+  std::string name = "x";
+  for (int i = 0; i < 150; ++i) name += "é";
+  std::string quoted = "x";
+  for (int i = 0; i < 99; ++i) quoted += "é";
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(r->TextureLoad(name.c_str()), r->defaultTexture);
+  EXPECT_EQ(r->TextureLoadJA((name + name).c_str()), r->defaultTexture);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "\n\nTextue not load " + quoted + "...\nTextue not load " + quoted + "...\n");
+}
+
 TEST_F(Textures, WithoutTheDefaultTextureAFailedLoadAsksAndGivesZero) {
   gBoxes.clear();
   plat::SetMessageBoxHook(&RecordBox);

@@ -171,6 +171,20 @@ TEST_F(PackCases, JustGetMeFileNeedsASelectionAndClosesThePack) {
   EXPECT_FALSE(ifile.IsPackOpen());
 }
 
+TEST_F(PackCases, LogLinesQuoteAHugeNameShortly) {
+  std::string pack = Pack("p");
+  char password[] = "vexo4";
+  ifile.ZipSetCurrentPack(pack.data());
+  ifile.ZipSetCurrentPass(password);
+  const std::string huge(1u << 20, 'h');
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(ifile.ZipJustGetMeFile(huge.c_str()), -1);
+  const std::string printed = ::testing::internal::GetCapturedStdout();
+  const std::string quoted = std::string(200, 'h') + "...";
+  EXPECT_EQ(printed, "Zip not find " + quoted + "\n\n\n\nError loading zip file named | " + pack + "| file | " +
+                         quoted + " |\n\n\n\n");
+}
+
 TEST_F(PackCases, ReadEntryInOneStep) {
   std::string data;
   EXPECT_EQ(ifile.ZipReadEntry(Pack("p").c_str(), "sub/x.txt", "vexo4", &data), 1);

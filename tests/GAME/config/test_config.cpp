@@ -207,6 +207,19 @@ TEST_F(LoadConfigTest, PrintsTheLoadingStepsAndTheCornerDiagnostic) {
   EXPECT_EQ(out.find("built-in"), std::string::npos) << out;
 }
 
+TEST_F(LoadConfigTest, TheCornerDiagnosticQuotesAHugeValueShortly) {
+  // An 8 MiB file name in the eleventh main_screen entry.
+  const std::string huge(8u << 20, 'W');
+  std::string body = "<progress_file var=\"p\"/><main_screen>";
+  for (int i = 0; i < 10; ++i) body += "<e var=\"x.png\"/>";
+  body += "<pencils var=\"" + huge + "\"/></main_screen>";
+  WriteBytes("resource.xml", "<?xml version=\"1.0\"?><resource>" + body + "</resource>");
+  const std::string out = LoadConfigCaptured();
+  EXPECT_EQ(std::strlen(chMAIN_MENU_LEFT_CORNER), huge.size()) << "the setting itself is whole";
+  EXPECT_NE(out.find("\n" + std::string(200, 'W') + "...  8388608\n"), std::string::npos) << out.substr(0, 2000);
+  EXPECT_LT(out.size(), 4096u);
+}
+
 TEST_F(LoadConfigTest, AnExistingFileIsNeverRewritten) {
   WriteBytes("config.xml", "<x/>");
   WriteBytes("resource.xml", "<r><progress_file var=\"P.xml\"/></r>");

@@ -267,6 +267,23 @@ TEST_F(Profile, EmptyCompanyAndProductNamesKeepPlayersOutOfTheDocumentsFolder) {
   EXPECT_EQ(Entries(docs), (std::set<std::string>{"Photos", "VURAVAZ"}));
 }
 
+TEST_F(Profile, LongCompanyAndProductNamesAreCutToFolderNames) {
+  // 256 bytes, and 1 + 150 × 2 bytes whose 200-byte cut falls inside a "Ж".
+  game->companyName = std::string(256, 'L');
+  game->productName = "P";
+  for (int i = 0; i < 150; ++i) game->productName += "Ж";
+  std::string product = "P";
+  for (int i = 0; i < 99; ++i) product += "Ж";
+  PROFILE& p = Start();
+  const fs::path root = fs::path(docs) / std::string(200, 'L') / product;
+  EXPECT_EQ(p.GetRoot(), root.string() + "/");
+  EXPECT_EQ(testenv::ReadFile(root / "LC.pzl"), kDefault);
+  EXPECT_TRUE(fs::is_directory(root / kDefault));
+  ASSERT_TRUE(p.SaveSettings());
+  EXPECT_TRUE(fs::is_regular_file(root / kDefault / "set.bin"));
+  EXPECT_TRUE(fs::is_regular_file(root / "game.xml"));
+}
+
 TEST_F(Profile, ChoosingANewPlayerCreatesTheirFolderAndDefaultRecord) {
   fs::create_directories(Root());
   PROFILE& p = Start();
