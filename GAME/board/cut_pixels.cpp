@@ -69,50 +69,102 @@ uint32_t GetAnyPix(const uint32_t* bits, JST::iPOINT size, int y, int x) {
   return found;
 }
 
+namespace {
+
+// DrawPointInTex's shade, inlined for the bevel's inner loops: B, G and R
+// moved by delta and clamped to 0..255; texels with alpha 0 are left alone.
+inline void ShadeTexel(uint32_t& p, int delta) {
+  if (Alpha(p) == 0) return;
+  auto ch = [delta](uint32_t v) {
+    const int r = int(v) + delta;
+    return uint32_t(r < 0 ? 0 : (r > 255 ? 255 : r));
+  };
+  p = (p & 0xFF000000u) | ch((p >> 16) & 0xFFu) << 16 | ch((p >> 8) & 0xFFu) << 8 | ch(p & 0xFFu);
+}
+
+// The smallest rectangle [x0, x1] x [y0, y1] holding every texel that is
+// not 0; false when there is none. Texels outside it take no part in the
+// bevel or the ramp, so both passes skip them.
+bool NonZeroBox(const uint32_t* buf, int w, int h, int& x0, int& y0, int& x1, int& y1) {
+  x0 = w;
+  x1 = -1;
+  y0 = -1;
+  y1 = -1;
+  for (int y = 0; y < h; ++y) {
+    const uint32_t* row = buf + size_t(y) * size_t(w);
+    int first = 0;
+    while (first < w && row[first] == 0) ++first;
+    if (first == w) continue;
+    int last = w - 1;
+    while (row[last] == 0) --last;
+    if (y0 < 0) y0 = y;
+    y1 = y;
+    if (first < x0) x0 = first;
+    if (last > x1) x1 = last;
+  }
+  return y0 >= 0;
+}
+
+}  // namespace
+
 void DrawBeauty(uint32_t* buf, JST::iPOINT size) {
   if (!Usable(buf, size)) return;
   const int w = size.x, h = size.y;
   int n = int(double(w) * 0.02), base = 6 * n;
   if (n < 2) n = 2, base = 20;
   if (n > 5) n = 5, base = 30;
-  auto at = [&](int x, int y) -> uint32_t& { return buf[size_t(y) * size_t(w) + size_t(x)]; };
+  int light[5], dark[6];
+  for (int i = 0; i < n; ++i) light[i] = std::abs(base - i * n);
+  for (int i = 1; i <= n; ++i) dark[i] = -std::abs((1 - n) * i + base);
+  const size_t pitch = size_t(w);
+  int bx0, by0, bx1, by1;
+  if (!NonZeroBox(buf, w, h, bx0, by0, bx1, by1)) return;
 
   // Vertical scans, one per column 0..w-2 over rows 0..h-2. A scan touches
   // only its own column, so the columns are walked side by side, row by
   // row, which reads the buffer in memory order; each column keeps its own
-  // inside state.
+  // inside state. Scans start outside, so only the box and the row below it
+  // (where the scans leave) can change anything.
   if (w >= 2 && h >= 2) {
     std::vector<char> in(size_t(w - 1), 0);
-    for (int y = 0; y <= h - 2; ++y) {
-      for (int x = 0; x <= w - 2; ++x) {
-        uint32_t& p = at(x, y);
+    const int xe = bx1 < w - 2 ? bx1 : w - 2, ye = by1 + 1 < h - 2 ? by1 + 1 : h - 2;
+    for (int y = by0; y <= ye; ++y) {
+      uint32_t* row = buf + size_t(y) * pitch;
+      for (int x = bx0; x <= xe; ++x) {
+        uint32_t& p = row[x];
         const bool inside = IsInside(p);
+        if (inside == bool(in[size_t(x)])) {
+          if (inside && Alpha(p) == 0) p = WithAlpha(p, 255u);
+          continue;
+        }
         // A cut-line texel joins the piece before it is shaded.
         if (inside && Alpha(p) == 0) p = WithAlpha(p, 255u);
-        if (inside && !in[size_t(x)]) {
-          for (int i = 0; i < n && y + i < h; ++i) GAMETOOLS::DrawPointInTex(x, y + i, buf, size, std::abs(base - i * n));
+        if (inside) {
+          for (int i = 0; i < n && y + i < h; ++i) ShadeTexel(row[size_t(i) * pitch + size_t(x)], light[i]);
           in[size_t(x)] = 1;
-        } else if (!inside && in[size_t(x)]) {
-          for (int i = 1; i <= n && y - i >= 0; ++i)
-            GAMETOOLS::DrawPointInTex(x, y - i, buf, size, -std::abs((1 - n) * i + base));
+        } else {
+          for (int i = 1; i <= n && y - i >= 0; ++i) ShadeTexel(*(row - size_t(i) * pitch + size_t(x)), dark[i]);
           in[size_t(x)] = 0;
         }
       }
     }
   }
-  // Horizontal scans, one per row 0..h-1 over columns 0..w-2.
-  for (int y = 0; y < h; ++y) {
+  // Horizontal scans, one per row 0..h-1 over columns 0..w-2 (within the
+  // box and the column after it).
+  const int xe = bx1 + 1 < w - 2 ? bx1 + 1 : w - 2;
+  for (int y = by0; y <= by1; ++y) {
+    uint32_t* row = buf + size_t(y) * pitch;
     bool in = false;
-    for (int x = 0; x <= w - 2; ++x) {
-      uint32_t& p = at(x, y);
+    for (int x = bx0; x <= xe; ++x) {
+      uint32_t& p = row[x];
       const bool inside = IsInside(p);
       if (inside && Alpha(p) == 0) p = WithAlpha(p, 254u);
-      if (inside && !in) {
-        for (int i = 0; i < n && x + i < w; ++i) GAMETOOLS::DrawPointInTex(x + i, y, buf, size, std::abs(base - i * n));
+      if (inside == in) continue;
+      if (inside) {
+        for (int i = 0; i < n && x + i < w; ++i) ShadeTexel(row[x + i], light[i]);
         in = true;
-      } else if (!inside && in) {
-        for (int i = 1; i <= n && x - i >= 0; ++i)
-          GAMETOOLS::DrawPointInTex(x - i, y, buf, size, -std::abs((1 - n) * i + base));
+      } else {
+        for (int i = 1; i <= n && x - i >= 0; ++i) ShadeTexel(row[x - i], dark[i]);
         in = false;
       }
     }
@@ -122,21 +174,39 @@ void DrawBeauty(uint32_t* buf, JST::iPOINT size) {
 void SmoothAlpha(uint32_t* buf, JST::iPOINT size) {
   if (!Usable(buf, size)) return;
   const int w = size.x, h = size.y;
+  const size_t pitch = size_t(w);
+  int bx0, by0, bx1, by1;
+  if (!NonZeroBox(buf, w, h, bx0, by0, bx1, by1)) return;
+  // Only texels next to an opaque one change: the box and a texel around it.
+  bx0 = bx0 > 0 ? bx0 - 1 : 0;
+  by0 = by0 > 0 ? by0 - 1 : 0;
+  bx1 = bx1 < w - 1 ? bx1 + 1 : w - 1;
+  by1 = by1 < h - 1 ? by1 + 1 : h - 1;
   std::vector<size_t> remembered;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const size_t i = size_t(y) * size_t(w) + size_t(x);
-      if (Alpha(buf[i]) != 0) continue;
-      // Cheap test first: most transparent texels have no opaque neighbour.
-      const int opaque = GetPowerPixel(buf, size, y, x, 255);
+  for (int y = by0; y <= by1; ++y) {
+    uint32_t* row = buf + size_t(y) * pitch;
+    const bool innerRow = y > 0 && y < h - 1;
+    for (int x = bx0; x <= bx1; ++x) {
+      if (Alpha(row[x]) != 0) continue;
+      int opaque;
+      if (innerRow && x > 0 && x < w - 1) {
+        // The common case, without the bounds tests.
+        opaque = (Alpha(row[x - 1]) == 255u) + (Alpha(row[x + 1]) == 255u) + (Alpha(row[x - pitch]) == 255u) +
+                 (Alpha(row[x + pitch]) == 255u);
+      } else {
+        opaque = GetPowerPixel(buf, size, y, x, 255);
+      }
+      if (opaque == 0) continue;
+      const size_t i = size_t(y) * pitch + size_t(x);
       if (opaque == 1) remembered.push_back(i);
       else if (opaque == 2) buf[i] = WithAlpha(GetAnyPix(buf, size, y, x), 230u);
-      else if (opaque >= 3) buf[i] = WithAlpha(GetAnyPix(buf, size, y, x), 255u);
+      else buf[i] = WithAlpha(GetAnyPix(buf, size, y, x), 255u);
     }
+  }
   for (uint32_t a = 210; a >= 30; a -= 20) {
     for (const size_t i : remembered) {
       if (Alpha(buf[i]) != 0) continue;
-      const int x = int(i % size_t(w)), y = int(i / size_t(w));
+      const int x = int(i % pitch), y = int(i / pitch);
       if (GetPowerPixel(buf, size, y, x, (unsigned char)(a + 20)) == 0) continue;
       buf[i] = WithAlpha(GetAnyPix(buf, size, y, x), a);
     }
