@@ -282,6 +282,28 @@ int AdoptPockets(const CUT_LAYOUT& layout, uint32_t* picture, const uint32_t* ma
   auto unused = [&](size_t i) { return Alpha(mask[i]) != 0 && Alpha(picture[i]) != 0; };
   int adopted = 0;
   std::vector<std::pair<int, int>> pocket, todo;
+  // Picture (X, Y) -> image (X - cx + size, Y - cy + size), as CopyPiece
+  // places it; null when it falls outside the piece's box.
+  auto texelOf = [&](int id, int px, int py) -> uint32_t* {
+    std::vector<uint32_t>& img = images[size_t(id)];
+    if (img.size() != size_t(isz.x) * size_t(isz.y)) return nullptr;
+    const JST::iPOINT centre = layout.CellCentre(id % layout.grid.cols, id / layout.grid.cols);
+    const int ix = px + isz.x - (isz.x / 2 + centre.x), iy = py + isz.y - (isz.y / 2 + centre.y);
+    if (ix < 0 || iy < 0 || ix >= isz.x || iy >= isz.y) return nullptr;
+    return &img[size_t(iy) * size_t(isz.x) + size_t(ix)];
+  };
+  // Line texels with no 4-neighbour off the lines.
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const size_t i = size_t(y) * size_t(w) + size_t(x);
+      const bool line = Alpha(mask[i]) == 0 || x == 0 || y == 0 || x == w - 1 || y == h - 1;
+      if (!line) continue;
+      auto open = [&](int nx, int ny) {
+        return nx > 0 && ny > 0 && nx < w - 1 && ny < h - 1 && Alpha(mask[size_t(ny) * size_t(w) + size_t(nx)]) != 0;
+      };
+      if (open(x - 1, y) || open(x + 1, y) || open(x, y - 1) || open(x, y + 1)) continue;
+      if (uint32_t* t = texelOf(PocketOwner(layout, x, y), x, y)) *t = picture[i] & 0x00FFFFFFu;
+    }
   for (int y = 1; y < h - 1; ++y)
     for (int x = 1; x < w - 1; ++x) {
       const size_t first = size_t(y) * size_t(w) + size_t(x);
@@ -304,16 +326,20 @@ int AdoptPockets(const CUT_LAYOUT& layout, uint32_t* picture, const uint32_t* ma
         }
       }
       const int id = PocketOwner(layout, x, y);
-      const JST::iPOINT centre = layout.CellCentre(id % layout.grid.cols, id / layout.grid.cols);
-      std::vector<uint32_t>& img = images[size_t(id)];
-      if (img.size() != size_t(isz.x) * size_t(isz.y)) continue;
-      // Picture (X, Y) -> image (X - cx + size, Y - cy + size), as CopyPiece places it.
-      const int ox = isz.x - (isz.x / 2 + centre.x), oy = isz.y - (isz.y / 2 + centre.y);
       for (const auto& [px, py] : pocket) {
-        const int ix = px + ox, iy = py + oy;
-        if (ix < 0 || iy < 0 || ix >= isz.x || iy >= isz.y) continue;
-        img[size_t(iy) * size_t(isz.x) + size_t(ix)] = picture[size_t(py) * size_t(w) + size_t(px)] | 0xFF000000u;
-        ++adopted;
+        if (uint32_t* t = texelOf(id, px, py)) {
+          *t = picture[size_t(py) * size_t(w) + size_t(px)] | 0xFF000000u;
+          ++adopted;
+        }
+        // The line texels around the pocket join that piece as CopyPiece's
+        // do: colour kept, alpha 0.
+        for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
+          const int nx = px + dx, ny = py + dy;
+          const size_t i = size_t(ny) * size_t(w) + size_t(nx);
+          if (Alpha(mask[i]) != 0) continue;
+          uint32_t* t = texelOf(id, nx, ny);
+          if (t && Alpha(*t) == 0) *t = picture[i] & 0x00FFFFFFu;
+        }
       }
     }
   return adopted;

@@ -68,6 +68,10 @@ void PUZZLE_PIECES::InitPiece(PIECE_OPT opt, ZOV::ST_RANDOM& rng) {
       sprite->SetSizePix(sz.x, sz.y);
       sprite->SetHotSpot(sz.x / 2, sz.y / 2);
     }
+    // The whole texture, texel for texel: a piece image is transparent all
+    // round, so nothing bleeds in from the opposite edge, and neighbours
+    // drawn at their home places meet exactly.
+    sprite->SetTexelCoord(0.0f, 0.0f, 1.0f, 1.0f);
   }
   pos = JST::fPOINT(float(opt.start.x), float(opt.start.y));
 
