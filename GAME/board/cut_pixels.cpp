@@ -92,9 +92,13 @@ bool NonZeroBox(const uint32_t* buf, int w, int h, int& x0, int& y0, int& x1, in
   y1 = -1;
   for (int y = 0; y < h; ++y) {
     const uint32_t* row = buf + size_t(y) * size_t(w);
+    // Most rows of a piece image are empty or have empty margins: an OR
+    // over the row (which the compiler vectorises) settles empty rows.
+    uint32_t any = 0;
+    for (int x = 0; x < w; ++x) any |= row[x];
+    if (any == 0) continue;
     int first = 0;
-    while (first < w && row[first] == 0) ++first;
-    if (first == w) continue;
+    while (row[first] == 0) ++first;
     int last = w - 1;
     while (row[last] == 0) --last;
     if (y0 < 0) y0 = y;
@@ -292,22 +296,34 @@ int AdoptPockets(const CUT_LAYOUT& layout, uint32_t* picture, const uint32_t* ma
     if (ix < 0 || iy < 0 || ix >= isz.x || iy >= isz.y) return nullptr;
     return &img[size_t(iy) * size_t(isz.x) + size_t(ix)];
   };
-  // Line texels with no 4-neighbour off the lines.
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const size_t i = size_t(y) * size_t(w) + size_t(x);
-      const bool line = Alpha(mask[i]) == 0 || x == 0 || y == 0 || x == w - 1 || y == h - 1;
-      if (!line) continue;
-      auto open = [&](int nx, int ny) {
-        return nx > 0 && ny > 0 && nx < w - 1 && ny < h - 1 && Alpha(mask[size_t(ny) * size_t(w) + size_t(nx)]) != 0;
-      };
-      if (open(x - 1, y) || open(x + 1, y) || open(x, y - 1) || open(x, y + 1)) continue;
-      if (uint32_t* t = texelOf(PocketOwner(layout, x, y), x, y)) *t = picture[i] & 0x00FFFFFFu;
-    }
-  for (int y = 1; y < h - 1; ++y)
+  // A line texel (or frame texel) with no 4-neighbour off the lines and
+  // the frame: no fill can have copied it.
+  auto open = [&](int nx, int ny) {
+    return nx > 0 && ny > 0 && nx < w - 1 && ny < h - 1 && Alpha(mask[size_t(ny) * size_t(w) + size_t(nx)]) != 0;
+  };
+  auto orphan = [&](int x, int y) {
+    if (open(x - 1, y) || open(x + 1, y) || open(x, y - 1) || open(x, y + 1)) return;
+    if (uint32_t* t = texelOf(PocketOwner(layout, x, y), x, y))
+      *t = picture[size_t(y) * size_t(w) + size_t(x)] & 0x00FFFFFFu;
+  };
+  for (int x = 0; x < w; ++x) {
+    orphan(x, 0);
+    orphan(x, h - 1);
+  }
+  for (int y = 1; y < h - 1; ++y) {
+    orphan(0, y);
+    orphan(w - 1, y);
+  }
+  for (int y = 1; y < h - 1; ++y) {
+    const uint32_t* mrow = mask + size_t(y) * size_t(w);
+    const uint32_t* prow = picture + size_t(y) * size_t(w);
     for (int x = 1; x < w - 1; ++x) {
+      if (Alpha(mrow[x]) == 0) {
+        orphan(x, y);
+        continue;
+      }
+      if (Alpha(prow[x]) == 0) continue;  // taken by a piece
       const size_t first = size_t(y) * size_t(w) + size_t(x);
-      if (!unused(first)) continue;
       // Gather the pocket, marking its pixels used.
       pocket.clear();
       todo.assign(1, {x, y});
@@ -342,6 +358,7 @@ int AdoptPockets(const CUT_LAYOUT& layout, uint32_t* picture, const uint32_t* ma
         }
       }
     }
+  }
   return adopted;
 }
 
