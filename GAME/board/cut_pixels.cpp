@@ -111,8 +111,13 @@ bool NonZeroBox(const uint32_t* buf, int w, int h, int& x0, int& y0, int& x1, in
 
 }  // namespace
 
-void DrawBeauty(uint32_t* buf, JST::iPOINT size) {
-  if (!Usable(buf, size)) return;
+namespace {
+
+struct Box {
+  int x0, y0, x1, y1;
+};
+
+void DrawBeautyIn(uint32_t* buf, JST::iPOINT size, const Box& box) {
   const int w = size.x, h = size.y;
   int n = int(double(w) * 0.02), base = 6 * n;
   if (n < 2) n = 2, base = 20;
@@ -121,8 +126,7 @@ void DrawBeauty(uint32_t* buf, JST::iPOINT size) {
   for (int i = 0; i < n; ++i) light[i] = std::abs(base - i * n);
   for (int i = 1; i <= n; ++i) dark[i] = -std::abs((1 - n) * i + base);
   const size_t pitch = size_t(w);
-  int bx0, by0, bx1, by1;
-  if (!NonZeroBox(buf, w, h, bx0, by0, bx1, by1)) return;
+  const int bx0 = box.x0, by0 = box.y0, bx1 = box.x1, by1 = box.y1;
 
   // Vertical scans, one per column 0..w-2 over rows 0..h-2. A scan touches
   // only its own column, so the columns are walked side by side, row by
@@ -175,12 +179,10 @@ void DrawBeauty(uint32_t* buf, JST::iPOINT size) {
   }
 }
 
-void SmoothAlpha(uint32_t* buf, JST::iPOINT size) {
-  if (!Usable(buf, size)) return;
+void SmoothAlphaIn(uint32_t* buf, JST::iPOINT size, const Box& box) {
   const int w = size.x, h = size.y;
   const size_t pitch = size_t(w);
-  int bx0, by0, bx1, by1;
-  if (!NonZeroBox(buf, w, h, bx0, by0, bx1, by1)) return;
+  int bx0 = box.x0, by0 = box.y0, bx1 = box.x1, by1 = box.y1;
   // Only texels next to an opaque one change: the box and a texel around it.
   bx0 = bx0 > 0 ? bx0 - 1 : 0;
   by0 = by0 > 0 ? by0 - 1 : 0;
@@ -217,6 +219,27 @@ void SmoothAlpha(uint32_t* buf, JST::iPOINT size) {
   }
 }
 
+}  // namespace
+
+void DrawBeauty(uint32_t* buf, JST::iPOINT size) {
+  Box b;
+  if (Usable(buf, size) && NonZeroBox(buf, size.x, size.y, b.x0, b.y0, b.x1, b.y1)) DrawBeautyIn(buf, size, b);
+}
+
+void SmoothAlpha(uint32_t* buf, JST::iPOINT size) {
+  Box b;
+  if (Usable(buf, size) && NonZeroBox(buf, size.x, size.y, b.x0, b.y0, b.x1, b.y1)) SmoothAlphaIn(buf, size, b);
+}
+
+void FinishPieceImage(uint32_t* buf, JST::iPOINT size) {
+  // The bevel keeps every texel that is not 0 so, and makes none: one box
+  // serves both passes.
+  Box b;
+  if (!Usable(buf, size) || !NonZeroBox(buf, size.x, size.y, b.x0, b.y0, b.x1, b.y1)) return;
+  DrawBeautyIn(buf, size, b);
+  SmoothAlphaIn(buf, size, b);
+}
+
 void DrawBorder(uint32_t* buf, const uint32_t* mask, JST::iPOINT size, int borderType) {
   if (!Usable(buf, size) || !mask) return;
   const int w = size.x, h = size.y;
@@ -236,10 +259,7 @@ int CutPieceImage(JST::iPOINT seed, uint32_t* picture, uint32_t* mask, JST::iPOI
   image.assign(size_t(size.x) * size_t(size.y), 0u);
   const int taken = GAMETOOLS::CopyPiece(seed.x, seed.y, picture, pictureSize, image.data(), size, mask, pictureSize,
                                          size, cellCentre.x, cellCentre.y);
-  if (taken >= 0 && finish) {
-    DrawBeauty(image.data(), size);
-    SmoothAlpha(image.data(), size);
-  }
+  if (taken >= 0 && finish) FinishPieceImage(image.data(), size);
   return taken;
 }
 

@@ -56,6 +56,9 @@ void DrawBeauty(uint32_t* buf, JST::iPOINT size);
 // neighbour.
 void SmoothAlpha(uint32_t* buf, JST::iPOINT size);
 
+// DrawBeauty then SmoothAlpha.
+void FinishPieceImage(uint32_t* buf, JST::iPOINT size);
+
 // Darkens the outermost texels and those where the mask has alpha 0: to
 // opaque black for border type 0, alpha 0x99 otherwise. The cut does not
 // use it. The mask is the buffer's size.
