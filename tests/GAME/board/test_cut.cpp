@@ -299,7 +299,11 @@ TEST_F(CutTextures, EachPieceGetsItsFinishedImageAndASpriteOfItsSize) {
     EXPECT_EQ(s.y, trace.imageSizes[i].y);
     EXPECT_EQ(p.sprite->quad.v[2].x, float(s.x)) << "the quad has its own texture's size";
     EXPECT_EQ(p.sprite->quad.v[2].y, float(s.y));
-    EXPECT_EQ(p.sprite->hotSpot.x, s.x / 2);
+    // The hot spot is the texel that holds the cell centre.
+    const JST::iPOINT centre = out.layout.CellCentre(p.column, p.row);
+    EXPECT_EQ(trace.images[i][size_t(p.sprite->hotSpot.y) * size_t(s.x) + size_t(p.sprite->hotSpot.x)],
+              pic[size_t(centre.y) * size_t(w) + size_t(centre.x)] | 0xFF000000u)
+        << "piece " << i;
     EXPECT_EQ(Pixels(tex), trace.images[i]) << "piece " << i;
   }
   // The grid texture: opaque white with the cut lines transparent black.

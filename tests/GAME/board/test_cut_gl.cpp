@@ -208,7 +208,7 @@ TEST_F(CutGl, PiecesCoverThePictureAndKeepTheirShapes) {
       for (size_t i = 0; i < cut.pieces.size(); ++i) {
         const JST::iPOINT s = trace.imageSizes[i];
         const JST::iPOINT home = cut.layout.CellCentre(cut.pieces[i]->column, cut.pieces[i]->row);
-        const int ox = home.x - s.x / 2, oy = home.y - s.y / 2;
+        const int ox = home.x - (s.x - s.x / 2), oy = home.y - (s.y - s.y / 2);
         for (int y = 0; y < s.y; ++y)
           for (int x = 0; x < s.x; ++x) {
             const int px = x + ox, py = y + oy;
