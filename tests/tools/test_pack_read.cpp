@@ -70,6 +70,7 @@ bool FindHeaders(const std::string& zip, int index, Headers* out) {
   PutLe(zip, h.central + centralAt, v, bytes);
   return ::testing::AssertionSuccess();
 }
+constexpr size_t kLocalFlags = 6, kCentralFlags = 8;
 constexpr size_t kLocalMethod = 8, kCentralMethod = 10;
 constexpr size_t kLocalSize = 22, kCentralSize = 24;  // uncompressed size
 
@@ -151,10 +152,13 @@ class PackCases : public ::testing::Test {
     ASSERT_TRUE(PatchEntry(shorter, 1, kLocalSize, kCentralSize, uint32_t(kText.size()) + 100, 4));
     testenv::WriteFile(dir_ + "/short", shorter);
     // Entries of a compression method libzip does not know (0xFFF7): the
-    // encrypted deflated one and the unencrypted one.
+    // encrypted deflated one and the unencrypted one; and the stored entry
+    // with every flag but the data-descriptor one set, among them strong
+    // encryption, whose method libzip does not know either.
     std::string method = bytes;
     ASSERT_TRUE(PatchEntry(method, 1, kLocalMethod, kCentralMethod, 0xFFF7, 2));
     ASSERT_TRUE(PatchEntry(method, 3, kLocalMethod, kCentralMethod, 0xFFF7, 2));
+    ASSERT_TRUE(PatchEntry(method, 0, kLocalFlags, kCentralFlags, 0xFFF7, 2));
     testenv::WriteFile(dir_ + "/method", method);
   }
 
@@ -223,6 +227,8 @@ TEST_F(PackCases, TableOfLookupsAndReads) {
        "Zip unknown compression method 65527 sub/x.txt\n"},
       {"unencrypted entry of an unknown method", "method", "plain.txt", nullptr, 1, 1, -1, nullptr,
        "Zip unknown compression method 65527 plain.txt\n"},
+      {"entry of an unknown encryption method", "method", "button_ok.png", "vexo4", 1, 1, -1, nullptr,
+       "Zip unknown encryption method 65535 button_ok.png\n"},
       {"music pack, its own password", "music", "button_press.ogg", "tunes.wav", 1, 1, 1, "RIFF....", ""},
       {"music pack, the common password", "music", "button_press.ogg", "vexo4", 1, 1, -1, nullptr, ""},
   };
