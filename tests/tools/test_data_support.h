@@ -50,12 +50,13 @@ inline Decoded Decode(const gendata::Bytes& bytes) {
   if (!plat::DecodeMemory(bytes.data(), bytes.size(), img)) return d;
   d.w = img.w;
   d.h = img.h;
-  d.rgba.reserve(img.argb.size() * 4);
+  d.rgba.resize(img.argb.size() * 4);
+  std::uint8_t* out = d.rgba.data();
   for (const std::uint32_t p : img.argb) {
-    d.rgba.push_back(static_cast<std::uint8_t>(p >> 16));
-    d.rgba.push_back(static_cast<std::uint8_t>(p >> 8));
-    d.rgba.push_back(static_cast<std::uint8_t>(p));
-    d.rgba.push_back(static_cast<std::uint8_t>(p >> 24));
+    *out++ = static_cast<std::uint8_t>(p >> 16);
+    *out++ = static_cast<std::uint8_t>(p >> 8);
+    *out++ = static_cast<std::uint8_t>(p);
+    *out++ = static_cast<std::uint8_t>(p >> 24);
   }
   d.ok = true;
   return d;
