@@ -57,6 +57,20 @@ int iFile::ZipReadFile(const char* password) {
     plat::PrintLine("ReadError");
     return -1;
   }
+  // An entry whose compression or encryption method libzip cannot decode (a
+  // damaged header, or a method the game's packs never use) is refused
+  // before it is opened: libzip's failed open of such an entry does not
+  // always free what it made.
+  const uint16_t method = file_info.compression_method;
+  if (!zip_compression_method_supported(zip_int32_t(method), 0)) {
+    plat::PrintLine("Zip unknown compression method " + std::to_string(method) + " " + entry_name_);
+    return -1;
+  }
+  const uint16_t encryption = file_info.encryption_method;
+  if (!zip_encryption_method_supported(encryption, 0)) {
+    plat::PrintLine("Zip unknown encryption method " + std::to_string(encryption) + " " + entry_name_);
+    return -1;
+  }
   zip_file_t* zf = password ? zip_fopen_index_encrypted(archive_, file_info.index, 0, password)
                             : zip_fopen_index(archive_, file_info.index, 0);
   if (zf == nullptr) return -1;

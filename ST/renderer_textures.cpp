@@ -106,7 +106,8 @@ unsigned long JINGFX::TextureLoadZip(const char* pack, const char* entry, const 
   }
   const size_t size = size_t(f.file_info.uncompressed_size);
   // The header's size is recorded before the body is decoded, so a picture
-  // that is cut short still reports the size it claims.
+  // that is cut short still reports the size it claims; a header the decoder
+  // refuses (another format, a side past plat::kMaxImageSide) records none.
   int hw = 0, hh = 0;
   if (plat::ImageInfoMemory(f.read_buffer, size, &hw, &hh)) lastTextureSize = JST::iPOINT(hw, hh);
   plat::Image img;

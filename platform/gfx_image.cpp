@@ -3,17 +3,33 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <climits>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <mutex>
+
+#include "platform/sys.h"
 
 namespace plat {
 namespace {
 
-// Pictures larger than this on a side are refused (a damaged header must not
-// ask for gigabytes).
-constexpr int kMaxSide = 16384;
+// Segments (and fill bytes) walked past in a JPEG before its frame header
+// is given up on. Real files carry a handful: JFIF/Exif, colour profile,
+// tables, comments.
+constexpr int kMaxJpegMarkers = 1024;
+
+enum class Format { kPng, kJpeg };
+
+enum class HeaderRead {
+  kOk,
+  kNotAPicture,  // neither PNG nor JPEG (or nothing could be read)
+  kDamaged,      // PNG or JPEG, but the header is cut short or makes no sense
+  kTooLarge,     // a side is past kMaxImageSide
+};
+
+struct Header {
+  Format format = Format::kPng;
+  long long w = 0, h = 0;
+};
 
 void InitDecoders() {
   static std::once_flag once;
@@ -23,56 +39,97 @@ void InitDecoders() {
 uint32_t Be32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
 int Be16(const uint8_t* p) { return int(p[0]) << 8 | p[1]; }
 
-// 1: header read, 0: not this format, -1: this format but damaged.
-int PngHeader(const uint8_t* p, size_t n, int* w, int* h) {
-  static const uint8_t kSig[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  if (n < 8 || std::memcmp(p, kSig, 8) != 0) return 0;
-  if (n < 24 || std::memcmp(p + 12, "IHDR", 4) != 0) return -1;
-  const uint32_t pw = Be32(p + 16), ph = Be32(p + 20);
-  if (pw == 0 || ph == 0 || pw > uint32_t(kMaxSide) || ph > uint32_t(kMaxSide)) return -1;
-  *w = int(pw);
-  *h = int(ph);
-  return 1;
+bool ReadExact(SDL_RWops* rw, void* p, size_t n) { return SDL_RWread(rw, p, 1, n) == n; }
+
+// A PNG's size from its IHDR chunk, which must come first; the stream stands
+// just past the 8-byte signature.
+HeaderRead PngSize(SDL_RWops* rw, Header* hd) {
+  uint8_t ihdr[16];  // length, "IHDR", width, height
+  if (!ReadExact(rw, ihdr, sizeof ihdr) || Be32(ihdr) != 13 || std::memcmp(ihdr + 4, "IHDR", 4) != 0)
+    return HeaderRead::kDamaged;
+  hd->w = Be32(ihdr + 8);
+  hd->h = Be32(ihdr + 12);
+  return HeaderRead::kOk;
 }
 
-int JpegHeader(const uint8_t* p, size_t n, int* w, int* h) {
-  if (n < 3 || p[0] != 0xFF || p[1] != 0xD8 || p[2] != 0xFF) return 0;
-  size_t i = 2;
-  while (i + 4 <= n) {
-    if (p[i] != 0xFF) return -1;
-    const uint8_t marker = p[i + 1];
-    if (marker == 0xFF) {  // fill byte
-      ++i;
-      continue;
+// A JPEG's size from its first frame header (SOF0..SOF15 but DHT, JPG and
+// DAC), walking the segments before it; the stream stands just past the
+// start-of-image marker.
+HeaderRead JpegSize(SDL_RWops* rw, Header* hd) {
+  uint8_t b[5];
+  for (int steps = 0; steps < kMaxJpegMarkers; ++steps) {
+    if (!ReadExact(rw, b, 2) || b[0] != 0xFF) return HeaderRead::kDamaged;
+    uint8_t marker = b[1];
+    while (marker == 0xFF && ++steps < kMaxJpegMarkers) {  // fill bytes
+      if (!ReadExact(rw, &marker, 1)) return HeaderRead::kDamaged;
     }
-    if (marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) {
-      i += 2;
-      continue;
-    }
-    const int len = Be16(p + i + 2);
-    if (len < 2) return -1;
+    if (marker == 0xFF) break;
+    if (marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) continue;  // no length
+    if (marker == 0xD9 || marker == 0xDA) return HeaderRead::kDamaged;  // image data before any frame header
+    if (!ReadExact(rw, b, 2)) return HeaderRead::kDamaged;
+    const int len = Be16(b);
+    if (len < 2) return HeaderRead::kDamaged;
     const bool sof = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (sof) {
-      if (i + 9 > n) return -1;
-      const int ph = Be16(p + i + 5), pw = Be16(p + i + 7);
-      if (pw <= 0 || ph <= 0) return -1;
-      *w = pw;
-      *h = ph;
-      return 1;
+      if (len < 7 || !ReadExact(rw, b, 5)) return HeaderRead::kDamaged;  // precision, height, width
+      hd->h = Be16(b + 1);
+      hd->w = Be16(b + 3);
+      return HeaderRead::kOk;
     }
-    if (marker == 0xD9 || marker == 0xDA) return -1;  // image data before any frame header
-    i += 2 + size_t(len);
+    if (SDL_RWseek(rw, len - 2, RW_SEEK_CUR) < 0) return HeaderRead::kDamaged;
   }
-  return -1;
+  return HeaderRead::kDamaged;
 }
 
-bool FromSurface(SDL_Surface* s, Image& out) {
+// Tells the format by its first bytes and reads the size from the header.
+// The stream is read from its start; where it is left is unspecified.
+HeaderRead ReadHeader(SDL_RWops* rw, Header* hd) {
+  static const uint8_t kPngSig[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (SDL_RWseek(rw, 0, RW_SEEK_SET) < 0) return HeaderRead::kNotAPicture;
+  uint8_t sig[8] = {};
+  const size_t got = SDL_RWread(rw, sig, 1, sizeof sig);
+  HeaderRead r;
+  if (got == sizeof sig && std::memcmp(sig, kPngSig, sizeof sig) == 0) {
+    hd->format = Format::kPng;
+    r = PngSize(rw, hd);
+  } else if (got >= 3 && sig[0] == 0xFF && sig[1] == 0xD8 && sig[2] == 0xFF) {
+    hd->format = Format::kJpeg;
+    if (SDL_RWseek(rw, 2, RW_SEEK_SET) < 0) return HeaderRead::kDamaged;
+    r = JpegSize(rw, hd);
+  } else {
+    return HeaderRead::kNotAPicture;
+  }
+  if (r != HeaderRead::kOk) return r;
+  if (hd->w <= 0 || hd->h <= 0 || hd->w > INT_MAX || hd->h > INT_MAX) return HeaderRead::kDamaged;
+  if (hd->w > kMaxImageSide || hd->h > kMaxImageSide) return HeaderRead::kTooLarge;
+  return HeaderRead::kOk;
+}
+
+std::string RefusalLine(HeaderRead r, const Header& hd) {
+  const char* format = hd.format == Format::kPng ? "PNG" : "JPEG";
+  switch (r) {
+    case HeaderRead::kNotAPicture:
+      return "Picture refused: not a PNG or JPEG picture";
+    case HeaderRead::kDamaged:
+      return std::string("Picture refused: damaged ") + format + " header";
+    case HeaderRead::kTooLarge:
+      return std::string("Picture refused: ") + format + " of " + std::to_string(hd.w) + "x" + std::to_string(hd.h) +
+             " is larger than " + std::to_string(kMaxImageSide) + " pixels a side";
+    case HeaderRead::kOk:
+      break;
+  }
+  return {};
+}
+
+// Takes the loader's surface (freeing it) into `out`; the decoded size must
+// be the one the header declared.
+bool FromSurface(SDL_Surface* s, const Header& hd, Image& out) {
   out = Image{};
   if (!s) return false;
   SDL_Surface* conv = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(s);
   if (!conv) return false;
-  bool ok = conv->w > 0 && conv->h > 0 && conv->w <= kMaxSide && conv->h <= kMaxSide;
+  const bool ok = conv->w == hd.w && conv->h == hd.h;
   if (ok) {
     out.w = conv->w;
     out.h = conv->h;
@@ -84,51 +141,62 @@ bool FromSurface(SDL_Surface* s, Image& out) {
     SDL_UnlockSurface(conv);
   }
   SDL_FreeSurface(conv);
-  if (!ok) out = Image{};
   return ok;
 }
 
-bool ReadWhole(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return false;
-  bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-  return !f.bad();
+// Decodes the picture in `rw` (closing it) after its header has passed.
+bool DecodeStream(SDL_RWops* rw, Image& out) {
+  out = Image{};
+  if (!rw) return false;
+  Header hd;
+  const HeaderRead r = ReadHeader(rw, &hd);
+  if (r != HeaderRead::kOk) {
+    SDL_RWclose(rw);
+    PrintLine(RefusalLine(r, hd));
+    return false;
+  }
+  SDL_Surface* s = nullptr;
+  if (SDL_RWseek(rw, 0, RW_SEEK_SET) == 0) {
+    InitDecoders();
+    s = hd.format == Format::kPng ? IMG_LoadPNG_RW(rw) : IMG_LoadJPG_RW(rw);
+  }
+  SDL_RWclose(rw);
+  return FromSurface(s, hd, out);
+}
+
+bool InfoStream(SDL_RWops* rw, int* w, int* h) {
+  if (!rw) return false;
+  Header hd;
+  const bool ok = ReadHeader(rw, &hd) == HeaderRead::kOk;
+  SDL_RWclose(rw);
+  if (ok) {
+    *w = int(hd.w);
+    *h = int(hd.h);
+  }
+  return ok;
+}
+
+SDL_RWops* MemoryStream(const void* data, size_t size) {
+  if (!data || size == 0 || size > size_t(INT_MAX)) return nullptr;
+  return SDL_RWFromConstMem(data, int(size));
 }
 
 }  // namespace
 
 bool ImageInfoMemory(const void* data, size_t size, int* w, int* h) {
-  if (!data || size == 0 || !w || !h) return false;
-  const auto* p = static_cast<const uint8_t*>(data);
-  int r = PngHeader(p, size, w, h);
-  if (r == 0) r = JpegHeader(p, size, w, h);
-  if (r != 0) return r == 1;
-  Image img;
-  if (!DecodeMemory(data, size, img)) return false;
-  *w = img.w;
-  *h = img.h;
-  return true;
+  if (!w || !h) return false;
+  return InfoStream(MemoryStream(data, size), w, h);
 }
 
 bool ImageInfoFile(const std::string& path, int* w, int* h) {
-  std::vector<uint8_t> bytes;
-  if (!ReadWhole(path, bytes)) return false;
-  return ImageInfoMemory(bytes.data(), bytes.size(), w, h);
+  if (!w || !h) return false;
+  return InfoStream(SDL_RWFromFile(path.c_str(), "rb"), w, h);
 }
 
-bool DecodeMemory(const void* data, size_t size, Image& out) {
-  out = Image{};
-  if (!data || size == 0 || size > size_t(INT32_MAX)) return false;
-  InitDecoders();
-  SDL_RWops* rw = SDL_RWFromConstMem(data, int(size));
-  if (!rw) return false;
-  return FromSurface(IMG_Load_RW(rw, 1), out);
-}
+bool DecodeMemory(const void* data, size_t size, Image& out) { return DecodeStream(MemoryStream(data, size), out); }
 
 bool DecodeFile(const std::string& path, Image& out) {
-  out = Image{};
-  InitDecoders();
-  return FromSurface(IMG_Load(path.c_str()), out);
+  return DecodeStream(SDL_RWFromFile(path.c_str(), "rb"), out);
 }
 
 bool SaveBMP(const std::string& path, const Image& img) {

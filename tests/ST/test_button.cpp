@@ -26,12 +26,12 @@ class Button : public widgettest::WidgetEnv {
  protected:
   void SetUp() override {
     WidgetEnv::SetUp();
-    widgettest::WriteImage("map4.bmp", 400, 40);
-    widgettest::WriteImage("plain.bmp", 100, 40);
-    widgettest::WriteImage("check.bmp", 64, 32);
+    widgettest::WriteImage("map4.png", 400, 40);
+    widgettest::WriteImage("plain.png", 100, 40);
+    widgettest::WriteImage("check.png", 64, 32);
   }
   std::unique_ptr<JBUTTONMAP4> Map4(int x = 200, int y = 100) {
-    auto b = std::make_unique<JBUTTONMAP4>("map4.bmp");
+    auto b = std::make_unique<JBUTTONMAP4>("map4.png");
     b->SetPos(x, y);
     return b;
   }
@@ -47,8 +47,8 @@ class Button : public widgettest::WidgetEnv {
 };
 
 TEST_F(Button, FourFrameImage) {
-  widgettest::WriteImage("odd.bmp", 402, 40);
-  JBUTTONMAP4 b("odd.bmp");
+  widgettest::WriteImage("odd.png", 402, 40);
+  JBUTTONMAP4 b("odd.png");
   EXPECT_EQ(b.frame.x, 100);
   EXPECT_EQ(b.frame.y, 40);
   EXPECT_EQ(b.GetW(), 100);
@@ -125,7 +125,7 @@ TEST_F(Button, ScaleDoesNotGrowThePushButtonsBox) {
 }
 
 TEST_F(Button, PlainButtonReportsPressesInItsScaledBox) {
-  JBUTTON b("plain.bmp");
+  JBUTTON b("plain.png");
   EXPECT_EQ(b.hitW, 100);
   EXPECT_EQ(b.hitH, 40);
   b.SetPos(200, 100);
@@ -173,7 +173,7 @@ TEST_F(Button, PlainButtonAroundATexture) {
 }
 
 TEST_F(Button, CheckBoxTogglesWithinItsRadius) {
-  JBUTTONCHK c("check.bmp");
+  JBUTTONCHK c("check.png");
   EXPECT_EQ(c.radius, 16);
   EXPECT_EQ(c.GetState(), 0);
   EXPECT_FLOAT_EQ(c.scale.x, 0.5f);
@@ -190,7 +190,7 @@ TEST_F(Button, CheckBoxTogglesWithinItsRadius) {
 }
 
 TEST_F(Button, CheckBoxDrawsBoxAndTick) {
-  JBUTTONCHK c("check.bmp");
+  JBUTTONCHK c("check.png");
   c.SetPos(100, 100);
   struct Case {
     int checked;
@@ -223,7 +223,7 @@ void Seen(void* p) { gSeen = static_cast<BUTTONACT*>(p); }
 
 TEST_F(Button, ActionsRunOnTheClickPlainFirst) {
   int token = 0;
-  BUTTONACT b("map4.bmp", &WithArg, static_cast<void*>(&token));
+  BUTTONACT b("map4.png", &WithArg, static_cast<void*>(&token));
   b.action = &Plain;
   b.SetPos(200, 100);
   EXPECT_EQ(b.GetState(), 0) << "made active";
@@ -233,14 +233,14 @@ TEST_F(Button, ActionsRunOnTheClickPlainFirst) {
   EXPECT_EQ(Step(b, 200, 100, -1), 1);
   EXPECT_EQ(gCalls, (std::vector<std::string>{"plain", "arg " + std::to_string(reinterpret_cast<uintptr_t>(&token))}));
 
-  BUTTONACT only("map4.bmp", &Plain);
+  BUTTONACT only("map4.png", &Plain);
   only.SetPos(200, 100);
   gCalls.clear();
   Step(only, 200, 100, 1);
   EXPECT_EQ(Step(only, 200, 100, -1), 1);
   EXPECT_EQ(gCalls, (std::vector<std::string>{"plain"}));
 
-  BUTTONACT byId("map4.bmp", &Seen, 7);
+  BUTTONACT byId("map4.png", &Seen, 7);
   EXPECT_EQ(byId.id, 7);
   EXPECT_EQ(byId.argument, &byId);
   byId.SetPos(200, 100);
@@ -259,7 +259,7 @@ TEST_F(Button, HoverSoundPlaysOnEnteringHover) {
   ZOV::ST_A* sound = game().GetSound("over.wav");
   ASSERT_NE(sound, nullptr);
   ZOV::SoundSetMultistriam(sound, true);  // every play is a copy of its own: plays can be counted
-  BUTTONACT b("map4.bmp", &Plain);
+  BUTTONACT b("map4.png", &Plain);
   b.SetOver(sound);
   b.SetPos(200, 100);
   Mix_HaltChannel(-1);
@@ -282,7 +282,7 @@ TEST_F(Button, HoverSoundPlaysOnEnteringHover) {
   EXPECT_EQ(Mix_Playing(-1), 3) << "again after leaving and coming back";
   Mix_HaltChannel(-1);
 
-  BUTTONACT silent("map4.bmp", &Plain);
+  BUTTONACT silent("map4.png", &Plain);
   silent.SetPos(200, 100);
   Step(silent, 200, 100);
   EXPECT_TRUE(silent.hoverPlayed) << "no sound set: nothing played, nothing breaks";
@@ -294,14 +294,14 @@ class Tooltip : public Button {
   void SetUp() override {
     Button::SetUp();
     // Line height 20 and spacing 5; "abc" is 3 x 12 + 3 x 5 = 51 long.
-    widgettest::WriteImage("page.bmp", 64, 32);
-    std::ofstream("tip.fnt") << "<font><info size=\"20\"/><pages><page file=\"page.bmp\"/></pages><chars count=\"5\">"
+    widgettest::WriteImage("page.png", 64, 32);
+    std::ofstream("tip.fnt") << "<font><info size=\"20\"/><pages><page file=\"page.png\"/></pages><chars count=\"5\">"
                                 "<char id=\"97\" width=\"12\" height=\"20\"/><char id=\"98\" width=\"12\" height=\"20\"/>"
                                 "<char id=\"99\" width=\"12\" height=\"20\"/><char id=\"37\" width=\"6\" height=\"20\"/>"
                                 "<char id=\"100\" width=\"7\" height=\"20\"/></chars></font>";
     font = std::make_unique<ZOV::JFONT>("tip.fnt", 0);
     ASSERT_EQ(font->GetStringLenght("abc"), 51);
-    b = std::make_unique<BUTTONACT>("map4.bmp", &Plain);
+    b = std::make_unique<BUTTONACT>("map4.png", &Plain);
     b->SetPos(200, 300);
     b->tipFont = font.get();
     b->tipText = "abc";
@@ -386,7 +386,7 @@ TEST_F(Tooltip, NoFrameTimeNoTip) {
 }
 
 TEST_F(Button, ActionButtonDrawsItsFrame) {
-  BUTTONACT b("map4.bmp", &Plain);
+  BUTTONACT b("map4.png", &Plain);
   b.SetPos(200, 100);
   Step(b, 200, 100);
   plat::gfx::ClearRecorded();

@@ -38,10 +38,10 @@ using drawtest::WriteImage;
 // A font descriptor of size 24 whose page holds a 10 x 20 glyph for every
 // code point listed (plus '|', digits and ASCII letters).
 inline void WriteFont(const std::string& name, const std::wstring& extra = L"") {
-  WriteImage(name + ".bmp", 256, 256);
+  WriteImage(name + ".png", 256, 256);
   std::wstring chars = L"|0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ" + extra;
   std::string xml = "<?xml version=\"1.0\"?>\n<font>\n<info face=\"t\" size=\"24\"/>\n<common lineHeight=\"24\"/>\n";
-  xml += "<pages><page id=\"0\" file=\"" + name + ".bmp\"/></pages>\n";
+  xml += "<pages><page id=\"0\" file=\"" + name + ".png\"/></pages>\n";
   xml += "<chars count=\"" + std::to_string(chars.size()) + "\">\n";
   for (wchar_t c : chars)
     xml += "<char id=\"" + std::to_string(int(c)) + "\" x=\"0\" y=\"0\" width=\"10\" height=\"20\" xoffset=\"0\" yoffset=\"0\"/>\n";
@@ -88,18 +88,18 @@ class DialogEnv : public ::testing::Test {
     // Images from the current folder, not from the interface pack.
     C_NAME_PACK_GUI = nullptr;
     const Sizes s;
-    Image(&chWINDOWMINI, "window_mini.bmp", s.windowMini[0], s.windowMini[1]);
-    Image(&chBUTTON_OK, "ok.bmp", s.okW, s.okH);
-    Image(&chBUTTON_CANCEL, "cancel.bmp", s.okW, s.okH);
-    Image(&chSTBACK, "window.bmp", s.window[0], s.window[1]);
-    Image(&chBUTTONFLAT, "flat.bmp", s.flatW, s.flatH);
-    Image(&chPLAYERSBACK, "list_back.bmp", s.listBack[0], s.listBack[1]);
-    Image(&chPLAYERSSTROKE, "stroke.bmp", s.stroke[0], s.stroke[1]);
-    Image(&chPTNS_GM_SLIDER, "slider.bmp", s.slider[0], s.slider[1]);
-    Image(&chBUTTONMINUS, "minus.bmp", s.stepButton[0], s.stepButton[1]);
-    Image(&chBUTTONPLUS, "plus.bmp", s.stepButton[0], s.stepButton[1]);
-    Image(&chEDITBOX, "edit_box.bmp", s.editBox[0], s.editBox[1]);
-    Image(&chPLAYPLAYERS, "picture.bmp", s.picture[0], s.picture[1]);
+    Image(&chWINDOWMINI, "window_mini.png", s.windowMini[0], s.windowMini[1]);
+    Image(&chBUTTON_OK, "ok.png", s.okW, s.okH);
+    Image(&chBUTTON_CANCEL, "cancel.png", s.okW, s.okH);
+    Image(&chSTBACK, "window.png", s.window[0], s.window[1]);
+    Image(&chBUTTONFLAT, "flat.png", s.flatW, s.flatH);
+    Image(&chPLAYERSBACK, "list_back.png", s.listBack[0], s.listBack[1]);
+    Image(&chPLAYERSSTROKE, "stroke.png", s.stroke[0], s.stroke[1]);
+    Image(&chPTNS_GM_SLIDER, "slider.png", s.slider[0], s.slider[1]);
+    Image(&chBUTTONMINUS, "minus.png", s.stepButton[0], s.stepButton[1]);
+    Image(&chBUTTONPLUS, "plus.png", s.stepButton[0], s.stepButton[1]);
+    Image(&chEDITBOX, "edit_box.png", s.editBox[0], s.editBox[1]);
+    Image(&chPLAYPLAYERS, "picture.png", s.picture[0], s.picture[1]);
     big = comix = nullptr;
     eButton = nullptr;
     blackTranslucent = nullptr;

@@ -25,7 +25,7 @@ struct Glyph {
 
 // A descriptor in the game's format naming `page`, with the glyphs in file
 // order and the given "count" (-1: the number of glyphs).
-std::string Descriptor(int size, const std::vector<Glyph>& glyphs, const std::string& page = "page.bmp",
+std::string Descriptor(int size, const std::vector<Glyph>& glyphs, const std::string& page = "page.png",
                        int count = -1) {
   std::string s = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<font>\n";
   s += "  <info face=\"Test\" size=\"" + std::to_string(size) + "\"/>\n";
@@ -45,7 +45,7 @@ class Font : public widgettest::WidgetEnv {
  protected:
   // Writes the descriptor "f.fnt" and a page of pw x ph, then makes the font.
   std::unique_ptr<ZOV::JFONT> Make(const std::string& descriptor, int pw = 64, int ph = 32) {
-    widgettest::WriteImage("page.bmp", pw, ph);
+    widgettest::WriteImage("page.png", pw, ph);
     std::ofstream("f.fnt") << descriptor;
     auto f = std::make_unique<ZOV::JFONT>("f.fnt", 0);
     plat::gfx::ClearRecorded();
@@ -101,7 +101,7 @@ TEST_F(Font, UnusableDescriptorsDrawAndMeasureNothing) {
       {"negative.fnt", Descriptor(-32, {{97, 0, 0, 10, 8, 0}}), "Font negative.fnt size -32 is not usable"},
       {"broken.fnt", "<font><info size=\"12\"", "Cant open file broken.fntFont not loaded "},
   };
-  widgettest::WriteImage("page.bmp", 64, 32);
+  widgettest::WriteImage("page.png", 64, 32);
   for (const Case& c : cases) {
     if (!c.text.empty()) std::ofstream(c.name) << c.text;
     testing::internal::CaptureStdout();
@@ -155,8 +155,8 @@ TEST_F(Font, TheLastRecordOfAnIdWins) {
 }
 
 TEST_F(Font, CountMismatchIsOnlyLogged) {
-  widgettest::WriteImage("page.bmp", 64, 32);
-  std::ofstream("f.fnt") << Descriptor(8, {{97, 0, 0, 4, 8, 0}, {98, 4, 0, 4, 8, 0}, {99, 8, 0, 4, 8, 0}}, "page.bmp",
+  widgettest::WriteImage("page.png", 64, 32);
+  std::ofstream("f.fnt") << Descriptor(8, {{97, 0, 0, 4, 8, 0}, {98, 4, 0, 4, 8, 0}, {99, 8, 0, 4, 8, 0}}, "page.png",
                                        5);
   testing::internal::CaptureStdout();
   ZOV::JFONT f("f.fnt", 0);

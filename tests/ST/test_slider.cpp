@@ -22,18 +22,18 @@ class Slider : public widgettest::WidgetEnv {
  protected:
   void SetUp() override {
     WidgetEnv::SetUp();
-    widgettest::WriteImage("slider.bmp", 64, 16);
-    widgettest::WriteImage("minus.bmp", 128, 16);  // frames 32 wide
-    widgettest::WriteImage("plus.bmp", 128, 16);
+    widgettest::WriteImage("slider.png", 64, 16);
+    widgettest::WriteImage("minus.png", 128, 16);  // frames 32 wide
+    widgettest::WriteImage("plus.png", 128, 16);
   }
   // A slider at (100, 200), length 300, range lo..hi.
   template <typename S>
   std::unique_ptr<S> Make(int lo = 0, int hi = 10) {
     std::unique_ptr<S> s;
     if constexpr (std::is_constructible_v<S, const char*>)
-      s = std::make_unique<S>("slider.bmp");
+      s = std::make_unique<S>("slider.png");
     else
-      s = std::make_unique<S>("slider.bmp", "minus.bmp", "plus.bmp");
+      s = std::make_unique<S>("slider.png", "minus.png", "plus.png");
     s->SetMaxMin(lo, hi);
     s->SetTotalSize(300);
     s->SetPos(100, 200);
@@ -60,7 +60,7 @@ class Slider : public widgettest::WidgetEnv {
 
 TEST_F(Slider, DefaultsAndConsoleLines) {
   std::unique_ptr<ZOV::JSLIDER> s;
-  const std::string made = Captured([&] { s = std::make_unique<ZOV::JSLIDER>("slider.bmp"); });
+  const std::string made = Captured([&] { s = std::make_unique<ZOV::JSLIDER>("slider.png"); });
   EXPECT_EQ(made, "sliderX = 108\n");
   EXPECT_FLOAT_EQ(s->texW, 64.0f);
   EXPECT_FLOAT_EQ(s->texH, 16.0f);
@@ -73,7 +73,7 @@ TEST_F(Slider, DefaultsAndConsoleLines) {
   EXPECT_EQ(Captured([&] { s.reset(); }), "jslider delete\n");
 
   std::unique_ptr<ZOV::JVSLIDER> v;
-  EXPECT_EQ(Captured([&] { v = std::make_unique<ZOV::JVSLIDER>("slider.bmp"); }), "");
+  EXPECT_EQ(Captured([&] { v = std::make_unique<ZOV::JVSLIDER>("slider.png"); }), "");
   EXPECT_FLOAT_EQ(v->knobX, 100.0f);
   EXPECT_FLOAT_EQ(v->knobY, 108.0f);
   EXPECT_EQ(Captured([&] { v.reset(); }), "");

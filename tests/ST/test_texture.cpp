@@ -17,6 +17,7 @@
 #include "platform/gfx_image.h"
 #include "platform/window.h"
 #include "tests/ST/test_texture_support.h"
+#include "tests/support/bmp_read.h"
 #include "tests/support/test_env.h"
 
 namespace gfx = plat::gfx;
@@ -83,14 +84,41 @@ TEST_F(Textures, AMissingFileGivesTheDefaultAndKeepsTheLastSize) {
   EXPECT_EQ(r->lastTextureSize.y, 60);
 }
 
-TEST_F(Textures, ANonPictureFileFailsLikeAMissingOne) {
+// Files the picture decoder refuses (not PNG or JPEG, or too large) fail
+// like a missing file, after the decoder's own line saying why; both
+// loaders give the default texture and keep the last size.
+TEST_F(Textures, RefusedPicturesFailLikeAMissingFile) {
   Start();
-  const std::string path = dir + "/junk.png";
-  { std::ofstream(path) << "not a picture at all"; }
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(r->TextureLoad(path.c_str()), r->defaultTexture);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "\n\nTextue not load " + path + "\n");
-  EXPECT_EQ(r->lastTextureSize.x, 8) << "still the default texture's size from Init";
+  struct Case {
+    const char* label;
+    std::string file;
+    const char* why;
+  };
+  const std::string junk = dir + "/junk.png";
+  testenv::WriteFile(junk, "not a picture at all");
+  const std::string bmp = dir + "/picture.bmp";
+  plat::Image one;
+  one.w = one.h = 1;
+  one.argb = {0xFF102030u};
+  ASSERT_TRUE(plat::SaveBMP(bmp, one));
+  const Case cases[] = {
+      {"text", junk, "Picture refused: not a PNG or JPEG picture"},
+      {"a whole BMP", bmp, "Picture refused: not a PNG or JPEG picture"},
+      {"a PNG one pixel too wide", Png("wide.png", 8193, 1, std::vector<uint32_t>(8193, 0xFF00FF00u)),
+       "Picture refused: PNG of 8193x1 is larger than 8192 pixels a side"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    r->TextureCreate(3, 5);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(r->TextureLoad(c.file.c_str()), r->defaultTexture);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string(c.why) + "\n\n\nTextue not load " + c.file + "\n");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(r->TextureLoadJA(c.file.c_str()), r->defaultTexture);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string(c.why) + "\nTextue not load " + c.file + "\n");
+    EXPECT_EQ(r->lastTextureSize.x, 3);
+    EXPECT_EQ(r->lastTextureSize.y, 5);
+  }
 }
 
 TEST_F(Textures, AHugeFailedNameIsQuotedShortly) {
@@ -220,7 +248,7 @@ TEST_F(Textures, ScreenshotWritesTheBackBufferAsBmp) {
   std::filesystem::remove("screenshot.bmp");
   EXPECT_EQ(r->GetScreenShot(), 0);
   plat::Image img;
-  ASSERT_TRUE(plat::DecodeFile("screenshot.bmp", img));
+  ASSERT_TRUE(bmptest::ReadBmp("screenshot.bmp", img));
   EXPECT_EQ(img.w, 320);
   EXPECT_EQ(img.h, 240);
   EXPECT_EQ(img.argb[0] & 0xFFFFFFu, 0x336699u);

@@ -1,19 +1,14 @@
-// The graphics device without a display: matrices, pictures, the texture
-// table (including from a second thread) and the recording backend.
+// The graphics device without a display: matrices, the texture table
+// (including from a second thread) and the recording backend.
 #include <gtest/gtest.h>
-
-#include <SDL.h>
-#include <SDL_image.h>
 
 #include <atomic>
 #include <climits>
 #include <cmath>
-#include <fstream>
 #include <thread>
 
 #include "platform/gfx.h"
 #include "platform/window.h"
-#include "tests/support/test_env.h"
 
 namespace gfx = plat::gfx;
 
@@ -48,83 +43,6 @@ TEST(GfxMath, LookAtAndPerspective) {
   const plat::Mat4 o = plat::OrthoOffCenterLH(0, 100, 0, 50, 0, 10);
   ExpectNear(plat::TransformCoord({0, 0, 0}, o), {-1, -1, 0});
   ExpectNear(plat::TransformCoord({100, 50, 10}, o), {1, 1, 1});
-}
-
-// Pictures are written as BMP (the only format written) and read back.
-TEST(GfxImage, DecodeAndSaveRoundTrip) {
-  const std::string dir = testenv::FreshDir("img");
-  plat::Image img;
-  img.w = 3;
-  img.h = 2;
-  img.argb = {0xFFFF0000u, 0x8000FF00u, 0x000000FFu, 0xFF123456u, 0xFFFFFFFFu, 0x7F000000u};
-  ASSERT_TRUE(plat::SaveBMP(dir + "/a.bmp", img));
-  plat::Image back;
-  ASSERT_TRUE(plat::DecodeFile(dir + "/a.bmp", back));
-  EXPECT_EQ(back.w, 3);
-  EXPECT_EQ(back.h, 2);
-  EXPECT_EQ(back.argb, img.argb);
-  int w = 0, h = 0;
-  EXPECT_TRUE(plat::ImageInfoFile(dir + "/a.bmp", &w, &h));
-  EXPECT_EQ(w, 3);
-  EXPECT_EQ(h, 2);
-  EXPECT_FALSE(plat::DecodeFile(dir + "/missing.png", back));
-  EXPECT_TRUE(back.argb.empty());
-}
-
-// PNG and JPEG files as an image library writes them: sizes from their
-// headers, PNG alpha kept, JPEG opaque.
-TEST(GfxImage, PngAndJpegFiles) {
-  const std::string dir = testenv::FreshDir("png");
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 37, 21, 32, SDL_PIXELFORMAT_ARGB8888);
-  ASSERT_NE(s, nullptr);
-  for (int y = 0; y < 21; ++y)
-    for (int x = 0; x < 37; ++x)
-      static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x] = uint32_t(x * 6) << 24 | uint32_t(y * 12) << 16 | 0x8040u;
-  ASSERT_EQ(IMG_SavePNG(s, (dir + "/a.png").c_str()), 0);
-  ASSERT_EQ(IMG_SaveJPG(s, (dir + "/a.jpg").c_str(), 90), 0);
-  for (const char* name : {"/a.png", "/a.jpg"}) {
-    SCOPED_TRACE(name);
-    int w = 0, h = 0;
-    EXPECT_TRUE(plat::ImageInfoFile(dir + name, &w, &h));
-    EXPECT_EQ(w, 37);
-    EXPECT_EQ(h, 21);
-    plat::Image img;
-    ASSERT_TRUE(plat::DecodeFile(dir + name, img));
-    ASSERT_EQ(img.argb.size(), size_t(37 * 21));
-    const bool png = std::string(name) == "/a.png";
-    for (int y = 0; y < 21; y += 5)
-      for (int x = 0; x < 37; x += 6) {
-        const uint32_t p = img.argb[size_t(y * 37 + x)];
-        if (png) {
-          EXPECT_EQ(p, static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x]);
-        } else {
-          EXPECT_EQ(p >> 24, 0xFFu) << "JPEG has no alpha";
-          EXPECT_NEAR(int((p >> 16) & 0xFF), y * 12, 12);
-        }
-      }
-  }
-  SDL_FreeSurface(s);
-}
-
-TEST(GfxImage, HeaderOnlyInfo) {
-  // A PNG signature and IHDR with a body that is not there: the size is read
-  // from the header, the decode fails.
-  const uint8_t png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
-                         0,    0,   0,   100, 0,    0,    0,    60,   8, 6, 0, 0,  0,   0,   0,   0};
-  int w = 0, h = 0;
-  EXPECT_TRUE(plat::ImageInfoMemory(png, sizeof png, &w, &h));
-  EXPECT_EQ(w, 100);
-  EXPECT_EQ(h, 60);
-  plat::Image img;
-  EXPECT_FALSE(plat::DecodeMemory(png, sizeof png, img));
-  // A JPEG with an APP0 segment, then a baseline frame header of 640×480.
-  const uint8_t jpg[] = {0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 'J', 'F', 0xFF, 0xC0, 0, 11, 8, 0x01, 0xE0, 0x02, 0x80, 1, 1, 0x11, 0};
-  EXPECT_TRUE(plat::ImageInfoMemory(jpg, sizeof jpg, &w, &h));
-  EXPECT_EQ(w, 640);
-  EXPECT_EQ(h, 480);
-  const uint8_t junk[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-  EXPECT_FALSE(plat::ImageInfoMemory(junk, sizeof junk, &w, &h));
-  EXPECT_FALSE(plat::ImageInfoMemory(png, 12, &w, &h));  // truncated header
 }
 
 TEST(GfxTextures, CreateLockUnlockRelease) {

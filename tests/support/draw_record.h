@@ -1,9 +1,12 @@
 // What headless drawing tests read back from the recording graphics
 // backend: the quads drawn since the last clear, and pictures of one colour
-// written as BMP files to load as textures.
+// written as PNG files to load as textures.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <SDL_image.h>
 
 #include <algorithm>
 #include <string>
@@ -57,13 +60,14 @@ inline std::vector<Quad> QuadsOf(unsigned long texture) {
   return out;
 }
 
-// A w x h picture of one colour, written as BMP.
+// A w x h picture of one colour, written as PNG.
 inline void WriteImage(const std::string& path, int w, int h, uint32_t argb = 0xFFFFFFFFu) {
-  plat::Image img;
-  img.w = w;
-  img.h = h;
-  img.argb.assign(size_t(w) * size_t(h), argb);
-  ASSERT_TRUE(plat::SaveBMP(path, img)) << path;
+  std::vector<uint32_t> px(size_t(w) * size_t(h), argb);
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(px.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_ARGB8888);
+  ASSERT_NE(s, nullptr) << path;
+  const int rc = IMG_SavePNG(s, path.c_str());
+  SDL_FreeSurface(s);
+  ASSERT_EQ(rc, 0) << path << ": " << IMG_GetError();
 }
 
 }  // namespace drawtest

@@ -4,6 +4,8 @@
 // tiles that repeat without a seam).
 #include <gtest/gtest.h>
 
+#include <SDL_image.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>

@@ -1,9 +1,7 @@
 // Shared by the data generator's tests: the generated files (made once per
-// test program, in memory) and decoding through SDL2_image.
+// test program, in memory) and decoding them with the game's own picture
+// decoder, so every generated picture is proven readable by the game.
 #pragma once
-#include <SDL.h>
-#include <SDL_image.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -12,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gfx_image.h"
 #include "tools/data/generator.h"
 #include "tools/data/sink.h"
 
@@ -36,7 +35,8 @@ inline const gendata::MemSink& Art() {
                     "trophies"});
 }
 
-// An image decoded by SDL2_image into RGBA bytes (R, G, B, A in memory).
+// An image decoded by the game's picture decoder into RGBA bytes (R, G, B,
+// A in memory).
 struct Decoded {
   int w = 0, h = 0;
   std::vector<std::uint8_t> rgba;
@@ -46,19 +46,18 @@ struct Decoded {
 
 inline Decoded Decode(const gendata::Bytes& bytes) {
   Decoded d;
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  SDL_Surface* s = IMG_Load_RW(rw, 1);
-  if (!s) return d;
-  SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGBA32, 0);
-  SDL_FreeSurface(s);
-  if (!c) return d;
-  d.w = c->w;
-  d.h = c->h;
-  d.rgba.resize(static_cast<size_t>(d.w) * d.h * 4);
-  for (int y = 0; y < d.h; ++y)
-    std::memcpy(&d.rgba[static_cast<size_t>(y) * d.w * 4], static_cast<std::uint8_t*>(c->pixels) + y * c->pitch,
-                static_cast<size_t>(d.w) * 4);
-  SDL_FreeSurface(c);
+  plat::Image img;
+  if (!plat::DecodeMemory(bytes.data(), bytes.size(), img)) return d;
+  d.w = img.w;
+  d.h = img.h;
+  d.rgba.resize(img.argb.size() * 4);
+  std::uint8_t* out = d.rgba.data();
+  for (const std::uint32_t p : img.argb) {
+    *out++ = static_cast<std::uint8_t>(p >> 16);
+    *out++ = static_cast<std::uint8_t>(p >> 8);
+    *out++ = static_cast<std::uint8_t>(p);
+    *out++ = static_cast<std::uint8_t>(p >> 24);
+  }
   d.ok = true;
   return d;
 }

@@ -41,6 +41,8 @@ class TexturePack : public ::testing::Test {
         {"deflated.png", png, true, std::nullopt},
         {"cut.png", png.substr(0, png.size() / 2), false, std::nullopt},
         {"text.txt", "not a picture", true, std::nullopt},
+        {"wide.png", textest::PngBytes(dir + "/wide.png", 8193, 1, std::vector<uint32_t>(8193, 0xFF0000FFu)), true,
+         std::nullopt},
     };
     std::string err;
     ASSERT_TRUE(packtool::WritePack(pack, entries, kPassword, &err)) << err;
@@ -125,7 +127,21 @@ TEST_F(TexturePack, FailuresGiveTheDefaultTextureWithTheirLines) {
       {"wrong password", false, "pic.png", "wrong", {}, 3, 4},
       {"no password", false, "pic.png", nullptr, {}, 3, 4},
       {"picture cut short", false, "cut.png", kPassword, {"Zip textue not load 2 cut.png"}, 100, 60},
-      {"not a picture", false, "text.txt", kPassword, {"Zip textue not load 2 text.txt"}, 3, 4},
+      {"not a picture",
+       false,
+       "text.txt",
+       kPassword,
+       {"Picture refused: not a PNG or JPEG picture", "Zip textue not load 2 text.txt"},
+       3,
+       4},
+      // Refused from its header: the size it declares is not taken either.
+      {"picture past the side limit",
+       false,
+       "wide.png",
+       kPassword,
+       {"Picture refused: PNG of 8193x1 is larger than 8192 pixels a side", "Zip textue not load 2 wide.png"},
+       3,
+       4},
   };
   for (const Failure& c : cases) {
     SCOPED_TRACE(c.what);

@@ -23,8 +23,8 @@ class ProfileManager : public dialogtest::DialogEnv {
  protected:
   void SetUp() override {
     DialogEnv::SetUp();
-    Image(&chBUTTON_OK, "ok512.bmp", 512, 48);
-    Image(&chBUTTON_CANCEL, "cancel512.bmp", 512, 48);
+    Image(&chBUTTON_OK, "ok512.png", 512, 48);
+    Image(&chBUTTON_CANCEL, "cancel512.png", 512, 48);
     dialogtest::WriteFont("names.fnt");
     font = std::make_unique<ZOV::JFONT>("names.fnt", 0);
   }
