@@ -68,6 +68,37 @@ void DrawCurve(Curve curve, JST::iPOINT size, uint32_t* buf, uint32_t colour) {
 inline int Half(int a, int b) { return int((int64_t(a) + b) / 2); }
 inline JST::iPOINT Mid(JST::iPOINT a, JST::iPOINT b) { return JST::iPOINT(Half(a.x, b.x), Half(a.y, b.y)); }
 
+// Paints a pixel inside the buffer that is not 0.
+inline void PaintNonZero(int x, int y, JST::iPOINT size, uint32_t* buf, uint32_t colour) {
+  if (!Inside(x, y, size)) return;
+  uint32_t& px = buf[size_t(y) * size_t(size.x) + size_t(x)];
+  if (px != 0) px = colour;
+}
+
+// An 8-connected line from p to q, both ends included, painting only
+// pixels that are not 0. Lines wholly beyond one side of the buffer draw
+// nothing.
+inline void LineNonZero(JST::iPOINT p, JST::iPOINT q, JST::iPOINT size, uint32_t* buf, uint32_t colour) {
+  if ((p.x < 0 && q.x < 0) || (p.y < 0 && q.y < 0) || (p.x >= size.x && q.x >= size.x) ||
+      (p.y >= size.y && q.y >= size.y))
+    return;
+  const int64_t dx = int64_t(q.x) - p.x, dy = int64_t(q.y) - p.y;
+  const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const int64_t n = adx > ady ? adx : ady;
+  if (n == 0) {
+    PaintNonZero(p.x, p.y, size, buf, colour);
+    return;
+  }
+  // Rounded interpolation along the major axis: every step moves one pixel
+  // on it and at most one on the other.
+  for (int64_t i = 0; i <= n; ++i) {
+    const int64_t x = p.x + (dx * i + (dx >= 0 ? n / 2 : -(n / 2))) / n;
+    const int64_t y = p.y + (dy * i + (dy >= 0 ? n / 2 : -(n / 2))) / n;
+    if (x < 0 || y < 0 || x >= size.x || y >= size.y) continue;
+    PaintNonZero(int(x), int(y), size, buf, colour);
+  }
+}
+
 inline uint8_t Shade(uint32_t channel, int delta) {
   // Any delta beyond ±255 saturates a byte anyway; cut it first so the sum
   // cannot overflow.
@@ -139,13 +170,20 @@ void DrawBezier7(JST::iPOINT a, JST::iPOINT b, const JST::iPOINT* ears, JST::iPO
   const JST::iPOINT m0 = Mid(a, ears[0]);
   const JST::iPOINT m6 = Mid(ears[6], b);
   const double step = 2.0 * density * 0.001;
+  // The middle part: consecutive samples are joined by lines, so the cut
+  // line stays closed however long the edge is (on a large picture samples
+  // at this step lie several pixels apart, and a flood fill would leak
+  // through the gaps). Only pixels that are not 0 are painted.
   for (int k = 0; k <= 4; ++k) {
-    for (double t = 0.0; t <= 1.0; t += step) {
+    JST::iPOINT prev = Bezier3ex(ears[k], ears[k + 1], ears[k + 2], 0.0);
+    PaintNonZero(prev.x, prev.y, size, buf, colour);
+    for (double t = step; t <= 1.0; t += step) {
       const JST::iPOINT p = Bezier3ex(ears[k], ears[k + 1], ears[k + 2], t);
-      if (!Inside(p.x, p.y, size)) continue;
-      uint32_t& px = buf[size_t(p.y) * size_t(size.x) + size_t(p.x)];
-      if (px != 0) px = colour;
+      LineNonZero(prev, p, size, buf, colour);
+      prev = p;
     }
+    // The segment's own end, which the step may fall short of.
+    LineNonZero(prev, Bezier3ex(ears[k], ears[k + 1], ears[k + 2], 1.0), size, buf, colour);
   }
   DrawBezier3ex(a, ears[0], ears[1], size, buf, colour);
   DrawBezier3ex(ears[5], ears[6], b, size, buf, colour);

@@ -59,8 +59,10 @@ void DrawBezier3(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, JST::iPOINT siz
 void DrawBezier3ex(JST::iPOINT p0, JST::iPOINT p1, JST::iPOINT p2, JST::iPOINT size, uint32_t* buf, uint32_t colour);
 // One jigsaw edge from a to b shaped by seven ear points: a smooth curve
 // through the midpoints of the control polygon a, E0..E6, b. The middle part
-// is sampled at a parameter step of 0.002 * density and paints only pixels
-// that are not 0; the shoulders and the straight ends are drawn as lines.
+// is sampled at a parameter step of 0.002 * density, consecutive samples
+// joined by lines so the edge has no gaps at any picture size, and paints
+// only pixels that are not 0; the shoulders and the straight ends are drawn
+// as lines.
 // A density below 1 is taken as 1.
 void DrawBezier7(JST::iPOINT a, JST::iPOINT b, const JST::iPOINT* ears, JST::iPOINT size, uint32_t* buf,
                  uint32_t colour, int density);

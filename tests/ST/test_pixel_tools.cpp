@@ -3,6 +3,7 @@
 // outline tests, and the texture forms over the renderer's CPU textures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <random>
@@ -138,6 +139,40 @@ TEST(PixelCurves, JigsawEdgeWithTabStaysInsideAndDensityZeroEnds) {
   EXPECT_GT(painted.size(), 40u);
   EXPECT_TRUE(painted.count({20, 5})) << "the tab's top is drawn";
   EXPECT_TRUE(painted.count({0, 20}) && painted.count({39, 20})) << "ends clipped at the edges";
+}
+
+TEST(PixelCurves, ALongJigsawEdgeIsClosed) {
+  // A 4,000-pixel edge with a tab a quarter of its length deep, drawn at the
+  // coarsest density of the cut: a 4-connected fill from the left of the
+  // line must not reach its right side anywhere between its ends.
+  const int w = 1500, h = 4200, lineX = 1200, top = 100, len = 4000;
+  Buf b(w, h, 0xFFFFFFFFu);
+  const int tmpl[7][2] = {{25, -3}, {48, 0}, {35, 16}, {50, 25}, {65, 16}, {52, 0}, {75, -3}};
+  iPOINT ears[7];
+  for (int k = 0; k < 7; ++k) ears[k] = iPOINT(lineX - tmpl[k][1] * len / 100, top + tmpl[k][0] * len / 100);
+  for (int density : {3, 15}) {
+    std::fill(b.px.begin(), b.px.end(), 0xFFFFFFFFu);
+    GAMETOOLS::DrawBezier7(iPOINT(lineX, top), iPOINT(lineX, top + len), ears, b.size(), b.px.data(), 0u + 1u,
+                           density);
+    std::vector<char> seen(b.px.size(), 0);
+    std::vector<Px> todo{{5, h / 2}};
+    seen[size_t(h / 2) * size_t(w) + 5] = 1;
+    bool leaked = false;
+    while (!todo.empty() && !leaked) {
+      const Px p = todo.back();
+      todo.pop_back();
+      for (const Px& d : {Px{1, 0}, Px{-1, 0}, Px{0, 1}, Px{0, -1}}) {
+        const int x = p.first + d.first, y = p.second + d.second;
+        if (x < 0 || x >= w || y <= top + 1 || y >= top + len - 1) continue;
+        const size_t i = size_t(y) * size_t(w) + size_t(x);
+        if (seen[i] || b.px[i] == 1u) continue;
+        seen[i] = 1;
+        if (x > lineX + 200) leaked = true;
+        todo.push_back({x, y});
+      }
+    }
+    EXPECT_FALSE(leaked) << "density " << density;
+  }
 }
 
 TEST(PixelShading, DeltaForm) {
