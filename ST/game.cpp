@@ -113,11 +113,11 @@ int ST_GAME::Init(const char* company, const char* product) {
   middle = JST::iPOINT(app.ClientWidth() / 2, app.ClientHeight() / 2);
   pMiddle = &middle;
   if (iniFunc) {
-    loadingCount = 2;
+    loadingCount.store(2, std::memory_order_relaxed);  // the thread's start publishes it
     if (!plat::StartThread(iniFunc, nullptr)) {
-      // Loading would never end: say so and stop, as for a renderer failure.
+      // Loading would never end: say so and stop.
       plat::MessageBox(app.fGetWindow(), "Cannot start loader", "Error");
-      std::exit(1);
+      std::exit(-1);
     }
   }
   return 0;
@@ -134,7 +134,9 @@ int ST_GAME::Run() {
   while (running) {
     bool drew = false;
     if (!paused) {
-      if (loadingCount > 0) {
+      // Acquire: once the loader's release store of 0 is seen, every asset
+      // it made before it is visible here.
+      if (loadingCount.load(std::memory_order_acquire) > 0) {
         Loading(1);
         // Leave the loader room to take the lock between loading frames.
         plat::SleepMs(idleYieldMs_ ? 10 : 0);

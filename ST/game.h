@@ -127,6 +127,8 @@ class ST_GAME {
 
   GAME_PREFENCES prefences;
   JST::iPOINT middle{0, 0};
+  // Set by Init before it starts the loader; the loader stores 0 (release)
+  // when it hands over, and Run reads it (acquire) without the lock.
   std::atomic<int> loadingCount{0};
   char gameName[60] = {};
   int running = 0;

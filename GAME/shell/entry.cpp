@@ -3,7 +3,13 @@
 #include "GAME/config/config.h"
 #include "GAME/config/edition.h"
 #include "GAME/config/globals.h"
+#include "GAME/shell/loader.h"
+#include "GAME/shell/music_focus.h"
+#include "GAME/shell/scene.h"
+#include "GAME/shell/shared_assets.h"
+#include "ST/cursor.h"
 #include "ST/file.h"
+#include "ST/particles.h"
 
 ZOV::ST_GAME* Game = nullptr;
 ZOV::JINGFX* zov = nullptr;
@@ -18,13 +24,18 @@ bool InstallationFileMissing(bool mayBeMissing, const std::string& name) {
   return name.empty() || !ZOV::ifile.CheckFileExist(name.c_str());
 }
 
+const char* TextOrEmpty(const char* text) { return text ? text : ""; }
+
 }  // namespace
 
 int WinMain() {
   Game = ZOV::GetGame();
   zov = Game->GetGfx();
   INPUTNAME = Game->GetInput();
+  // The lock `cs` shared with the loader is a static object, ready before
+  // anything could start the loader.
   LoadEdition();
+  // The program file is tested only when the URL file passed: one message.
   if (InstallationFileMissing(gEdition.run_if_url_lost, gEdition.url_file) ||
       InstallationFileMissing(gEdition.run_if_exe_lost, gEdition.exe_file)) {
     ZOV::ifile.ShowMessage("Some files are corrupt. The game may not run. Please reinstall the game", "Error");
@@ -44,36 +55,42 @@ int WinMain() {
   plat::PrintLine("Programm starting init...");
   const int r = Game->Init(chTEXT_COMPANY_NAME, chTEXT_PRODUCT_NAME);
   if (r == -1) {
-    // No window exists yet: the box has no owner.
-    plat::MessageBox(Game->GetWindow(), chTEXT_ERROR_MESSAGE_PLAY_URL ? chTEXT_ERROR_MESSAGE_PLAY_URL : "", "");
+    // Init refuses before it makes the window: the box has no owner then.
+    plat::MessageBox(Game->GetWindow(), TextOrEmpty(chTEXT_ERROR_MESSAGE_PLAY_URL), "");
     return -1;
   }
   if (r == -2) {
-    plat::MessageBox(Game->GetWindow(), chTEXT_ERROR_MESSAGE_RESOLUTION ? chTEXT_ERROR_MESSAGE_RESOLUTION : "",
-                     "Error");
+    plat::MessageBox(Game->GetWindow(), TextOrEmpty(chTEXT_ERROR_MESSAGE_RESOLUTION), "Error");
     return -1;
   }
   Game->Run();
+  // The window may have closed while the loader was still at work.
+  GAME::StopLoader();
   return 0;
 }
 
-void Initgoizflhgz(void*) {
-  plat::PrintLine("Initialising game");
-  plat::PrintLine("Init Complete");
-  Game->loadingCount = 0;
-  cs.Enter();
-  Game->loadingScreen = nullptr;
-  cs.Leave();
+int Updatenjlkxfdg() {
+  if (partHelp) partHelp->Update(0, 0.0f);
+  if (partGlue) partGlue->Update(0, 0.0f);
+  if (ePartBullet) ePartBullet->Update(0, 0.0f);
+  if (puzzle) puzzle->Update(0, 0.0f);
+  if (Mouse) Mouse->Update(0, 0.0f);
+  return 0;
 }
 
-int Updatenjlkxfdg() { return 0; }
+void Renderjbxoig() {
+  if (puzzle) puzzle->Render(0);
+}
 
-void Renderjbxoig() {}
+void PostRndr() {
+  if (puzzle) puzzle->PostRender();
+  if (Mouse) Mouse->Render(0);
+}
 
-void PostRndr() {}
+void KillFocus() { GAME::MusicFocusLost(); }
 
-void KillFocus() {}
+void FocusG() { GAME::MusicFocusRegained(); }
 
-void FocusG() {}
-
-void PuzzleReset() {}
+void PuzzleReset() {
+  if (puzzle) puzzle->Reset(Game->screenRes);
+}

@@ -74,6 +74,15 @@ class GameRun {
     }
   }
   const std::string& Dir() const { return dir_; }
+  // Replaces the link to the built DATA folder by a folder of links to each
+  // of its entries but `entry` (a pack such as "music").
+  void LeaveOutOfData(const std::string& entry) {
+    const fs::path data = fs::path(dir_) / "DATA";
+    fs::remove(data);
+    fs::create_directory(data);
+    for (const auto& e : fs::directory_iterator(fs::path(JIGSAW_GAME_DIR) / "DATA"))
+      if (e.path().filename() != entry) fs::create_symlink(e.path(), data / e.path().filename());
+  }
   const std::string& Home() const { return home_; }
 
   void Start(const std::string& display) {

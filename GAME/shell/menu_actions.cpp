@@ -1,0 +1,42 @@
+#include "GAME/shell/menu_actions.h"
+
+#include "GAME/shell/scene.h"
+#include "GAME/shell/shared_assets.h"
+#include "ST/button.h"
+#include "ST/sound.h"
+#include "platform/sys.h"
+
+namespace GAME {
+
+namespace {
+// The play panel's border tool.
+constexpr int kBorderToolButton = 3;
+}  // namespace
+
+void ButtonPackClick(void* button) {
+  if (!puzzle || !button) return;
+  puzzle->ActivateButton(static_cast<BUTTONACT*>(button)->id);
+}
+
+void StartPuz() {
+  if (puzzle) puzzle->StartNow();
+}
+
+void SetPuzzleOptions() {
+  if (puzzle) puzzle->SetPzlOpt();
+}
+
+void Quit() {
+  ZOV::SoundRender(eButton);
+  if (puzzle) puzzle->OnPuzzleExit();
+}
+
+void SetP() {}
+
+void OffButtonRenderBorder() {
+  if (puzzle) puzzle->DropPlayPanelButton(kBorderToolButton);
+}
+
+}  // namespace GAME
+
+void Action() { plat::PrintLine("YES"); }

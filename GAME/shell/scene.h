@@ -1,0 +1,39 @@
+// GAME::SCENE: what the engine hooks and the button actions need of the
+// scene manager, the one object that owns every screen, panel and window of
+// the game and the board in play. The scene manager derives from it; the
+// loader thread builds it (GAME::LOADER_PARTS) and publishes it as the global
+// `puzzle`, which stays null until then.
+//
+// Every operation runs on the main thread, inside the update and render
+// hooks or a button's action.
+#pragma once
+
+#include "ST/object.h"
+
+namespace GAME {
+
+class SCENE : public JST::ST {
+ public:
+  // Update(int, float) and Render(int) come from JST::ST: once a frame, the
+  // main pass's drawing in Render.
+
+  // The overlay pass: menus, windows and their dim layers.
+  virtual void PostRender() = 0;
+  // Lays every screen out again for the screen-size code `screenRes` (width
+  // times height) after the renderer's device was reset.
+  virtual void Reset(int screenRes) = 0;
+  // The book's tab `id` was clicked: 1 to the number of chapters, 10 for the
+  // saved games.
+  virtual void ActivateButton(int id) = 0;
+  // The main menu's play button.
+  virtual void StartNow() = 0;
+  // The main menu's cut/change button: opens the set-up strip.
+  virtual void SetPzlOpt() = 0;
+  // The main menu's exit button: opens the quit question.
+  virtual void OnPuzzleExit() = 0;
+  // Shows the play panel's button `index` released (the border tool is 3);
+  // nothing when no play panel exists.
+  virtual void DropPlayPanelButton(int index) = 0;
+};
+
+}  // namespace GAME
