@@ -129,7 +129,7 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
 
   int Update(int, float) override;
   int Render(int) override;
-  int Message(int) { return 0; }
+  virtual int Message(int) { return 0; }
 
   // ---- set-up
   // Loads the picture (from the pack the caller selected, whose name is

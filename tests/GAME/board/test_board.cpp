@@ -294,6 +294,21 @@ TEST_F(BoardTest, ThePiecesFlyInDuringPlay) {
   EXPECT_TRUE(p->pos.x != start.x || p->pos.y != start.y);
 }
 
+TEST_F(BoardTest, ASecondInitAndASecondCutReplaceTheFirst) {
+  // (Under the sanitizer build, whatever the first ones made and the board
+  // lost would be reported as leaked.)
+  Board& b = Playing();
+  b.Init("tall.bmp", 3, 0, nullptr, false, 0.0f, 0);
+  EXPECT_EQ(b.Picture()->imageSize.x, 600);
+  EXPECT_EQ(b.Grid()->imageSize.y, 900);
+  b.Narezator();
+  EXPECT_EQ(b.cols, 3);
+  EXPECT_EQ(b.rows, 5);
+  EXPECT_EQ(b.zOrder.size(), 15u);
+  EXPECT_EQ(b.gridOrder.size(), 15u);
+  EXPECT_EQ(b.border.size(), 12u);
+}
+
 // ---- layout
 
 TEST_F(BoardTest, InitFitsATallPictureBetweenTheMarginsAndCentresIt) {
