@@ -203,6 +203,7 @@ TEST_F(BoardTest, UpdateStepsThroughTheSetUpPhasesAndCutsOnce) {
   EXPECT_EQ(b.Update(0, 0.0f), 0);
   EXPECT_EQ(b.state, Board::kStateEmpty) << "state 0 stays";
   b.Init("pic.bmp", 3, 0, nullptr, false, 0.0f, 0);
+  b.Picture()->SetPos(10, 20);  // Reset(0) after the cut puts it back in the centre
   b.state = Board::kStatePicture;
   const std::vector<int> want = {Board::kStateSetup, Board::kStateCutPending, Board::kStatePlay};
   for (int s : want) {
@@ -228,8 +229,10 @@ TEST_F(BoardTest, UpdateStepsThroughTheSetUpPhasesAndCutsOnce) {
   EXPECT_FLOAT_EQ(b.frameLightPeriod, 0.2f);
   EXPECT_EQ(b.sparkleCount, 12);
 
-  // Reset(0) after the cut: the background covers the play area, centred,
-  // its image repeated.
+  // Reset(0) after the cut: the picture in the centre, the background over
+  // the play area, centred, its image repeated.
+  EXPECT_FLOAT_EQ(b.Picture()->position.x, 512.0f);
+  EXPECT_FLOAT_EQ(b.Picture()->position.y, 384.0f);
   const JSPRITE* bg = b.Background();
   EXPECT_FLOAT_EQ(bg->quad.v[2].x, 924.0f);
   EXPECT_FLOAT_EQ(bg->quad.v[2].y, 668.0f);
