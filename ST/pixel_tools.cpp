@@ -179,7 +179,11 @@ void DrawBezier7(JST::iPOINT a, JST::iPOINT b, const JST::iPOINT* ears, JST::iPO
     PaintNonZero(prev.x, prev.y, size, buf, colour);
     for (double t = step; t <= 1.0; t += step) {
       const JST::iPOINT p = Bezier3ex(ears[k], ears[k + 1], ears[k + 2], t);
-      LineNonZero(prev, p, size, buf, colour);
+      if (p.x == prev.x && p.y == prev.y) continue;  // the common case at a fine step
+      if (std::abs(int64_t(p.x) - prev.x) <= 1 && std::abs(int64_t(p.y) - prev.y) <= 1)
+        PaintNonZero(p.x, p.y, size, buf, colour);  // a neighbour: already joined
+      else
+        LineNonZero(prev, p, size, buf, colour);
       prev = p;
     }
     // The segment's own end, which the step may fall short of.

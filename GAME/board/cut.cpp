@@ -74,8 +74,7 @@ int Narezator(const uint32_t* picture, int w, int h, const CUT_REQUEST& request,
   for (int r = 0; r < g.rows; ++r) {
     for (int c = 0; c < g.cols; ++c) {
       std::vector<uint32_t>& image = images[size_t(r * g.cols + c)];
-      DrawBeauty(image.data(), imageSize);
-      SmoothAlpha(image.data(), imageSize);
+      FinishPieceImage(image.data(), imageSize);
       const unsigned long tex = gfx ? UploadImage(gfx, image, imageSize) : 0;
       if (trace) {
         trace->images.push_back(image);

@@ -92,9 +92,13 @@ bool NonZeroBox(const uint32_t* buf, int w, int h, int& x0, int& y0, int& x1, in
   y1 = -1;
   for (int y = 0; y < h; ++y) {
     const uint32_t* row = buf + size_t(y) * size_t(w);
+    // Most rows of a piece image are empty or have empty margins: an OR
+    // over the row (which the compiler vectorises) settles empty rows.
+    uint32_t any = 0;
+    for (int x = 0; x < w; ++x) any |= row[x];
+    if (any == 0) continue;
     int first = 0;
-    while (first < w && row[first] == 0) ++first;
-    if (first == w) continue;
+    while (row[first] == 0) ++first;
     int last = w - 1;
     while (row[last] == 0) --last;
     if (y0 < 0) y0 = y;
@@ -107,8 +111,13 @@ bool NonZeroBox(const uint32_t* buf, int w, int h, int& x0, int& y0, int& x1, in
 
 }  // namespace
 
-void DrawBeauty(uint32_t* buf, JST::iPOINT size) {
-  if (!Usable(buf, size)) return;
+namespace {
+
+struct Box {
+  int x0, y0, x1, y1;
+};
+
+void DrawBeautyIn(uint32_t* buf, JST::iPOINT size, const Box& box) {
   const int w = size.x, h = size.y;
   int n = int(double(w) * 0.02), base = 6 * n;
   if (n < 2) n = 2, base = 20;
@@ -117,8 +126,7 @@ void DrawBeauty(uint32_t* buf, JST::iPOINT size) {
   for (int i = 0; i < n; ++i) light[i] = std::abs(base - i * n);
   for (int i = 1; i <= n; ++i) dark[i] = -std::abs((1 - n) * i + base);
   const size_t pitch = size_t(w);
-  int bx0, by0, bx1, by1;
-  if (!NonZeroBox(buf, w, h, bx0, by0, bx1, by1)) return;
+  const int bx0 = box.x0, by0 = box.y0, bx1 = box.x1, by1 = box.y1;
 
   // Vertical scans, one per column 0..w-2 over rows 0..h-2. A scan touches
   // only its own column, so the columns are walked side by side, row by
@@ -171,12 +179,10 @@ void DrawBeauty(uint32_t* buf, JST::iPOINT size) {
   }
 }
 
-void SmoothAlpha(uint32_t* buf, JST::iPOINT size) {
-  if (!Usable(buf, size)) return;
+void SmoothAlphaIn(uint32_t* buf, JST::iPOINT size, const Box& box) {
   const int w = size.x, h = size.y;
   const size_t pitch = size_t(w);
-  int bx0, by0, bx1, by1;
-  if (!NonZeroBox(buf, w, h, bx0, by0, bx1, by1)) return;
+  int bx0 = box.x0, by0 = box.y0, bx1 = box.x1, by1 = box.y1;
   // Only texels next to an opaque one change: the box and a texel around it.
   bx0 = bx0 > 0 ? bx0 - 1 : 0;
   by0 = by0 > 0 ? by0 - 1 : 0;
@@ -213,6 +219,27 @@ void SmoothAlpha(uint32_t* buf, JST::iPOINT size) {
   }
 }
 
+}  // namespace
+
+void DrawBeauty(uint32_t* buf, JST::iPOINT size) {
+  Box b;
+  if (Usable(buf, size) && NonZeroBox(buf, size.x, size.y, b.x0, b.y0, b.x1, b.y1)) DrawBeautyIn(buf, size, b);
+}
+
+void SmoothAlpha(uint32_t* buf, JST::iPOINT size) {
+  Box b;
+  if (Usable(buf, size) && NonZeroBox(buf, size.x, size.y, b.x0, b.y0, b.x1, b.y1)) SmoothAlphaIn(buf, size, b);
+}
+
+void FinishPieceImage(uint32_t* buf, JST::iPOINT size) {
+  // The bevel keeps every texel that is not 0 so, and makes none: one box
+  // serves both passes.
+  Box b;
+  if (!Usable(buf, size) || !NonZeroBox(buf, size.x, size.y, b.x0, b.y0, b.x1, b.y1)) return;
+  DrawBeautyIn(buf, size, b);
+  SmoothAlphaIn(buf, size, b);
+}
+
 void DrawBorder(uint32_t* buf, const uint32_t* mask, JST::iPOINT size, int borderType) {
   if (!Usable(buf, size) || !mask) return;
   const int w = size.x, h = size.y;
@@ -232,10 +259,7 @@ int CutPieceImage(JST::iPOINT seed, uint32_t* picture, uint32_t* mask, JST::iPOI
   image.assign(size_t(size.x) * size_t(size.y), 0u);
   const int taken = GAMETOOLS::CopyPiece(seed.x, seed.y, picture, pictureSize, image.data(), size, mask, pictureSize,
                                          size, cellCentre.x, cellCentre.y);
-  if (taken >= 0 && finish) {
-    DrawBeauty(image.data(), size);
-    SmoothAlpha(image.data(), size);
-  }
+  if (taken >= 0 && finish) FinishPieceImage(image.data(), size);
   return taken;
 }
 
@@ -282,10 +306,44 @@ int AdoptPockets(const CUT_LAYOUT& layout, uint32_t* picture, const uint32_t* ma
   auto unused = [&](size_t i) { return Alpha(mask[i]) != 0 && Alpha(picture[i]) != 0; };
   int adopted = 0;
   std::vector<std::pair<int, int>> pocket, todo;
-  for (int y = 1; y < h - 1; ++y)
+  // Picture (X, Y) -> image (X - cx + size, Y - cy + size), as CopyPiece
+  // places it; null when it falls outside the piece's box.
+  auto texelOf = [&](int id, int px, int py) -> uint32_t* {
+    std::vector<uint32_t>& img = images[size_t(id)];
+    if (img.size() != size_t(isz.x) * size_t(isz.y)) return nullptr;
+    const JST::iPOINT centre = layout.CellCentre(id % layout.grid.cols, id / layout.grid.cols);
+    const int ix = px + isz.x - (isz.x / 2 + centre.x), iy = py + isz.y - (isz.y / 2 + centre.y);
+    if (ix < 0 || iy < 0 || ix >= isz.x || iy >= isz.y) return nullptr;
+    return &img[size_t(iy) * size_t(isz.x) + size_t(ix)];
+  };
+  // A line texel (or frame texel) with no 4-neighbour off the lines and
+  // the frame: no fill can have copied it.
+  auto open = [&](int nx, int ny) {
+    return nx > 0 && ny > 0 && nx < w - 1 && ny < h - 1 && Alpha(mask[size_t(ny) * size_t(w) + size_t(nx)]) != 0;
+  };
+  auto orphan = [&](int x, int y) {
+    if (open(x - 1, y) || open(x + 1, y) || open(x, y - 1) || open(x, y + 1)) return;
+    if (uint32_t* t = texelOf(PocketOwner(layout, x, y), x, y))
+      *t = picture[size_t(y) * size_t(w) + size_t(x)] & 0x00FFFFFFu;
+  };
+  for (int x = 0; x < w; ++x) {
+    orphan(x, 0);
+    orphan(x, h - 1);
+  }
+  for (int y = 1; y < h - 1; ++y) {
+    orphan(0, y);
+    orphan(w - 1, y);
+  }
+  for (int y = 1; y < h - 1; ++y) {
+    const uint32_t* mrow = mask + size_t(y) * size_t(w);
+    const uint32_t* prow = picture + size_t(y) * size_t(w);
     for (int x = 1; x < w - 1; ++x) {
+      if (Alpha(mrow[x]) == 0) {
+        orphan(x, y);
+        continue;
+      }
+      if (Alpha(prow[x]) == 0) continue;  // taken by a piece
       const size_t first = size_t(y) * size_t(w) + size_t(x);
-      if (!unused(first)) continue;
       // Gather the pocket, marking its pixels used.
       pocket.clear();
       todo.assign(1, {x, y});
@@ -304,18 +362,23 @@ int AdoptPockets(const CUT_LAYOUT& layout, uint32_t* picture, const uint32_t* ma
         }
       }
       const int id = PocketOwner(layout, x, y);
-      const JST::iPOINT centre = layout.CellCentre(id % layout.grid.cols, id / layout.grid.cols);
-      std::vector<uint32_t>& img = images[size_t(id)];
-      if (img.size() != size_t(isz.x) * size_t(isz.y)) continue;
-      // Picture (X, Y) -> image (X - cx + size, Y - cy + size), as CopyPiece places it.
-      const int ox = isz.x - (isz.x / 2 + centre.x), oy = isz.y - (isz.y / 2 + centre.y);
       for (const auto& [px, py] : pocket) {
-        const int ix = px + ox, iy = py + oy;
-        if (ix < 0 || iy < 0 || ix >= isz.x || iy >= isz.y) continue;
-        img[size_t(iy) * size_t(isz.x) + size_t(ix)] = picture[size_t(py) * size_t(w) + size_t(px)] | 0xFF000000u;
-        ++adopted;
+        if (uint32_t* t = texelOf(id, px, py)) {
+          *t = picture[size_t(py) * size_t(w) + size_t(px)] | 0xFF000000u;
+          ++adopted;
+        }
+        // The line texels around the pocket join that piece as CopyPiece's
+        // do: colour kept, alpha 0.
+        for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
+          const int nx = px + dx, ny = py + dy;
+          const size_t i = size_t(ny) * size_t(w) + size_t(nx);
+          if (Alpha(mask[i]) != 0) continue;
+          uint32_t* t = texelOf(id, nx, ny);
+          if (t && Alpha(*t) == 0) *t = picture[i] & 0x00FFFFFFu;
+        }
       }
     }
+  }
   return adopted;
 }
 

@@ -56,6 +56,9 @@ void DrawBeauty(uint32_t* buf, JST::iPOINT size);
 // neighbour.
 void SmoothAlpha(uint32_t* buf, JST::iPOINT size);
 
+// DrawBeauty then SmoothAlpha.
+void FinishPieceImage(uint32_t* buf, JST::iPOINT size);
+
 // Darkens the outermost texels and those where the mask has alpha 0: to
 // opaque black for border type 0, alpha 0x99 otherwise. The cut does not
 // use it. The mask is the buffer's size.
@@ -78,8 +81,14 @@ int CutPieceImage(JST::iPOINT seed, uint32_t* picture, uint32_t* mask, JST::iPOI
 // piece whose outline holds its first pixel, else to the piece of the cell
 // it lies in: copied opaque into that piece's image (images in grid order,
 // each (box.x + 1) x (box.y + 1), as CutPieceImage made them before
-// finishing) and marked used in the picture. Returns the number of pixels
-// given to pieces.
+// finishing) and marked used in the picture.
+// Likewise every cut-line texel that no fill could reach, because all its
+// 4-neighbours are line texels or the picture's frame (where a line runs
+// thick, where it meets the frame, the picture's corners): it goes to the
+// piece whose outline holds it, copied with alpha 0 as CopyPiece copies the
+// line texels it meets, so the bevel makes it part of that piece and
+// assembled pieces leave no hole. Returns the number of pocket pixels given
+// to pieces.
 int AdoptPockets(const CUT_LAYOUT& layout, uint32_t* picture, const uint32_t* mask, JST::iPOINT pictureSize,
                  JST::iPOINT box, std::vector<std::vector<uint32_t>>& images);
 

@@ -66,8 +66,16 @@ void PUZZLE_PIECES::InitPiece(PIECE_OPT opt, ZOV::ST_RANDOM& rng) {
       sprite->imageSize = sz;
       sprite->texSize = sz;
       sprite->SetSizePix(sz.x, sz.y);
-      sprite->SetHotSpot(sz.x / 2, sz.y / 2);
+      // The texel the cut put the cell centre on (the middle one, or the
+      // one after the middle for an even size), so a piece drawn at its
+      // home place lies exactly on its part of the picture and on its
+      // outline.
+      sprite->SetHotSpot(sz.x - sz.x / 2, sz.y - sz.y / 2);
     }
+    // The whole texture, texel for texel: a piece image is transparent all
+    // round, so nothing bleeds in from the opposite edge, and neighbours
+    // drawn at their home places meet exactly.
+    sprite->SetTexelCoord(0.0f, 0.0f, 1.0f, 1.0f);
   }
   pos = JST::fPOINT(float(opt.start.x), float(opt.start.y));
 

@@ -149,6 +149,58 @@ TEST(Cut, TwoCutsAreIdentical) {
   }
 }
 
+TEST(Cut, AssembledPiecesCoverEveryPixel) {
+  // The finished images laid over each other at their home places: every
+  // picture pixel, the cut lines and the outer frame included, is covered
+  // by the pieces to at least 90 % (a lone corner texel that no fill
+  // reached gets the ramp's 230 from its two line neighbours; elsewhere
+  // coverage is full), and every opaque texel shows its own pixel's colour,
+  // shaded by the bevel at most (twice 30 at a corner).
+  struct Case {
+    int w, h, min;
+    float distortion;
+  };
+  for (const Case k : {Case{240, 180, 3, 0.0f}, Case{240, 180, 4, 1.0f}, Case{300, 200, 15, 1.0f}}) {
+    // A smooth picture: a texel that takes a neighbour's colour stays close.
+    std::vector<uint32_t> pic(size_t(k.w) * size_t(k.h));
+    for (int y = 0; y < k.h; ++y)
+      for (int x = 0; x < k.w; ++x)
+        pic[size_t(y) * size_t(k.w) + size_t(x)] =
+            0xFF000080u | uint32_t(x * 255 / k.w) << 16 | uint32_t(y * 255 / k.h) << 8;
+    GAME::CUT_TRACE t;
+    const GAME::CUT_RESULT out = Cut(pic, k.w, k.h, Request(k.min, k.distortion, false), &t);
+    std::vector<double> clear(pic.size(), 1.0);  // 1 - coverage
+    for (size_t i = 0; i < out.pieces.size(); ++i) {
+      const JST::iPOINT s = t.imageSizes[i];
+      const JST::iPOINT centre = out.layout.CellCentre(out.pieces[i]->column, out.pieces[i]->row);
+      const int ox = s.x / 2 + centre.x - s.x, oy = s.y / 2 + centre.y - s.y;
+      for (int y = 0; y < s.y; ++y)
+        for (int x = 0; x < s.x; ++x) {
+          const uint32_t p = t.images[i][size_t(y) * size_t(s.x) + size_t(x)];
+          if ((p >> 24) == 0) continue;
+          const int px = x + ox, py = y + oy;
+          ASSERT_TRUE(px >= 0 && py >= 0 && px < k.w && py < k.h) << "piece " << i << " texel " << x << "," << y;
+          clear[size_t(py) * size_t(k.w) + size_t(px)] *= 1.0 - double(p >> 24) / 255.0;
+          if ((p >> 24) < 254) continue;
+          const uint32_t want = pic[size_t(py) * size_t(k.w) + size_t(px)];
+          for (int sh : {0, 8, 16}) {
+            ASSERT_LE(std::abs(int((p >> sh) & 0xFF) - int((want >> sh) & 0xFF)), 64)
+                << "piece " << i << " at picture pixel " << px << "," << py << std::hex << " shows " << p << " wants "
+                << want;
+          }
+        }
+    }
+    long bare = 0;
+    std::string where;
+    for (size_t i = 0; i < clear.size(); ++i)
+      if (clear[i] > 0.1) {
+        ++bare;
+        where += " " + std::to_string(i % size_t(k.w)) + "," + std::to_string(i / size_t(k.w));
+      }
+    EXPECT_EQ(bare, 0) << k.w << "x" << k.h << " min " << k.min << " d " << k.distortion << ":" << where;
+  }
+}
+
 TEST(Cut, PiecesLargerThanThePlayAreaScatterToItsMiddle) {
   // 4000 x 3000 at 3: cells 1333 x 1000, wider and taller than the play area.
   const int w = 4000, h = 3000;
@@ -247,7 +299,11 @@ TEST_F(CutTextures, EachPieceGetsItsFinishedImageAndASpriteOfItsSize) {
     EXPECT_EQ(s.y, trace.imageSizes[i].y);
     EXPECT_EQ(p.sprite->quad.v[2].x, float(s.x)) << "the quad has its own texture's size";
     EXPECT_EQ(p.sprite->quad.v[2].y, float(s.y));
-    EXPECT_EQ(p.sprite->hotSpot.x, s.x / 2);
+    // The hot spot is the texel that holds the cell centre.
+    const JST::iPOINT centre = out.layout.CellCentre(p.column, p.row);
+    EXPECT_EQ(trace.images[i][size_t(p.sprite->hotSpot.y) * size_t(s.x) + size_t(p.sprite->hotSpot.x)],
+              pic[size_t(centre.y) * size_t(w) + size_t(centre.x)] | 0xFF000000u)
+        << "piece " << i;
     EXPECT_EQ(Pixels(tex), trace.images[i]) << "piece " << i;
   }
   // The grid texture: opaque white with the cut lines transparent black.
