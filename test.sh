@@ -2,17 +2,30 @@
 # Installs what is missing, builds everything and runs every test.
 #   ./test.sh              the normal build, in build/
 #   ./test.sh --sanitize   with AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/
+#   ./test.sh --tsan       the start-up tests (loader thread, hooks, the built
+#                          program) with ThreadSanitizer, in build-tsan/; any
+#                          race report fails them
 source "$(dirname "$0")/scripts/common.sh"
 install_packages
 
-dir="$ROOT/build"; opts=()
+dir="$ROOT/build"; opts=(); select=()
 if [[ "${1:-}" == "--sanitize" ]]; then
   dir="$ROOT/build-asan"; opts=(-DJIGSAW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
   export LSAN_OPTIONS="suppressions=$ROOT/tests/support/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+elif [[ "${1:-}" == "--tsan" ]]; then
+  dir="$ROOT/build-tsan"; opts=(-DJIGSAW_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo); select=(-L startup)
+  # Set for the build too: the data generator runs under the sanitizer.
+  export TSAN_OPTIONS="suppressions=$ROOT/tests/support/tsan.supp"
 fi
-build_tree "$dir" "${opts[@]}"
+if ((${#select[@]})); then
+  cmake -S "$ROOT" -B "$dir" -G Ninja "${opts[@]}" >/dev/null
+  cmake --build "$dir" -j "$(nproc)" --target jigsaw gen_data_run fonts_baked game_packs \
+    GAME_test_loader GAME_test_engine_hooks GAME_test_program_startup
+else
+  build_tree "$dir" "${opts[@]}"
+fi
 
 export SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
 xvfb_pid=""
@@ -29,4 +42,4 @@ if [[ -z "${DISPLAY:-}" ]]; then
   export DISPLAY=":$num"
 fi
 cd "$dir"
-ctest --output-on-failure -j "$(nproc)" --timeout 600
+ctest --output-on-failure -j "$(nproc)" --timeout 600 "${select[@]}"
