@@ -415,11 +415,10 @@ TEST_F(BoardTest, PlayDrawsBackgroundRestingPiecesBottomUpThenThePanelThenLifted
   // the pocket offset is 0.
   const auto quads = DrawnQuads();
   const GAME::PUZZLE_PIECES* bottom = b.zOrder[7];
-  const float w = float(bottom->sprite->imageSize.x);
   EXPECT_EQ(quads[1].color, 0xCC000000u);
   EXPECT_EQ(quads[2].color, 0xFFFFFFFFu);
   EXPECT_FLOAT_EQ(quads[1].x0 - quads[2].x0, 2.0f);
-  EXPECT_FLOAT_EQ(quads[2].x0, float(bottom->GetPosX()) - float(int(w / 2)));
+  EXPECT_FLOAT_EQ(quads[2].x0, float(bottom->GetPosX() - bottom->sprite->hotSpot.x));
   const auto& last = quads.back();
   EXPECT_FLOAT_EQ(last.x0, pocketed->pos.x - float(pocketed->sprite->hotSpot.x));
   EXPECT_FLOAT_EQ(last.y0, pocketed->pos.y - float(pocketed->sprite->hotSpot.y));
