@@ -293,6 +293,8 @@ int PUZZLE_PIECES_SYSTEM::Narezator() {
   zOrder.clear();
   gridOrder.clear();
   border.clear();
+  current = nullptr;
+  held = 0;
 
   CUT_REQUEST request;
   request.min = Min;

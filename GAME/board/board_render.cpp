@@ -80,10 +80,8 @@ int PUZZLE_PIECES_SYSTEM::Render(int) {
         picture_->SetColor(int(0xFFFFFFFFu));
       }
       RenderPieces();
-      if (upperPanel_) {
-        upperPanel_->Render(0);
-        RenderScore(game_->middle.x, upperPanel_->texSize.y / 3 + 5);
-      }
+      if (upperPanel_) upperPanel_->Render(0);
+      RenderScore(game_->middle.x, (upperPanel_ ? upperPanel_->texSize.y : 0) / 3 + 5);
       RenderLitleFrame();
       RenderPocketPanel();
       Odnoklasniki();

@@ -312,6 +312,21 @@ TEST_F(BoardTest, ASecondInitAndASecondCutReplaceTheFirst) {
   EXPECT_EQ(b.border.size(), 12u);
 }
 
+TEST_F(BoardTest, ABoardWithoutAPictureCutsTheSmallWhiteStandIn) {
+  Board& b = Make();
+  b.Min = 3;
+  b.state = Board::kStateCutPending;
+  EXPECT_EQ(b.Update(0, 0.0f), 0);
+  EXPECT_EQ(b.state, Board::kStatePlay);
+  EXPECT_EQ(b.cols, 3);
+  EXPECT_EQ(b.rows, 3);
+  EXPECT_EQ(b.zOrder.size(), 9u);
+  plat::gfx::ClearRecorded();
+  b.Render(0);
+  b.PostRender();
+  EXPECT_FALSE(DrawnQuads().empty());
+}
+
 // ---- layout
 
 TEST_F(BoardTest, InitFitsATallPictureBetweenTheMarginsAndCentresIt) {
