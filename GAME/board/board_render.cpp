@@ -166,9 +166,10 @@ void PUZZLE_PIECES_SYSTEM::Odnoklasniki() {
 int PUZZLE_PIECES_SYSTEM::DrawPieceShadowNstr(int z) {
   if (z < 0 || size_t(z) >= zOrder.size()) return z - 1;
   const int g = zOrder[size_t(z)]->group;
-  // The group's run: z and the pieces above it with the same group.
+  // The group's run: z and the pieces above it with the same group (a loose
+  // piece is a run of its own).
   int top = z;
-  while (top - 1 >= 0 && zOrder[size_t(top - 1)]->group == g) --top;
+  while (g != 0 && top - 1 >= 0 && zOrder[size_t(top - 1)]->group == g) --top;
   for (int k = z; k >= top; --k) zOrder[size_t(k)]->RenderShadow();
   const uint32_t clock = ClockMs();
   const PUZZLE_PIECES* lit = frameLight >= 0 && size_t(frameLight) < border.size() ? border[size_t(frameLight)] : nullptr;

@@ -439,6 +439,30 @@ TEST_F(BoardTest, PlayDrawsBackgroundRestingPiecesBottomUpThenThePanelThenLifted
   EXPECT_FLOAT_EQ(last.y0, pocketed->pos.y - float(pocketed->sprite->hotSpot.y));
 }
 
+TEST_F(BoardTest, AGroupIsDrawnShadowsFirstThenItsPiecesWithTheJoinGlow) {
+  Board& b = Playing();
+  LayOut(b);
+  b.Update(0, 0.0f);
+  for (size_t z : {2u, 3u, 4u}) b.zOrder[z]->group = 5;
+  b.lastJoinedGroup = 5;
+  b.joinPhase = 1.0f;
+  plat::gfx::ClearRecorded();
+  b.RenderPieces();
+  auto tex = [&](size_t z) { return uint32_t(b.zOrder[z]->sprite->GetTexture()); };
+  std::vector<uint32_t> want;
+  for (size_t z : {8u, 7u, 6u, 5u}) want.insert(want.end(), {tex(z), tex(z)});
+  for (size_t z : {4u, 3u, 2u}) want.push_back(tex(z));                      // shadows
+  for (size_t z : {4u, 3u, 2u}) want.insert(want.end(), {tex(z), tex(z)});  // piece, glow
+  for (size_t z : {1u, 0u}) want.insert(want.end(), {tex(z), tex(z)});
+  EXPECT_EQ(Textures(), want);
+  const auto quads = DrawnQuads();
+  EXPECT_EQ(quads[8].color, 0xCC000000u) << "a shadow";
+  EXPECT_EQ(quads[11].color, 0xFFFFFFFFu) << "a piece";
+  EXPECT_EQ(quads[12].color, 0x56FFFFFFu) << "its glow: white at 0.4 x sin(1)";
+  EXPECT_EQ(b.DrawPieceShadowNstr(4), 1) << "the walk goes on above the group";
+  EXPECT_EQ(b.DrawPieceShadowNstr(8), 7) << "a loose piece is a group of one";
+}
+
 TEST_F(BoardTest, TheFadedPictureLiesUnderThePiecesInItsOwnColour) {
   Board& b = Playing();
   LayOut(b);
