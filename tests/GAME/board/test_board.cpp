@@ -209,7 +209,9 @@ TEST_F(BoardTest, UpdateStepsThroughTheSetUpPhasesAndCutsOnce) {
   for (int s : want) {
     EXPECT_EQ(b.Update(0, 0.0f), 0);
     EXPECT_EQ(b.state, s);
-    if (s != Board::kStatePlay) EXPECT_TRUE(b.zOrder.empty()) << "no cut before state 3 is served";
+    if (s != Board::kStatePlay) {
+      EXPECT_TRUE(b.zOrder.empty()) << "no cut before state 3 is served";
+    }
   }
   ASSERT_EQ(b.zOrder.size(), 9u);
   ASSERT_EQ(b.gridOrder.size(), 9u);

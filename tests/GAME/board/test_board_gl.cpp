@@ -96,8 +96,9 @@ class BoardGl : public ::testing::Test {
     return img;
   }
   void Shot(const plat::Image& img, const char* suffix) {
-    if (const char* stem = std::getenv("JIGSAW_BOARD_SHOT"))
+    if (const char* stem = std::getenv("JIGSAW_BOARD_SHOT")) {
       EXPECT_TRUE(textest::WritePng(std::string(stem) + suffix + ".png", img.w, img.h, img.argb));
+    }
   }
   // The picture's pixel at (x, y).
   pixels::Rgb PicturePixel(int x, int y) {
@@ -171,8 +172,10 @@ TEST_F(BoardGl, ThePictureIsSetUpThenCutAndPlayedWithTheMagnifier) {
   Shot(mag, "_magnifier");
   EXPECT_TRUE(pixels::Near(pixels::At(mag, top->GetPosX(), top->GetPosY()),
                            pixels::At(play, top->GetPosX(), top->GetPosY()), 12));
-  const int frameX = top->GetPosX() - 100;
-  if (frameX > 0) EXPECT_TRUE(pixels::Near(pixels::At(mag, frameX, top->GetPosY()), {0x1A, 0x47, 0x80}, 2));
+  const GAME::MAGNIFIER_VIEW v =
+      GAME::MagnifierView(float(top->GetPosX()), float(top->GetPosY()), kW, kH, game->GetGfx());
+  EXPECT_TRUE(pixels::Near(pixels::At(mag, v.frameLeft, top->GetPosY()), {0x1A, 0x47, 0x80}, 2));
+  EXPECT_TRUE(pixels::Near(pixels::At(mag, top->GetPosX(), v.frameBottom), {0x1A, 0x47, 0x80}, 2));
 }
 
 }  // namespace
