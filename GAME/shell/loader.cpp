@@ -161,10 +161,7 @@ bool WaitForLogos() {
 
 // Steps 9 to 16: false when a stop was asked on the way.
 bool LoadTheRest() {
-  {
-    CsHold hold;
-    if (loading) loading->SetProgress(21);
-  }
+  Progress(21);
   plat::PrintLine("Sound ini...");
   SelectPack(C_NAME_PACK_MUSIC, C_PAS_MUSIC);
   const bool soundsDone = LoadSounds();

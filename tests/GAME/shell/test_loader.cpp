@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <future>
 
 #include "ST/pixel_tools.h"
@@ -23,6 +25,16 @@ using shelltest::ShellEnv;
 const std::vector<int> kProgress = {5, 12, 21, 38, 42, 54, 66, 79, 93, 99, 100};
 
 class Loader : public ShellEnv {};
+
+// Calls StopLoader and ends the whole program with a failure when it does
+// not return: a stop that hangs could otherwise only be ended by a kill.
+void StopWithinTenSeconds() {
+  auto stopped = std::async(std::launch::async, [] { GAME::StopLoader(); });
+  if (stopped.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    std::fprintf(stderr, "StopLoader did not return within 10 s\n");
+    std::_Exit(1);
+  }
+}
 
 // With and without the music pack: the progress passes the same values.
 class LoaderProgress : public ShellEnv, public ::testing::WithParamInterface<bool> {};
@@ -186,8 +198,7 @@ TEST_F(Loader, AStopEndsTheWaitForTheLogosAndLoadsNothingMore) {
   gScreen.step = 0.0f;  // the logos never end on their own
   StartLoader();
   ASSERT_TRUE(DriveUntil([] { return gScreen.countdownReads >= 1; }));
-  auto stopped = std::async(std::launch::async, [] { GAME::StopLoader(); });
-  ASSERT_EQ(stopped.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "StopLoader returns";
+  StopWithinTenSeconds();
   loader_.join();
   EXPECT_EQ(gScreen.writes, (std::vector<int>{5, 12}));
   EXPECT_EQ(eBack1, nullptr);
@@ -195,10 +206,7 @@ TEST_F(Loader, AStopEndsTheWaitForTheLogosAndLoadsNothingMore) {
   EXPECT_EQ(game_->loadingCount.load(), 2) << "a stopped loader hands nothing over";
 }
 
-TEST_F(Loader, StopReturnsAtOnceWhenNoLoaderWasStarted) {
-  auto stopped = std::async(std::launch::async, [] { GAME::StopLoader(); });
-  EXPECT_EQ(stopped.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-}
+TEST_F(Loader, StopReturnsAtOnceWhenNoLoaderWasStarted) { StopWithinTenSeconds(); }
 
 // Focus events during loading reach the hooks through the window procedure:
 // some while the loader waits for the logos, before any music exists, some
