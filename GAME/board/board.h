@@ -18,10 +18,12 @@
 //
 // Files: board.cpp (construction, set-up, tool switches, the state
 // machine, the cut), board_render.cpp (the drawing passes and the
-// magnifier), board_rules.cpp (the per-frame rules, counters, selection and
-// rigid-group pass), board_parts.cpp (the owned parts that the board only
-// drives: pocket, preview frame, score counter, win dialog, resolution
-// message, effects).
+// magnifier), board_rules.cpp (the per-frame rules, counters, effects,
+// hint and selection resets, the rigid-group pass), board_parts.cpp (every
+// call into the owned parts the board only drives: pocket, preview frame,
+// score counter, win dialog, resolution message). A part whose class is not
+// built yet keeps its slot null; the board then neither updates nor draws
+// it, and its answers count as 0.
 //
 // Ownership: the board owns its sprites (the magnifier shows the renderer's
 // screen texture and never frees it), the pieces (through the z-order), the
