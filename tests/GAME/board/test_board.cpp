@@ -196,6 +196,30 @@ TEST_F(BoardTest, AnOlderBoardGoingAwayLeavesTheNewerBoardsEmitters) {
   (void)second;
 }
 
+TEST_F(BoardTest, ThePlayMusicReplacesTheMenuMusicForTheBoardsLifetime) {
+  ASSERT_TRUE(game().sound.ok) << "the dummy audio driver opens";
+  dialogtest::WriteSilence("menu.wav");
+  dialogtest::WriteSilence("play.wav");
+  std::unique_ptr<ZOV::ST_A> menu(game().GetSound("menu.wav")), play(game().GetSound("play.wav"));
+  ASSERT_TRUE(menu && play);
+  Mix_HaltChannel(-1);
+  eBack1 = menu.get();
+  eBack2 = play.get();
+  auto playing = [](const ZOV::ST_A* s) {
+    return s->channel >= 0 && Mix_Playing(s->channel) != 0 && Mix_GetChunk(s->channel) == s->chunk;
+  };
+  ZOV::SoundRender(eBack1);
+  ASSERT_TRUE(playing(menu.get()));
+  Make();
+  EXPECT_FALSE(playing(menu.get()));
+  EXPECT_TRUE(playing(play.get()));
+  board.reset();
+  EXPECT_TRUE(playing(menu.get()));
+  EXPECT_FALSE(playing(play.get()));
+  Mix_HaltChannel(-1);
+  eBack1 = eBack2 = nullptr;
+}
+
 // ---- phases and results
 
 TEST_F(BoardTest, UpdateStepsThroughTheSetUpPhasesAndCutsOnce) {
