@@ -1,0 +1,318 @@
+// GAME::PUZZLE_PIECES_SYSTEM: the puzzle board. One object per puzzle
+// started or resumed, created and deleted by the scene manager, which calls
+// Init / SetOptions / Reset, the tool switches, and once a frame Update,
+// Render (main pass) and PostRender (overlay pass), and acts on Update's
+// result codes (kResult* below).
+//
+// The board holds the picture and its grid (the cut lines), the cut
+// options, every piece in three orders (the z-order, which owns them; the
+// grid order; the frame pieces clockwise), the play area, the level
+// counters, the tool flags and its owned sprites and parts (score counter,
+// pocket, preview frame, win dialog, resolution message, effects).
+//
+// Phases (`state`, also set directly by the scene manager):
+//   0 built, no picture; 1 picture only; 2 set-up view (picture on a white
+//   plate with the cut lines); 3 cut pending; 4 play.
+// Update moves 1 -> 2 -> 3; in state 3 it cuts the picture once, enters
+// state 4 and lays the board out again (Reset(0)).
+//
+// Files: board.cpp (construction, set-up, tool switches, the state
+// machine, the cut), board_render.cpp (the drawing passes and the
+// magnifier), board_rules.cpp (the per-frame rules, counters, effects,
+// hint and selection resets, the rigid-group pass), board_parts.cpp (every
+// call into the owned parts the board only drives: pocket, preview frame,
+// score counter, win dialog, resolution message). A part whose class is not
+// built yet keeps its slot null; the board then neither updates nor draws
+// it, and its answers count as 0.
+//
+// Ownership: the board owns its sprites (the magnifier shows the renderer's
+// screen texture and never frees it), the pieces (through the z-order), the
+// outline table, its parts and effects, and the three particle emitters and
+// the debug font that it publishes through the globals partHelp, partGlue,
+// ePartBullet and dfont for the engine's update hook; destroying the board
+// deletes them and clears each global that still points at it.
+//
+// Threads: main thread only, inside the update and render hooks. The pack
+// selection of ZOV::ifile is set and cleared around each load.
+//
+// Every float-to-int conversion truncates toward zero.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "GAME/board/piece.h"
+#include "ST/draw_types.h"
+#include "ST/object.h"
+
+class JSPRITE;
+class PARTIC_CIRCLE;
+class PUZZLE_POCKET;
+class PUZZLE_MESSAGE_RESOLUTION;
+
+namespace ZOV {
+class JFONT;
+class JINGFX;
+class PARTIC;
+class ST_GAME;
+class ST_INPUT;
+}  // namespace ZOV
+
+namespace GAME {
+class FLUING_FRAME;
+class JDIALOGWIN;
+class PUZZLE_PLAYER_PROFILE;
+class PUZZLE_SCORE;
+}  // namespace GAME
+
+// The debug font the board makes from "Tahtah.fnt" (red) and deletes; null
+// while no board exists.
+extern ZOV::JFONT* dfont;
+
+namespace GAME {
+
+// Where the magnifier draws: the screen area it enlarges (centred on the
+// clamped mouse), its texture coordinates in the screen texture, the point
+// the 200 x 150 sprite is drawn at, and its frame, whose edges are held
+// inside the screen.
+struct MAGNIFIER_VIEW {
+  float areaLeft = 0, areaTop = 0, areaRight = 0, areaBottom = 0;  // screen pixels
+  float uLeft = 0, vTop = 0, uRight = 0, vBottom = 0;              // screen-texture coordinates
+  int x = 0, y = 0;                                                // sprite centre
+  int frameLeft = 0, frameTop = 0, frameRight = 0, frameBottom = 0;
+};
+// The view for the mouse at (mx, my) on a w x h logical screen; gfx gives
+// the screen-texture mapping (null: u = x / w, v = y / h).
+MAGNIFIER_VIEW MagnifierView(float mx, float my, int w, int h, const ZOV::JINGFX* gfx);
+
+class PUZZLE_PIECES_SYSTEM : public JST::ST {
+ public:
+  // ---- phases
+  static constexpr int kStateEmpty = 0;
+  static constexpr int kStatePicture = 1;
+  static constexpr int kStateSetup = 2;
+  static constexpr int kStateCutPending = 3;
+  static constexpr int kStatePlay = 4;
+
+  // ---- Update's results
+  static constexpr int kResultNothing = 0;
+  static constexpr int kResultSolved = 1;          // one part left; every such frame
+  static constexpr int kResultWinOk = 2;           // the win dialog answered OK
+  static constexpr int kResultLevelWon = 54;       // the level has just ended (once)
+  static constexpr int kResultLeave = -8;          // win dialog or resolution message: leave
+  static constexpr int kResultHintOff = 1004;      // hint cancelled, or a pocket drop
+  static constexpr int kResultPreviewClosed = 1005;
+  static constexpr int kResultMagnifierOff = 1007;
+  static constexpr int kResultAskHelp = 126;       // a piece clicked while help is armed
+
+  // ---- the four indices
+  static constexpr int kIndexIdle = -1;
+  static constexpr int kIndexDone = -2;  // frame light or win sparkles have run
+
+  // ---- fixed sizes and colours
+  static constexpr int kPlayAreaInset = 50;
+  static constexpr int kMagnifierW = 200, kMagnifierH = 150;
+  static constexpr uint32_t kSelectionFill = 0x661E90FFu;
+  static constexpr uint32_t kSelectionLine = 0xFF1E90FFu;
+  static constexpr uint32_t kMagnifierLine = 0xFF1A4780u;
+  static constexpr uint32_t kFadedPicture = 0xAAFFFFFFu;
+  static constexpr int kSetupPlateExtra = 65;  // the white plate exceeds the picture by this (both sizes)
+
+  // Builds an empty board (state 0) on the game object: play area, sprites,
+  // emitters, debug font, parts; starts the play music. Logs "puzzle piece
+  // constructor" ... "Piece con 2007".
+  explicit PUZZLE_PIECES_SYSTEM(ZOV::ST_GAME* game);
+  // Not virtual in use: the owner deletes the board through its own type.
+  ~PUZZLE_PIECES_SYSTEM() override;
+  PUZZLE_PIECES_SYSTEM(const PUZZLE_PIECES_SYSTEM&) = delete;
+  PUZZLE_PIECES_SYSTEM& operator=(const PUZZLE_PIECES_SYSTEM&) = delete;
+
+  int Update(int, float) override;
+  int Render(int) override;
+  virtual int Message(int) { return 0; }
+
+  // ---- set-up
+  // Loads the picture (from the pack the caller selected, whose name is
+  // kept) and makes the grid texture of its size; lays both out for
+  // `height` (0: the screen height); makes the preview frame; stores the
+  // options and the profile.
+  void Init(const char* path, int min, int height, PUZZLE_PLAYER_PROFILE* profile, bool rotation,
+            float distortion, int border);
+  // The cut options for the next cut.
+  void SetOptions(int min, float distortion, bool rotation, int border);
+  // The scale of the picture and the grid.
+  void SetSize(float sx, float sy);
+  // Lays the board out again after a start or a screen change.
+  void Reset(int height);
+  // The play area: (50, 50) to (width - 50, height - 50).
+  void SetClip(int width, int height);
+  // The picture at the screen centre (nothing without a picture).
+  void SetFrame();
+  void SetSmImg(const char* path);
+  // The background's colour (ARGB).
+  void SetColored(ZOV::JENUM::COLORS colour);
+  // The set-up view's cut lines in `colour` into the grid texture
+  // (texture 0; filled with 0x00FFFFFF first) or into `texture`; thick 1
+  // adds a rim. Replaces cols, rows and the outline table.
+  void DrawGrid(unsigned long colour, int thick, unsigned long texture);
+  // The whole cut of the picture into pieces; returns 0.
+  int Narezator();
+  // Does nothing; the scene manager calls it before deleting the board.
+  void Exit() {}
+
+  // ---- tool switches: each returns the new flag
+  bool SetMagnifer();
+  bool bShowFrame();
+  bool bShowLitleFrame();
+  // Once the frame is finished: the flag unchanged and no sound.
+  bool SetBorder();
+
+  // ---- drawing
+  void PostRender();
+  void RenderFrame();
+  void RenderGrid();
+  void RenderPieces();
+  void Odnoklasniki();
+  // Draws the group of the piece at z-index z (shadows first, then the
+  // pieces, walking up the z-order from z); returns the first z-index above
+  // the group.
+  int DrawPieceShadowNstr(int z);
+  void RenderLitleFrame();
+  void RenderEffects();
+
+  // ---- per-frame rules and play
+  // Mouse handling in play: picking, dragging, turning, dropping, the band.
+  int PlayerActivity();
+  // The per-frame rules: hold timer, piece animations, ...
+  void Routin();
+  // Runs the effects; deletes each that has finished.
+  void UpdateEffects();
+  // Marks the pieces inside the rubber band.
+  void CheckTheSelection();
+  // The end of the level: trophies, the record, the win dialog.
+  void LevelWin();
+  // Keeps every group rigid: re-snaps grouped neighbours.
+  void Debug();
+  // Clears the hint.
+  void HelpOff();
+  // Clears every piece's selected flag.
+  void ResetAllocation();
+  // The level counters' start values.
+  void ResetRegistr();
+
+  // ---- read access for the scene manager and checks
+  JSPRITE* Picture() const { return picture_; }
+  JSPRITE* Grid() const { return grid_; }
+  JSPRITE* Background() const { return background_; }
+  JSPRITE* Magnifier() const { return magnifier_; }
+  JSPRITE* Selection() const { return selection_; }
+  JSPRITE* UpperPanel() const { return upperPanel_; }
+  JSPRITE* Bonus() const { return bonus_; }
+  JSPRITE* SnowCursor() const { return snow_; }
+  // The pocket panel's offset from its fully open place, which pocketed
+  // pieces are drawn shifted by.
+  JST::fPOINT PocketOffset() const;
+  bool MagnifierOn() const { return magnifierOn; }
+
+  // ---- the model (public: the scene manager and the play rules use it)
+  int Min = 3;
+  float distortion = 0.0f;
+  bool rotation = false;
+  int typeborder = 0;
+  PUZZLE_PIECES* current = nullptr;  // scratch: the piece a loop is looking at
+
+  FLUING_FRAME* previewFrame = nullptr;
+  PUZZLE_SCORE* score = nullptr;
+  PUZZLE_POCKET* pocket = nullptr;
+  PUZZLE_PLAYER_PROFILE* profile = nullptr;  // not owned
+  JDIALOGWIN* winDialog = nullptr;
+  std::deque<PUZZLE_PIECES*> zOrder;     // front = topmost, drawn last; owns the pieces
+  std::vector<PUZZLE_PIECES*> gridOrder;  // row * cols + column
+  std::vector<PUZZLE_PIECES*> border;     // frame pieces clockwise from the top-left corner
+  std::vector<JST::STE*> effects;
+  JST::iPOINT clipTopLeft, clipBottomRight;
+  std::vector<JST::iPOINT> outlines;  // 24 points a piece in grid order
+  JST::iPOINT hintFirst{-1, -1}, hintSecond{-1, -1};  // (row, column)
+  JST::iPOINT bandStart, bandEnd;
+  PUZZLE_MESSAGE_RESOLUTION* resolutionMessage = nullptr;
+  int cols = 0, rows = 0;
+  int glowGroup = kIndexIdle;
+  int lastJoinedGroup = kIndexIdle;
+  int frameLight = kIndexIdle;
+  int winSparkle = kIndexIdle;
+  bool bandActive = false;
+  bool hintShown = false;
+  bool pointerInPocket = false;
+  float frameLightPeriod = 0.0f, frameLightTimer = 0.0f;
+  float sparkleTimer = 0.0f;
+  int sparkleCount = 12;
+  float joinPhase = 0.0f;
+  float hintTimer = 0.0f;
+  float holdTimer = 0.0f;
+  ZOV::ST_INPUT* input = nullptr;
+  std::string ImgAdr, ImgSmAdr, savePath, ImgPkAdr;
+  int state = kStateEmpty;
+  int held = 0;  // 1-based z-index of the held piece, 0 none
+  JST::iPOINT lastMouse;
+  int cstr = 0;
+  bool magnifierOn = false;
+  bool edgesOnly = false;
+  bool showFrame = false;       // the faded picture (saved as "frame")
+  bool showLitleFrame = false;  // the preview frame (saved as "fly")
+  bool completionRecorded = false;
+  bool helpArmed = false;
+  float regT = 0.0f, regTa = 0.0f;
+  int sizeA = 0, sizeB = 0, joinSize = 0;
+  int regBr = 0, regF = 0, regH = 0, regCg = 0, regSc = 0, regPf = 0;
+  bool regGVN = false, regGVN2 = false;
+  int regFinishP = 0, regFastGlue = 0;
+  bool frameHover = false;
+
+ private:
+  // The state-4 frame without the rigid-group pass.
+  int UpdatePlay();
+  // Lays picture and grid out for `height` (0: the screen height): scaled
+  // down when taller than the room between the margins, centred.
+  void LayOutPicture(int height);
+  void DrawLoose(PUZZLE_PIECES* p);
+  uint32_t ClockMs() const;
+
+  // ---- the owned parts (board_parts.cpp)
+  void CreateParts();
+  void CreatePreviewFrame();
+  void DeleteParts();
+  void UpdateScore();
+  void RenderScore(int x, int y);
+  // The pocket's answer this frame: 1 its button was clicked, -2 busy, else
+  // 0.
+  int UpdatePocket();
+  void RenderPocketPanel();
+  void RenderPocketButton();
+  // The open win dialog's and resolution message's answers.
+  int UpdateWinDialog();
+  int UpdateResolutionMessage();
+  void DeleteResolutionMessage();
+  void RenderWinDialog();
+  void RenderResolutionMessage();
+
+  ZOV::ST_GAME* game_ = nullptr;
+  ZOV::JINGFX* gfx_ = nullptr;
+  JSPRITE* picture_ = nullptr;
+  JSPRITE* background_ = nullptr;
+  JSPRITE* grid_ = nullptr;
+  JSPRITE* selection_ = nullptr;
+  JSPRITE* magnifier_ = nullptr;
+  JSPRITE* bonus_ = nullptr;
+  JSPRITE* snow_ = nullptr;
+  JSPRITE* upperPanel_ = nullptr;
+  // The emitters and the font this board made (the globals may have moved on
+  // to another board's).
+  PARTIC_CIRCLE* ownHelp_ = nullptr;
+  PARTIC_CIRCLE* ownGlue_ = nullptr;
+  ZOV::PARTIC* ownBullet_ = nullptr;
+  ZOV::JFONT* ownFont_ = nullptr;
+};
+
+}  // namespace GAME

@@ -1,0 +1,181 @@
+// The board on real OpenGL (needs an X display; Mesa's software renderer is
+// enough), with the game's own built packs: one of its pictures in the
+// set-up view with the cut lines, then cut 4 x 3 and in play while the
+// pieces fly in, at rest, and under the magnifier. With JIGSAW_BOARD_SHOT
+// set to a path stem, the frames are also saved as <stem>_setup.png,
+// <stem>_flying.png, <stem>_play.png and <stem>_magnifier.png for a person
+// to look at.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "GAME/board/board.h"
+#include "GAME/config/config.h"
+#include "GAME/config/globals.h"
+#include "GAME/shell/entry.h"
+#include "GAME/shell/shared_assets.h"
+#include "ST/file.h"
+#include "ST/game.h"
+#include "ST/sprite.h"
+#include "platform/gfx.h"
+#include "platform/gfx_image.h"
+#include "platform/window.h"
+#include "tests/ST/test_texture_support.h"
+#include "tests/support/pixel_check.h"
+#include "tests/support/test_env.h"
+
+namespace gfx = plat::gfx;
+using Board = GAME::PUZZLE_PIECES_SYSTEM;
+
+namespace {
+
+long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
+
+constexpr int kW = 1024, kH = 768;
+
+class BoardGl : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!std::getenv("DISPLAY")) return;
+    gfx::SetBackendForTests(gfx::Backend::GL);
+    ZOV::ST_GAME* game = ZOV::GetGame();
+    ready = game->app.Window().Create("board test", kW, kH, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
+    if (ready) {
+      game->gfx.ChangeVideoMode(kW, kH, false);
+      game->gfx.SetAdaptScreen(kW, kH);
+    }
+  }
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(ready);
+    GAME::ApplyConfigDefaults();
+    game = ZOV::GetGame();
+    Game = game;
+    zov = game->GetGfx();
+    INPUTNAME = game->GetInput();
+    game->middle = JST::iPOINT(kW / 2, kH / 2);
+    const std::string data = std::string(JIGSAW_GAME_DIR) + "/DATA/";
+    ASSERT_TRUE(std::filesystem::exists(data + "low")) << "build the game data first";
+    gui = data + "gui";
+    level = data + "level";
+    effects = data + "effects";
+    menu = data + "menu";
+    pictures = data + "low";
+    C_NAME_PACK_GUI = gui.data();
+    C_NAME_PACK_LEVEL = level.data();
+    C_NAME_PACK_EFFECTS = effects.data();
+    ZOV::ifile.ZipSetCurrentPack(menu.data());
+    ZOV::ifile.ZipSetCurrentPass(C_PAS_MENY);
+    plate = std::make_unique<JSPRITE>(chWhitePlain, 0);
+    ZOV::ifile.ZipSetCurrentPack(nullptr);
+    ZOV::ifile.ZipSetCurrentPass(nullptr);
+    plate->SetSize(1.1f, 1.1f);
+    whiteSplain = plate.get();
+    game->timer.SetDelta(1.0f / 90.0f);
+  }
+  void TearDown() override {
+    board.reset();
+    whiteSplain = nullptr;
+  }
+
+  // A frame of the board: main pass, overlay pass, read back.
+  plat::Image Frame() {
+    ZOV::JINGFX* r = game->GetGfx();
+    r->SetClearColor(0xFF000000u);
+    EXPECT_EQ(r->BeginFrame(), 0);
+    board->Render(0);
+    EXPECT_EQ(r->EndFrame(), 0);
+    EXPECT_EQ(r->BeginPostFrame(), 0);
+    board->PostRender();
+    EXPECT_EQ(r->EndPostFrame(), 0);
+    plat::Image img;
+    EXPECT_TRUE(gfx::ReadPixels(0, img));
+    return img;
+  }
+  void Shot(const plat::Image& img, const char* suffix) {
+    if (const char* stem = std::getenv("JIGSAW_BOARD_SHOT")) {
+      EXPECT_TRUE(textest::WritePng(std::string(stem) + suffix + ".png", img.w, img.h, img.argb));
+    }
+  }
+  // The picture's pixel at (x, y).
+  pixels::Rgb PicturePixel(int x, int y) {
+    JSPRITE* pic = board->Picture();
+    const unsigned long tex = pic->GetTexture();
+    uint32_t* px = game->gfx.TextureLock(tex);
+    EXPECT_NE(px, nullptr);
+    if (!px) return {0, 0, 0};
+    const uint32_t p = px[size_t(y) * size_t(pic->texSize.x) + size_t(x)];
+    game->gfx.TextureUnlock(tex);
+    return {int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)};
+  }
+
+  static inline bool ready = false;
+  ZOV::ST_GAME* game = nullptr;
+  std::string gui, level, effects, menu, pictures;
+  std::unique_ptr<JSPRITE> plate;
+  std::unique_ptr<Board> board;
+};
+
+TEST_F(BoardGl, ThePictureIsSetUpThenCutAndPlayedWithTheMagnifier) {
+  board = std::make_unique<Board>(game);
+  ZOV::ifile.ZipSetCurrentPack(pictures.data());
+  ZOV::ifile.ZipSetCurrentPass(C_PAS_IMAGE);
+  board->Init("p1_01.jpg", 3, 0, nullptr, false, 1.0f, 0);
+  ZOV::ifile.ZipSetCurrentPack(nullptr);
+  ZOV::ifile.ZipSetCurrentPass(nullptr);
+  EXPECT_EQ(board->ImgPkAdr, pictures);
+  ASSERT_EQ(board->Picture()->imageSize.x, 1200);
+  ASSERT_EQ(board->Picture()->imageSize.y, 900);
+
+  // The set-up view: the picture scaled to 692 pixels high, centred, on the
+  // white plate, with the cut lines.
+  board->DrawGrid(0xFFFFFFFFu, 1, 0);
+  EXPECT_EQ(board->cols, 4);
+  EXPECT_EQ(board->rows, 3);
+  board->state = Board::kStateSetup;
+  const plat::Image setup = Frame();
+  Shot(setup, "_setup");
+  // Left of the picture (which starts at x = 51) lies the plate.
+  EXPECT_TRUE(pixels::Near(pixels::At(setup, 40, 384), {255, 255, 255}, 20));
+  EXPECT_TRUE(pixels::Near(pixels::At(setup, 5, 384), {0, 0, 0}, 2)) << "beyond the plate the screen is clear";
+
+  // Play: the cut, the pieces flying in, then at rest.
+  board->state = Board::kStateCutPending;
+  EXPECT_EQ(board->Update(0, 0.0f), 0);
+  ASSERT_EQ(board->state, Board::kStatePlay);
+  ASSERT_EQ(board->zOrder.size(), 12u);
+  for (int i = 0; i < 45; ++i) board->Update(0, 0.0f);
+  Shot(Frame(), "_flying");
+  for (int i = 0; i < 180; ++i) board->Update(0, 0.0f);
+  for (const GAME::PUZZLE_PIECES* p : board->zOrder) {
+    EXPECT_EQ(p->velocity.x, 0);
+    EXPECT_EQ(p->velocity.y, 0);
+  }
+  const plat::Image play = Frame();
+  Shot(play, "_play");
+  // The topmost piece shows the picture's pixel of its cell centre at its
+  // own centre.
+  const GAME::PUZZLE_PIECES* top = board->zOrder.front();
+  const int cx = top->column * top->cellW + top->cellW / 2, cy = top->row * top->cellH + top->cellH / 2;
+  EXPECT_TRUE(pixels::Near(pixels::At(play, top->GetPosX(), top->GetPosY()), PicturePixel(cx, cy), 3));
+  // The upper score panel hangs at the top centre, over the background.
+  EXPECT_FALSE(pixels::Near(pixels::At(play, 512, 3), pixels::At(play, 60, 60), 2));
+
+  // The magnifier: the same point under the mouse, enlarged, in its frame.
+  game->GetInput()->EventMouseMove(top->GetPosX(), top->GetPosY());
+  EXPECT_TRUE(board->SetMagnifer());
+  Frame();  // the screen texture now holds the main pass
+  const plat::Image mag = Frame();
+  Shot(mag, "_magnifier");
+  EXPECT_TRUE(pixels::Near(pixels::At(mag, top->GetPosX(), top->GetPosY()),
+                           pixels::At(play, top->GetPosX(), top->GetPosY()), 12));
+  const GAME::MAGNIFIER_VIEW v =
+      GAME::MagnifierView(float(top->GetPosX()), float(top->GetPosY()), kW, kH, game->GetGfx());
+  EXPECT_TRUE(pixels::Near(pixels::At(mag, v.frameLeft, top->GetPosY()), {0x1A, 0x47, 0x80}, 2));
+  EXPECT_TRUE(pixels::Near(pixels::At(mag, top->GetPosX(), v.frameBottom), {0x1A, 0x47, 0x80}, 2));
+}
+
+}  // namespace
