@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "GAME/shell/frame.h"
+#include "GAME/shell/frame_group.h"
 #include "GAME/shell/save_list.h"
 #include "GAME/shell/save_panel.h"
 #include "tests/support/book_page_env.h"
@@ -228,6 +229,24 @@ TEST_F(SavePanel, ClearLogsEachThumbnail) {
   EXPECT_EQ(Count(out, "Clear ok"), 1);
   EXPECT_TRUE(p->frames.empty());
   EXPECT_EQ(p->HaveSaves(folder.data()), PUZZLE_SAVEPANEL::kHasSaves);
+}
+
+// A gallery chapter can list the saves of a folder too: appended after its
+// pictures, the page count left as it was, the paging buttons updated.
+TEST_F(SavePanel, AGalleryChapterAppendsSavesAfterItsPictures) {
+  for (int i = 1; i <= 3; ++i) Put(std::to_string(i) + ".pzl", Save(4, i));
+  Put("4.pzl", Save(2, 0));
+  pugi::xml_document doc;
+  pugi::xml_node c = doc.append_child("chapter");
+  for (int i = 0; i < 6; ++i) c.append_child("p").append_attribute("adrSm") = "land.png";
+  FRAME_CHOISE_GROUP g(c);
+  EXPECT_EQ(g.pageCount, 1);
+  EXPECT_FALSE(g.next->active);
+  EXPECT_EQ(g.Fill(folder.data()), 3);
+  ASSERT_EQ(g.frames.size(), 9u);
+  EXPECT_EQ(g.frames[6]->savePath, folder + "3.pzl");
+  EXPECT_EQ(g.pageCount, 1);
+  EXPECT_TRUE(g.next->active);
 }
 
 }  // namespace
