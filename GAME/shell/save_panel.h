@@ -52,7 +52,10 @@ class PUZZLE_SAVEPANEL {
   void CheckButtons();
   // Deletes the save file (through the file service, ZOV::ifile.FileDel) and
   // the thumbnail at `index`, -1 for the selected one; kEmpty when the list
-  // became empty, else kNothing. An index outside the list deletes nothing.
+  // became empty, else kNothing. The selection moves back one when the save
+  // deleted was at or before it (so deleting the first thumbnail of a page
+  // shows the page before); an index outside the list deletes nothing. A
+  // file already gone from disk still leaves the list.
   int DeleteSave(int index);
   // kHasSaves when `folder` holds a "*.pzl" entry, else kNoSaves.
   int HaveSaves(char* folder);
