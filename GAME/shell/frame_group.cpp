@@ -17,8 +17,8 @@ FRAME_CHOISE_GROUP::FRAME_CHOISE_GROUP(pugi::xml_node chapter) {
     GAME::PackSelection preview(C_NAME_PACK_IMAGE_PREV, C_PAS_IMAGE);
     for (pugi::xml_node p = chapter.first_child(); p; p = p.next_sibling()) {
       if (p.type() != pugi::node_element) continue;
-      auto* f = new FRAME(p.attribute("adrSm").as_string(), p.attribute("amount").as_int(),
-                          p.attribute("rot").as_bool());
+      auto* f =
+          new FRAME(p.attribute("adrSm").as_string(), p.attribute("amount").as_int(), p.attribute("rot").as_bool());
       f->imageName = p.attribute("adrFm").as_string();
       frames.push_back(f);
     }

@@ -9,8 +9,7 @@ namespace GAME {
 
 class PackSelection {
  public:
-  PackSelection(char* pack, char* password)
-      : pack_(ZOV::ifile.current_pack), pass_(ZOV::ifile.current_pass) {
+  PackSelection(char* pack, char* password) : pack_(ZOV::ifile.current_pack), pass_(ZOV::ifile.current_pass) {
     ZOV::ifile.ZipSetCurrentPack(pack);
     ZOV::ifile.ZipSetCurrentPass(password);
   }

@@ -154,10 +154,10 @@ TEST_F(BookPagesGl, TheSavesPanelShowsCompletion) {
   const std::string folder = docs + "/Co/Game/Player/";
   const char* thumbs[] = {"p1_02.png", "p2_01.png", "p3_02.png"};
   for (int i = 0; i < 3; ++i)
-    testenv::WriteFile(folder + std::to_string(i + 1) + ".pzl",
-                       std::string("<Save ImgAdr=\"a.jpg\" ImgSmAdr=\"") + thumbs[i] + "\" Min=\"" +
-                           std::to_string(4 + i) + "\" regCg=\"" + std::to_string(7 * i) + "\" rt=\"" +
-                           (i % 2 ? "true" : "false") + "\"/>");
+    testenv::WriteFile(folder + std::to_string(i + 1) + ".pzl", std::string("<Save ImgAdr=\"a.jpg\" ImgSmAdr=\"") +
+                                                                    thumbs[i] + "\" Min=\"" + std::to_string(4 + i) +
+                                                                    "\" regCg=\"" + std::to_string(7 * i) + "\" rt=\"" +
+                                                                    (i % 2 ? "true" : "false") + "\"/>");
   PUZZLE_SAVEPANEL panel;
   std::string dir = folder;
   ASSERT_EQ(panel.Fill(dir.data()), 3);

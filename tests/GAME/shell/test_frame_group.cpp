@@ -4,11 +4,11 @@
 // files), the page layout, paging, the selection kept valid, the press and
 // the double click, and what a page draws.
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
 
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <pugixml.hpp>
 #include <vector>
 
 #include "GAME/shell/catalogue.h"
@@ -53,7 +53,7 @@ class Gallery : public booktest::BookPageEnv {
 
 struct Conversion {
   const char* thumb;
-  int fromMin[6];  // GetCountFromMin(3..8)
+  int fromMin[6];                          // GetCountFromMin(3..8)
   std::vector<std::pair<int, int>> toMin;  // count -> pieces along the shorter side
 };
 
@@ -169,8 +169,11 @@ TEST_F(Gallery, PagingButtonsAndPageCount) {
   const struct {
     int n, page, pageCount;
     bool prev, next;
-  } table[] = {{1, 0, 1, false, false}, {8, 0, 1, false, false}, {9, 0, 2, false, true},
-               {16, 0, 2, false, true}, {17, 0, 3, false, true}};
+  } table[] = {{1, 0, 1, false, false},
+               {8, 0, 1, false, false},
+               {9, 0, 2, false, true},
+               {16, 0, 2, false, true},
+               {17, 0, 3, false, true}};
   for (const auto& t : table) {
     auto g = Chapter(t.n, "square.png");
     EXPECT_EQ(g->pageCount, t.pageCount) << t.n;
