@@ -185,6 +185,13 @@ void Window::Translate(const SDL_Event& e) {
       const IPt p = ToBackBuffer(e.button.x, e.button.y);
       m.lParam = MakeMouseLParam(p.x, p.y);
       queue_.push_back(m);
+      // The second press of a double click (within the desktop's double-click
+      // time, as SDL counts it) also reports the double click, after the
+      // press itself, so a press counter and a double-click flag both see it.
+      if (down && e.button.button == SDL_BUTTON_LEFT && e.button.clicks >= 2 && e.button.clicks % 2 == 0) {
+        m.message = WM_LBUTTONDBLCLK;
+        queue_.push_back(m);
+      }
       return;
     }
     case SDL_KEYDOWN:

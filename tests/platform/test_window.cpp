@@ -236,6 +236,47 @@ TEST_F(WindowTest, PositionsOutsideAreClampedAndScaledToTheBackBuffer) {
   EXPECT_EQ(Moves(), expected);
 }
 
+// SDL counts the presses of a click series; the second (and fourth...) left
+// press also reports a double click, right after the press itself. A right
+// press never does, nor does a first or third press.
+TEST_F(WindowTest, SecondLeftPressOfASeriesAlsoReportsADoubleClick) {
+  struct Press {
+    Uint8 button;
+    Uint8 clicks;
+  };
+  const Press presses[] = {{SDL_BUTTON_LEFT, 1}, {SDL_BUTTON_LEFT, 2}, {SDL_BUTTON_LEFT, 3},
+                           {SDL_BUTTON_RIGHT, 2}, {SDL_BUTTON_LEFT, 4}};
+  for (const Press& p : presses) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.windowID = win.SdlId();
+    e.button.which = kTestMouse;
+    e.button.button = p.button;
+    e.button.clicks = p.clicks;
+    e.button.x = 10;
+    e.button.y = 20;
+    SDL_PushEvent(&e);
+  }
+  ASSERT_TRUE(PumpUntil([] { return Seen(plat::WM_RBUTTONDOWN) && Seen(plat::WM_LBUTTONDBLCLK); }));
+  ASSERT_TRUE(PumpUntil([] {
+    int n = 0;
+    for (const auto& m : gSeen) n += m.message == plat::WM_LBUTTONDOWN;
+    return n == 4;
+  }));
+  std::vector<unsigned> kinds;
+  for (const auto& m : gSeen)
+    if (m.message == plat::WM_LBUTTONDOWN || m.message == plat::WM_LBUTTONDBLCLK || m.message == plat::WM_RBUTTONDOWN)
+      kinds.push_back(m.message);
+  const std::vector<unsigned> expected = {plat::WM_LBUTTONDOWN, plat::WM_LBUTTONDOWN,  plat::WM_LBUTTONDBLCLK,
+                                          plat::WM_LBUTTONDOWN, plat::WM_RBUTTONDOWN,  plat::WM_LBUTTONDOWN,
+                                          plat::WM_LBUTTONDBLCLK};
+  EXPECT_EQ(kinds, expected);
+  for (const auto& m : gSeen)
+    if (m.message == plat::WM_LBUTTONDBLCLK) {
+      EXPECT_EQ(m.lParam, plat::MakeMouseLParam(10, 20));
+    }
+}
+
 TEST_F(WindowTest, TextWithoutAKeyComesAsTheProcessKey) {
   SDL_Event e{};
   e.type = SDL_TEXTINPUT;
