@@ -25,8 +25,10 @@
 //   OK        (x - fw_OK/2,     y + H/2 - hb_OK/4)
 //   Cancel    (x + fw_Cancel/2, y + H/2 - hb_Cancel/4)
 // so the buttons stand side by side with their inner edges on the centre
-// line, straddling the window's lower edge. At 1024 x 768 with a 480 x 240
-// window and 128 x 48 frames: OK (448, 492), Cancel (576, 492).
+// line, straddling the window's lower edge. At 1024 x 768 with a 560 x 240
+// window and 128 x 48 frames: OK (448, 492), Cancel (576, 492). (The other
+// windows' row, BUTTONSOKANDCANCELINDENTY x H below the centre, is not used
+// here: it falls on the same row only for some sizes.)
 //
 // Render draws, in order: the dim layer, the background, the logo, the
 // question, OK, Cancel; it returns 1, as does Message.

@@ -65,6 +65,9 @@ TEST_F(Questions, StandAroundTheScreenCentre) {
       {"1024 x 768", {512, 384}, 560, 240, 160, {372, 384}, {452, 372}, {452, 492}, {572, 492}},
       {"1920 x 1080", {960, 540}, 560, 240, 160, {820, 540}, {900, 528}, {900, 648}, {1020, 648}},
       {"odd sizes truncate", {512, 384}, 561, 241, 161, {371, 384}, {451, 372}, {452, 492}, {572, 492}},
+      // The row follows the window's lower edge, not the configured
+      // fraction of its height (0.45 would give 519).
+      {"a taller window", {512, 384}, 560, 300, 160, {372, 384}, {452, 372}, {452, 522}, {572, 522}},
   };
   for (const Kind& kind : kKinds) {
     for (const Row& r : rows) {
