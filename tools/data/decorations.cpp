@@ -361,6 +361,13 @@ void Mouse(cairo_t* cr, double cx, double cy, double h, int button) {
   cairo_stroke(cr);
 }
 
+// The help window's pictures, drawn on a 300 x 200 design and scaled down:
+// the window stands each picture a quarter of its width left of its centre
+// and starts the text an eighth left of it, so a picture may be at most a
+// quarter of the small window (560 wide) across.
+constexpr int kHelpW = 136, kHelpH = 91;
+constexpr double kHelpScale = kHelpW / 300.0;
+
 void HelpPictures(Sink& sink) {
   auto card = [](Image& img) {
     cairo_t* cr = img.Cr();
@@ -374,7 +381,8 @@ void HelpPictures(Sink& sink) {
   };
   {
     // the pocket: a pouch that takes pieces from the board
-    Image img(300, 200);
+    Image img(kHelpW, kHelpH);
+    cairo_scale(img.Cr(), kHelpScale, kHelpScale);
     card(img);
     cairo_t* cr = img.Cr();
     icon::Pocket(cr, 90, 104, 130, Scale(pal::kLeather, 1.1));
@@ -400,7 +408,8 @@ void HelpPictures(Sink& sink) {
   }
   for (int which = 2; which <= 3; ++which) {
     // 2: drag with the left button; 3: turn with the right button
-    Image img(300, 200);
+    Image img(kHelpW, kHelpH);
+    cairo_scale(img.Cr(), kHelpScale, kHelpScale);
     card(img);
     cairo_t* cr = img.Cr();
     Mouse(cr, 80, 104, 120, which == 2 ? 1 : 2);

@@ -245,8 +245,12 @@ void LevelPanels(Sink& sink) {
 
 void Windows(Sink& sink) {
   {
-    Image img(480, 240);
-    WindowPanel(img, 44, 901);
+    // The small window of the questions, the help and the name dialog: wide
+    // enough for a picture in its left quarter and two lines of text beside
+    // it; no title band, as the help's header stands where a band's rule
+    // would be.
+    Image img(560, 240);
+    WindowPanel(img, 0, 901);
     PutPng(sink, "gui", "window_mini.png", img);
   }
   {

@@ -561,7 +561,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_STREQ(chTEXT_PUZZLE_SCORE_UP, "Очки: %i");
                       EXPECT_STREQ(chTEXT_FAQ_HEADER, "Как играть");
                       EXPECT_STREQ(chTEXT_SETTINGS_GAME_HEADER, "Настройки игры");
-                      EXPECT_STREQ(chTEXT_EXIT_GAME, "Вы действительно хотите выйти из игры?");
+                      EXPECT_STREQ(chTEXT_EXIT_GAME, "Вы действительно хотите\nвыйти из игры?");
                       EXPECT_STREQ(chTEXT_LIDER_BOARD_HEADER, "Лучшие игроки");
                       EXPECT_EQ(chTEXT_COPYRIGHT1, nullptr);
                       EXPECT_EQ(COPYRIGHT_POS_X, 0);

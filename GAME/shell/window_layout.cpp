@@ -1,0 +1,31 @@
+#include "GAME/shell/window_layout.h"
+
+#include "GAME/shell/shared_assets.h"
+#include "ST/button.h"
+#include "ST/game.h"
+#include "ST/input.h"
+#include "ST/sprite.h"
+
+namespace GAME {
+
+WindowKit WindowKit::Shared() { return WindowKit{ZOV::GetGame(), ::big, ::comix, ::eButton, ::blackTranslucent}; }
+
+ZOV::ST_GAME& WindowKit::Game() const { return game != nullptr ? *game : *ZOV::GetGame(); }
+
+bool KeyWentDown(const ZOV::ST_INPUT& input, int vk) { return input.Key(vk) == 1; }
+
+int ImageWidth(const JSPRITE& s) { return s.GetMyTexWidth(ZOV::JENUM::IMAGE_SIZE); }
+int ImageHeight(const JSPRITE& s) { return s.GetMyTexHeight(ZOV::JENUM::IMAGE_SIZE); }
+
+int FrameWidth(const JBUTTONMAP4& b) { return ImageWidth(b) / 4; }
+
+void CentreOnScreen(JSPRITE& window, const ZOV::ST_GAME& game) { window.SetPos(game.middle.x, game.middle.y); }
+
+float OkCancelRow(float windowY, float windowH, float indent) { return windowY + windowH * indent; }
+
+void PlaceOkCancel(JBUTTONMAP4& ok, JBUTTONMAP4& cancel, float x, float rowY) {
+  ok.SetPos(int(x - float(FrameWidth(ok)) / 2.0f), int(rowY));
+  cancel.SetPos(int(x + float(FrameWidth(cancel)) / 2.0f), int(rowY));
+}
+
+}  // namespace GAME
