@@ -114,6 +114,8 @@ class PUZZLE_BOOK {
   // action (GAME::ButtonPackClick). Returns 1.
   int Update();
   // The two pages, the chapter tabs, then the saves tab while it is shown.
+  // The chapter tabs are drawn from the last up, so that where crowded tabs
+  // overlap the upper one, which takes a click there first, lies on top.
   void Render();
   // The tabs' captions, drawn after the page on top of the book; the font's
   // colour is then C_FONT_MAIN_COLOR.
