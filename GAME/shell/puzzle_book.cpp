@@ -35,6 +35,8 @@ constexpr int kTabInset = 100;
 constexpr int kTabShift = 47;
 // The captions sit this far above the tab's middle.
 constexpr int kCaptionRise = 5;
+// The least room left between a caption and its tab's ends.
+constexpr int kCaptionMargin = 10;
 
 PUZZLE_BOOK::Setup SharedSetup() {
   PUZZLE_BOOK::Setup s;
@@ -145,10 +147,18 @@ void PUZZLE_BOOK::Render() {
 
 void PUZZLE_BOOK::RenderActiveButtons() {
   if (!font_) return;
+  const float size = font_->GetSize();
   auto caption = [&](const BUTTONACT* tab, const char* text) {
     if (!text || !*text) return;
+    // A caption wider than its tab (a long configured name) is drawn
+    // smaller so that it stays on the tab.
+    const int len = font_->GetStringLenght(text);
+    const float room = float(tab->frame.x - 2 * kCaptionMargin);
+    const bool shrink = len > 0 && room > 0.0f && float(len) * size > room;
+    if (shrink) font_->SetSize(room / float(len));
     font_->alignment = ZOV::JENUM::HOT_CENTER;
     font_->Rende(int(tab->position.x), int(tab->position.y - float(kCaptionRise)), text);
+    if (shrink) font_->SetSize(size);
   };
   for (int i = 0; i < Chapters(); ++i) caption(tabs_[size_t(i)], CategoryCaption(size_t(i)));
   if (savesShown_) caption(SavesTab(), chTEXT_BOOK_SAVE);

@@ -34,7 +34,8 @@
 //    saves tab (its centre at most one frame height above the saves tab's):
 //    two chapters at 215 and 272, nine at pitch 36.125 (215, 251, ... 504).
 //  - captions in the caption font centred on (tab x, tab y - 5), as plain
-//    text (a '%' in a name is a letter).
+//    text (a '%' in a name is a letter); one wider than its tab's frame
+//    less 10 pixels each side is drawn smaller to fit.
 #pragma once
 
 #include <memory>

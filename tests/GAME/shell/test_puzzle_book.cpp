@@ -350,6 +350,22 @@ TEST_F(BookCaptions, AreCentredAboveEachTabAsPlainText) {
   EXPECT_EQ(font->GetColor(), C_FONT_MAIN_COLOR);
 }
 
+TEST_F(BookCaptions, ACaptionWiderThanItsTabIsDrawnSmallerToStayOnIt) {
+  // 14 letters are 224 pixels wide at size 1; the 120-pixel tab leaves 100.
+  chCATEGORIES_NAMES = {"abcdefghijklmn"};
+  PUZZLE_BOOK& b = Make(1, font.get());
+  plat::gfx::ClearRecorded();
+  b.RenderActiveButtons();
+  const auto g = Glyphs();
+  ASSERT_EQ(g.size(), 14u);
+  EXPECT_GE(g.front().x0, 104);
+  EXPECT_LE(g.back().x1, 204);
+  EXPECT_GT(g.back().x1 - g.front().x0, 90);
+  // Vertically still centred on the caption's point (154, 210).
+  EXPECT_NEAR((g[0].y0 + g[0].y1) / 2, 210, 5);
+  EXPECT_FLOAT_EQ(font->GetSize(), 1.0f);
+}
+
 TEST_F(BookCaptions, TheSavesCaptionOnlyWithTheSavesTab) {
   chCATEGORIES_NAMES = {};
   static std::string saves = "abc";

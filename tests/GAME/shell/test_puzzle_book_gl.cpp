@@ -4,8 +4,8 @@
 // the pages with their captions, and the saves tab shows only when asked.
 // With JIGSAW_BOOK_SHOT set to a path stem, the frames are also saved as
 // <stem>_2.png (two chapters, the first current, saves tab shown) and
-// <stem>_9.png (nine chapters, the saves tab current) for a person to look
-// at.
+// <stem>_9.png (nine chapters, one with a long caption, the saves tab
+// current) for a person to look at.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -153,6 +153,11 @@ TEST_F(PuzzleBookGl, ThePagesFillTheBookBoxAndTheTabsStandAtItsLeftEdge) {
 }
 
 TEST_F(PuzzleBookGl, NineChaptersAndTheCurrentSavesTab) {
+  // Captions for the chapters past the default five, one of them long.
+  chCATEGORIES_NAMES.resize(5);
+  chCATEGORIES_NAMES.push_back("\xD0\x9F\xD0\xB5\xD0\xB9\xD0\xB7\xD0\xB0\xD0\xB6\xD0\xB8 \xD0\xB8 "
+                               "\xD0\xBF\xD1\x80\xD0\xB8\xD1\x80\xD0\xBE\xD0\xB4\xD0\xB0");  // "Пейзажи и природа"
+  chCATEGORIES_NAMES.push_back("7");
   GAME::PUZZLE_BOOK& b = Make(9);
   b.Saves(true);
   b.DropButton(GAME::PUZZLE_BOOK::kSavesTab);
