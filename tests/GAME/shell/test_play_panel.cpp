@@ -31,6 +31,10 @@ class PlayPanel : public dialogtest::DialogEnv {
  protected:
   void SetUp() override {
     DialogEnv::SetUp();
+    // No button left held by an earlier test.
+    input().EventMouseLkm(false);
+    EndFrame();
+    EndFrame();
     C_NAME_PACK_LEVEL = nullptr;
     Image(&chGAME_PLAY_PANEL, "panel.png", 1024, 128);
     Image(&chBUTTONDOOR, "door.png", 256, 64);
