@@ -29,10 +29,12 @@
 //                "<rotation>: <yes/no>" left-aligned and centred vertically at
 //                (trunc(cap x - 0.9 cap hot-spot x - 35), trunc(cap y - 0.86
 //                cap hot-spot y))
-// (ints divide truncating). At 1024 x 768 with a 720 x 600 window image,
-// 128-pixel button frames and a 32-pixel-high slider: strip (512, 669) 720 x
-// 199, T 698.5, OK (742, 743), Cancel (880, 743), count slider (224, 735.9),
-// distortion slider (224, 706.1), box (632, 685).
+// (ints divide truncating). At 1024 x 768 with the game's art (a 720 x 600
+// window image, 128-pixel button frames, a 48-pixel-high slider): strip
+// (512, 669) 720 x 199, T 698.5, OK (742, 743), Cancel (880, 743), count
+// slider (224, 747.1), distortion slider (224, 694.9), box (632, 685). The
+// sliders lie 1.4 slider heights less 15 pixels apart, so a slider image
+// much lower than 48 pixels puts the count label on the distortion slider.
 //
 // Images from the interface pack (C_NAME_PACK_GUI): chSTBACK, chPTNS_GM_SLIDER,
 // chBUTTONMINUS, chBUTTONPLUS, chPTNS_GM_CHBOX_ROT, chBUTTON_OK,

@@ -25,6 +25,7 @@
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/input.h"
+#include "ST/slider.h"
 #include "ST/renderer.h"
 #include "platform/gfx.h"
 #include "platform/gfx_image.h"
@@ -142,6 +143,23 @@ TEST_F(PlayScreenGl, TheStripCoversTheFootOfTheScreenWithItsControls) {
                     int(ok->position.y) + 15),
             0);
   EXPECT_NE(At(img, int(ok->position.x), int(ok->position.y)), At(img, int(cancel->position.x), int(cancel->position.y)));
+
+  // Ticking rotation changes the box and the answer in the text.
+  ZOV::ST_INPUT* in = ZOV::GetGame()->GetInput();
+  const auto* box = strip->RotationBox();
+  in->EventMouseMove(int(box->position.x), int(box->position.y));
+  in->EventMouseLkm(true);
+  EXPECT_EQ(strip->Update(), PUZZLE_IMG_HCANGE_SCREEN::kChanged);
+  in->Update(0);
+  in->EventMouseLkm(false);
+  in->Update(0);
+  ASSERT_TRUE(strip->GetRotAccept());
+  const plat::Image ticked = Frame([&] { strip->Render(35, 108); });
+  Shot(ticked, "_strip_rotation");
+  int changed = 0;
+  for (int y = top; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) changed += At(ticked, x, y) != At(img, x, y) ? 1 : 0;
+  EXPECT_GT(changed, 50);
 }
 
 TEST_F(PlayScreenGl, TheToolsSitOnThePanelWithAHintOverTheOneUnderTheMouse) {
