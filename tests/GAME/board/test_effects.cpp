@@ -141,7 +141,7 @@ TEST_F(EffectsTest, ASparkFliesItsStraightPathInHalfASecondLeavingATrail) {
   EXPECT_EQ(trail.shots[4], std::make_tuple(5, 500, 1));
 }
 
-TEST_F(EffectsTest, TheTrailIsFedOnlyOnceMoreThanATenthOfASecondHundredthHasPassed) {
+TEST_F(EffectsTest, TheTrailIsFedOnlyOnceMoreThanAHundredthOfASecondHasPassed) {
   Dt(0.004f);
   ShotLog trail;
   PARTICLE_BULLET e(&game(), &trail, nullptr, JST::iPOINT(100, 401), JST::iPOINT(500, 1));
