@@ -47,7 +47,13 @@ class BoardEnv : public dialogtest::DialogEnv {
 
   void SetUp() override {
     DialogEnv::SetUp();
-    C_NAME_PACK_GUI = C_NAME_PACK_LEVEL = C_NAME_PACK_EFFECTS = nullptr;
+    C_NAME_PACK_GUI = C_NAME_PACK_LEVEL = C_NAME_PACK_EFFECTS = C_NAME_PACK_POCKET = nullptr;
+    // The pocket: a 64 x 64 button frame at (32, 32), a 40 x 40 corner piece.
+    Image(&chBTNPOCKET, "pocket_button.bmp", 256, 64);
+    Image(&chPOCKETFIX, "pocket_corner.bmp", 40, 40);
+    Image(&chPOCKETTILEW, "pocket_bottom.bmp", 16, 8);
+    Image(&chPOCKETTILEH, "pocket_right.bmp", 8, 16);
+    Image(&chPOCKETTILEWH, "pocket_fill.bmp", 16, 16);
     Image(&chFrontColor, "front.bmp", 64, 32);
     Image(&chUP_SCORE_PANEL, "panel.bmp", 300, 60);
     Image(&chBONUS, "bonus.bmp", 40, 40);
