@@ -391,6 +391,21 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   // The members of the group being joined, reused between drops.
   std::vector<PUZZLE_PIECES*> joinMembers_;
 
+  // ---- keeping resting pieces reachable (board_push.cpp), from Routin
+  // Slides every resting part back into the play area (and pocketed pieces
+  // into the pocket) by its largest overshoot, at most 1000 px/s.
+  void PushBack(float dt);
+  // Sends the glow group under the loose pieces once its shadow is down.
+  void SettleGlowGroup();
+  // How far a part lies outside, each side (right/down positive).
+  struct PushNeed {
+    float right = 0.0f, left = 0.0f, down = 0.0f, up = 0.0f;
+    bool any = false;
+    void Add(float nx, float ny);
+    JST::fPOINT Move(float step) const;
+  };
+  std::vector<PushNeed> pushNeeds_;  // by group id, reused every frame
+
   // ---- the owned parts (board_parts.cpp)
   void CreateParts();
   void CreatePreviewFrame();

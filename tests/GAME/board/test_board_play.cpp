@@ -285,4 +285,65 @@ TEST_F(BoardPlay, AGroupDroppedBesideItsNeighbourJoinsIt) {
   EXPECT_EQ(b.regCg, 1);
 }
 
+// ---- push-back (play area (50, 50) - (974, 718), margin 50: centres
+// from 100 to 924)
+
+TEST_F(BoardPlay, ARestingPartSlidesBackOnceAFrameByItsLargestOvershoot) {
+  struct Case {
+    const char* name;
+    std::vector<std::vector<float>> pieces;  // row, col, x, y; all in one group when more than one
+    float dt;
+    int frames;
+    std::vector<float> wantX;
+  };
+  const Case cases[] = {
+      {"loose, 30 px out, 16 px a frame", {{1, 1, 954, 300}}, 0.016f, 1, {938}},
+      {"loose, stops at the margin", {{1, 1, 954, 300}}, 0.016f, 3, {924}},
+      {"loose, left side", {{1, 1, 70, 300}}, 0.016f, 1, {86}},
+      {"group, two pieces out: moved once", {{0, 0, 854, 300}, {0, 1, 954, 300}, {0, 2, 1054, 300}}, 0.05f, 1,
+       {804, 904, 1004}},
+      {"group, back exactly to the margin", {{0, 0, 854, 300}, {0, 1, 954, 300}, {0, 2, 1054, 300}}, 0.05f, 4,
+       {724, 824, 924}},
+      {"group wider than the area", {{0, 0, 60, 300}, {2, 2, 990, 300}}, 0.05f, 2, {60, 990}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Board& b = Playing();
+    game().timer.SetDelta(c.dt);
+    for (const auto& q : c.pieces) {
+      Place(int(q[0]), int(q[1]), q[2], q[3]);
+      if (c.pieces.size() > 1) At(int(q[0]), int(q[1]))->group = 1;
+    }
+    b.cstr = 1;
+    for (int f = 0; f < c.frames; ++f) b.Update(0, 0.0f);
+    for (size_t i = 0; i < c.pieces.size(); ++i)
+      EXPECT_FLOAT_EQ(At(int(c.pieces[i][0]), int(c.pieces[i][1]))->pos.x, c.wantX[i]) << i;
+  }
+}
+
+TEST_F(BoardPlay, ALiftedPieceIsNotPushed) {
+  Board& b = Playing();
+  Place(1, 1, 1000, 300);
+  At(1, 1)->shadowLevel = 0.5f;
+  b.Update(0, 0.0f);
+  EXPECT_FLOAT_EQ(At(1, 1)->pos.x, 1000.0f);
+}
+
+TEST_F(BoardPlay, ADroppedGroupGoesUnderTheLoosePiecesOnceItsShadowIsDown) {
+  Board& b = Playing();
+  Place(0, 0, 300, 300);
+  Place(0, 1, 400, 300);
+  At(0, 0)->group = At(0, 1)->group = 1;
+  b.cstr = 1;
+  Step(400, 300, 1);
+  Step(410, 300);
+  Step(410, 300, -1);
+  EXPECT_EQ(b.zOrder[0]->group, 1) << "on top while its shadow comes down";
+  game().timer.SetDelta(0.25f);
+  for (int f = 0; f < 4; ++f) Step(900, 100);
+  EXPECT_EQ(b.zOrder[b.zOrder.size() - 1]->group, 1);
+  EXPECT_EQ(b.zOrder[b.zOrder.size() - 2]->group, 1);
+  EXPECT_EQ(b.glowGroup, Board::kIndexIdle);
+}
+
 }  // namespace
