@@ -75,10 +75,6 @@ void PUZZLE_PIECES_SYSTEM::UpdateEffects() {
   }
 }
 
-void PUZZLE_PIECES_SYSTEM::CheckTheSelection() {
-  // The rubber band is drawn by mouse play, which selects with it.
-}
-
 void PUZZLE_PIECES_SYSTEM::LevelWin() {
   // Trophies, the finished puzzle's record and the win dialog come with the
   // end-of-level rules.

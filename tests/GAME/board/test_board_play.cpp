@@ -346,4 +346,52 @@ TEST_F(BoardPlay, ADroppedGroupGoesUnderTheLoosePiecesOnceItsShadowIsDown) {
   EXPECT_EQ(b.glowGroup, Board::kIndexIdle);
 }
 
+TEST_F(BoardPlay, ABandDrawnOverPiecesSelectsThemAndTheSelectionDragsTogether) {
+  struct Case {
+    const char* name;
+    int x1, y1, x2, y2;  // the band, from an empty spot
+    bool keep;
+  };
+  // (1,1) at (300, 250), (1,2) at (500, 250); (0,0)+(0,1) a group at (300, 400)/(400, 400).
+  const Case cases[] = {
+      {"one loose piece", 250, 150, 350, 320, false},
+      {"two loose pieces", 250, 150, 560, 320, true},
+      {"a loose piece and a group", 250, 150, 340, 450, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Board& b = Playing();
+    Place(1, 1, 300, 250);
+    Place(1, 2, 500, 250);
+    Place(0, 0, 300, 400);
+    Place(0, 1, 400, 400);
+    At(0, 0)->group = At(0, 1)->group = 2;
+    b.cstr = 2;
+    Step(c.x1, c.y1, 1);
+    EXPECT_TRUE(b.bandActive);
+    Step((c.x1 + c.x2) / 2, (c.y1 + c.y2) / 2);
+    Step(c.x2, c.y2);
+    Step(c.x2, c.y2);  // the selection follows the band of the frame before
+    EXPECT_TRUE(At(1, 1)->selected) << "selected while the band is drawn";
+    Step(c.x2, c.y2, -1);
+    EXPECT_FALSE(b.bandActive);
+    EXPECT_EQ(At(1, 1)->selected, c.keep);
+    if (!c.keep) continue;
+    // Dragging one selected piece moves every selected one.
+    std::vector<Piece*> chosen;
+    for (Piece* p : b.gridOrder)
+      if (p->selected) chosen.push_back(p);
+    std::vector<JST::fPOINT> before;
+    for (Piece* p : chosen) before.push_back(p->pos);
+    Step(300, 250, 1);
+    Step(320, 240);
+    for (size_t i = 0; i < chosen.size(); ++i) {
+      EXPECT_FLOAT_EQ(chosen[i]->pos.x, before[i].x + 20.0f) << i;
+      EXPECT_FLOAT_EQ(chosen[i]->pos.y, before[i].y - 10.0f) << i;
+    }
+    Step(320, 240, -1);
+    EXPECT_FALSE(At(1, 1)->selected && b.held != 0);
+  }
+}
+
 }  // namespace
