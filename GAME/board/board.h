@@ -251,8 +251,10 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   bool IsLockedPart(const PUZZLE_PIECES* p) const;
   // The z-index of a piece, -1 when it is not on the board.
   int ZOf(const PUZZLE_PIECES* p) const;
-  // The held piece's z-index (held - 1), -1 when nothing valid is held.
+  // The held piece's z-index (held - 1), -1 when nothing valid is held;
+  // HoldZ holds the piece at z-index z (0 for none valid).
   int HeldZ() const;
+  void HoldZ(int z);
 
   // ---- joining (board_join.cpp). i is the dropped side A, j the piece B.
   // Runs every join of the piece at z-index i; true when one happened.

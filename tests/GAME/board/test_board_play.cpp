@@ -394,4 +394,39 @@ TEST_F(BoardPlay, ABandDrawnOverPiecesSelectsThemAndTheSelectionDragsTogether) {
   }
 }
 
+// The pocket at 1024 x 768: 614 x 460; closed, its button (64 x 64 at
+// (32, 32)) is the area over it.
+TEST_F(BoardPlay, APieceDroppedOverTheClosedPocketGoesToARandomSpotInIt) {
+  Board& b = Playing();
+  ASSERT_NE(b.pocket, nullptr);
+  ASSERT_FALSE(b.pocket->open);
+  Place(1, 1, 500, 300);
+  Step(500, 300, 1);
+  Step(200, 150);
+  Step(40, 40);
+  EXPECT_EQ(Step(40, 40, -1), Board::kResultHintOff);
+  const Piece* p = At(1, 1);
+  EXPECT_EQ(p->inPocket, 1);
+  EXPECT_EQ(b.held, 0);
+  EXPECT_GE(p->pos.x, 0.0f);
+  EXPECT_LE(p->pos.x, 514.0f);
+  EXPECT_GE(p->pos.y, 0.0f);
+  EXPECT_LE(p->pos.y, 360.0f);
+  EXPECT_NE(b.WhoIn(p->GetPosX(), p->GetPosY()), b.ZOf(p) + 1) << "the closed pocket's pieces are not found";
+}
+
+TEST_F(BoardPlay, APieceDraggedOutOfTheOpenPocketLeavesIt) {
+  Board& b = Playing();
+  Place(1, 1, 200, 200);
+  At(1, 1)->inPocket = 1;
+  b.pocket->open = true;
+  Step(200, 200, 1);
+  EXPECT_EQ(b.zOrder[size_t(b.held - 1)], At(1, 1));
+  Step(600, 600);
+  Step(700, 600);
+  EXPECT_EQ(Step(700, 600, -1), 0);
+  EXPECT_EQ(At(1, 1)->inPocket, 0);
+  EXPECT_FLOAT_EQ(At(1, 1)->pos.x, 700.0f);
+}
+
 }  // namespace
