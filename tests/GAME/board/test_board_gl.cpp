@@ -64,6 +64,8 @@ class BoardGl : public ::testing::Test {
     effects = data + "effects";
     menu = data + "menu";
     pictures = data + "low";
+    pocketPack = data + "pocket";
+    C_NAME_PACK_POCKET = pocketPack.data();
     C_NAME_PACK_GUI = gui.data();
     C_NAME_PACK_LEVEL = level.data();
     C_NAME_PACK_EFFECTS = effects.data();
@@ -114,7 +116,7 @@ class BoardGl : public ::testing::Test {
 
   static inline bool ready = false;
   ZOV::ST_GAME* game = nullptr;
-  std::string gui, level, effects, menu, pictures;
+  std::string gui, level, effects, menu, pictures, pocketPack;
   std::unique_ptr<JSPRITE> plate;
   std::unique_ptr<Board> board;
 };
