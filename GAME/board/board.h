@@ -182,6 +182,19 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   void RenderLitleFrame();
   void RenderEffects();
 
+  // ---- the effect list (effects.h): the list owns what is added
+  // Appends an effect; the list deletes it once its Update reports it
+  // finished, or with the board.
+  void eAdd(JST::STE* effect);
+  // New effects, not added: the points text (font `expenseFont`, 1 s), the
+  // rising bonus icon (2 s), the spark from (x, y) to (screen centre x, 1).
+  JST::STE* eCreateExpense(const char* text, int x, int y);
+  JST::STE* eCreateBonus(int x, int y);
+  JST::STE* eCreateBulletPartic(int x, int y);
+  // The effect of one join at (x, y) with the points' text: 300 glue
+  // particles, the points text and the spark.
+  void eCreateGlue(int x, int y, const char* text);
+
   // ---- per-frame rules and play
   // Mouse handling in play: picking, dragging, turning, dropping, the band.
   int PlayerActivity();
