@@ -14,6 +14,9 @@
 #include <unordered_map>
 
 #include "GAME/board/board.h"
+#include "GAME/board/pack_scope.h"
+#include "GAME/board/resolution_message.h"
+#include "GAME/board/score.h"
 #include "GAME/config/globals.h"
 #include "ST/file.h"
 #include "ST/game.h"
@@ -293,17 +296,9 @@ int PUZZLE_PIECES_SYSTEM::LoadPuzzleState(char* path, PUZZLE_PLAYER_PROFILE* pla
   std::string pack = s.ImgPkAdr;
   Log("initialisation");
   {
-    if (!pack.empty()) {
-      ZOV::ifile.current_pack = pack.data();
-      ZOV::ifile.current_pass = PackPassword(pack);
-    } else {
-      ZOV::ifile.current_pack = nullptr;
-      ZOV::ifile.current_pass = nullptr;
-    }
+    PackScope scope(pack.empty() ? nullptr : pack.data(), pack.empty() ? nullptr : PackPassword(pack));
     // 6.
     Init(s.ImgAdr.c_str(), s.Min, 0, player, false, distort, s.typeborder);
-    ZOV::ifile.current_pack = nullptr;
-    ZOV::ifile.current_pass = nullptr;
   }
   const unsigned long tex = picture_ ? picture_->GetTexture() : 0;
   if (tex == 0 || tex == gfx_->defaultTexture) {
@@ -429,8 +424,14 @@ void PUZZLE_PIECES_SYSTEM::PlacementPuzzle() {
     if (p->group != 0) p->shadowDir = PUZZLE_PIECES::kShadowFalling;
 }
 
-void PUZZLE_PIECES_SYSTEM::SetShownScore(int) {}
+void PUZZLE_PIECES_SYSTEM::SetShownScore(int value) {
+  if (score) score->SetScore(value);
+}
 
-void PUZZLE_PIECES_SYSTEM::OpenResolutionMessage() {}
+void PUZZLE_PIECES_SYSTEM::OpenResolutionMessage() {
+  DeleteResolutionMessage();
+  PackScope pack(C_NAME_PACK_GUI, C_PAS_GUI);
+  resolutionMessage = new PUZZLE_MESSAGE_RESOLUTION(game_);
+}
 
 }  // namespace GAME

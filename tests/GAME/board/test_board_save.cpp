@@ -26,6 +26,9 @@
 
 #include "GAME/board/board.h"
 #include "GAME/board/board_save.h"
+#include "GAME/board/resolution_message.h"
+#include "GAME/board/score.h"
+#include "ST/button.h"
 #include "GAME/config/globals.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/file.h"
@@ -380,6 +383,8 @@ TEST_F(SaveTest, ARoundTripRestoresPositionsTurnsGroupsPocketAndCounters) {
   EXPECT_EQ(b.regRes, 786432);
   EXPECT_EQ(b.frameLight, Board::kIndexIdle);
   EXPECT_EQ(b.resolutionMessage, nullptr) << "same screen size";
+  ASSERT_NE(b.score, nullptr);
+  EXPECT_EQ(b.score->Target(), 57);
   // Loose pieces on top, then each group together, shadows shrinking.
   std::vector<int> order;
   for (const GAME::PUZZLE_PIECES* p : b.zOrder) order.push_back(p->group);
@@ -654,6 +659,40 @@ TEST_F(SaveTest, AResumeReadsThePictureWithItsOwnPacksPassword) {
   C_NAME_PACK_IMAGE_SMAL = keepSmall;
   std::memcpy(C_PAS_IMAGE, keepImage, sizeof keepImage);
   std::memcpy(C_PAS_LEVEL, keepLevel, sizeof keepLevel);
+}
+
+TEST_F(SaveTest, ASaveFromAnotherScreenSizeAsksWhetherToGoOn) {
+  struct Case {
+    const char* what;
+    bool cancel;
+    int expected;
+  };
+  for (const Case& c : {Case{"Cancel leaves", true, Board::kResultLeave}, Case{"OK plays on", false, Board::kResultNothing}}) {
+    SCOPED_TRACE(c.what);
+    testenv::WriteFile(Path(1), SaveText({{"regRes", "480000"}, {"regTa", "10"}}));
+    Board& b = Make();
+    ASSERT_EQ(b.LoadPuzzleState(Path(1).data(), nullptr, 0), Board::kLoadOk);
+    EXPECT_EQ(b.regRes, 480000);
+    ASSERT_NE(b.resolutionMessage, nullptr);
+    // Nothing is rescaled: the pieces lie where they were saved.
+    EXPECT_EQ(b.gridOrder[4]->pos.x, 300.0f);
+    // While it is open only the message is served: time stands still.
+    EXPECT_EQ(b.Update(0, 0.016f), Board::kResultNothing);
+    EXPECT_EQ(b.regTa, 10.0f);
+    BUTTONACT* button = c.cancel ? b.resolutionMessage->CancelButton() : b.resolutionMessage->OkButton();
+    const int answer = Click(int(button->position.x), int(button->position.y), [&] { return b.Update(0, 0.016f); });
+    EXPECT_EQ(answer, c.expected);
+    EXPECT_EQ(b.resolutionMessage, nullptr);
+    if (!c.cancel) {
+      b.Update(0, 0.016f);
+      EXPECT_GT(b.regTa, 10.0f) << "the game goes on";
+    }
+  }
+  // The same size: no message.
+  testenv::WriteFile(Path(1), SaveText({{"regRes", "786432"}}));
+  Board& same = Make();
+  ASSERT_EQ(same.LoadPuzzleState(Path(1).data(), nullptr, 0), Board::kLoadOk);
+  EXPECT_EQ(same.resolutionMessage, nullptr);
 }
 
 // ---- PlacementPuzzle
