@@ -400,6 +400,17 @@ TEST_F(SaveTest, ARoundTripRestoresPositionsTurnsGroupsPocketAndCounters) {
   const std::string first = testenv::ReadFile(Path(1));
   ASSERT_EQ(b.SavePuzzleState(dir_.c_str(), 0), Board::kSaveWritten);
   EXPECT_EQ(testenv::ReadFile(Path(1)), first);
+
+  // The next join gives the next id: loose piece 3 dropped left of piece 4
+  // (group 3) makes group 4 of the three.
+  GAME::PUZZLE_PIECES* left = b.gridOrder[3];
+  left->SetPos(int(b.gridOrder[4]->pos.x) - 100, int(b.gridOrder[4]->pos.y));
+  ASSERT_TRUE(b.Banzai(b.ZOf(left)));
+  EXPECT_EQ(b.cstr, 4);
+  for (int k : {3, 4, 5}) EXPECT_EQ(b.gridOrder[size_t(k)]->group, 4) << k;
+  EXPECT_EQ(b.gridOrder[0]->group, 1);
+  EXPECT_EQ(b.regCg, 3);
+  EXPECT_EQ(b.regF, 6);
 }
 
 TEST_F(SaveTest, AFrameCompleteSaveResumesWithTheFrameAtTheBottomAndItsLightDone) {
@@ -593,8 +604,8 @@ TEST_F(SaveTest, DamagedPiecesAndCountersAreMended) {
        }},
       {"regT 1e-30", SaveText({{"regT", "1e-30"}}),
        [](const Board& b) {
-         EXPECT_GE(b.regT, 0.0f);
-         EXPECT_LT(b.regT, 1e-20f);
+         EXPECT_GE(b.regT, 0.0);
+         EXPECT_LT(b.regT, 1e-20);
        }},
       {"negative and non-finite times, negative counters",
        SaveText({{"regT", "-3"}, {"regTa", "nan"}, {"regSc", "-50"}, {"regH", "-1"}, {"regPf", "-7"}}),
@@ -627,6 +638,18 @@ TEST_F(SaveTest, DamagedPiecesAndCountersAreMended) {
     for (int i = 0; i < 3; ++i) b.Update(0, 0.016f);
     b.Render(0);
   }
+}
+
+TEST_F(SaveTest, AnAlmostZeroJoinTimeFromAFileGivesBoundedPoints) {
+  testenv::WriteFile(Path(1), SaveText({{"regT", "1e-30"}, {"regSc", "13"}}));
+  Board& b = Make();
+  ASSERT_EQ(b.LoadPuzzleState(Path(1).data(), nullptr, 0), Board::kLoadOk);
+  // Piece 2 dropped beside group 1 (pieces 0, 1): 1 + 2 pieces at the
+  // largest factor, 200: 3 x 200 + 12. (Piece 5, below it, moved away.)
+  b.gridOrder[5]->SetPos(800, 600);
+  ASSERT_TRUE(b.Banzai(b.ZOf(b.gridOrder[2])));
+  EXPECT_EQ(b.regSc, 13 + 612);
+  EXPECT_EQ(b.cstr, 2);
 }
 
 TEST_F(SaveTest, AResumeReadsThePictureWithItsOwnPacksPassword) {
