@@ -24,7 +24,8 @@
 // (joins and the rigid-group pass), board_score.cpp (the level counters),
 // board_play_parts.cpp (what play asks of the owned parts), board_parts.cpp (every
 // call into the owned parts the board only drives: pocket, preview frame,
-// score counter, win dialog, resolution message). A part whose class is not
+// score counter, win dialog, resolution message, and the effects it makes
+// for its effect list). A part whose class is not
 // built yet keeps its slot null; the board then neither updates nor draws
 // it, and its answers count as 0.
 //
