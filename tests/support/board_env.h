@@ -47,7 +47,13 @@ class BoardEnv : public dialogtest::DialogEnv {
 
   void SetUp() override {
     DialogEnv::SetUp();
-    C_NAME_PACK_GUI = C_NAME_PACK_LEVEL = C_NAME_PACK_EFFECTS = nullptr;
+    C_NAME_PACK_GUI = C_NAME_PACK_LEVEL = C_NAME_PACK_EFFECTS = C_NAME_PACK_POCKET = nullptr;
+    // The pocket: a 64 x 64 button frame at (32, 32), a 40 x 40 corner piece.
+    Image(&chBTNPOCKET, "pocket_button.bmp", 256, 64);
+    Image(&chPOCKETFIX, "pocket_corner.bmp", 40, 40);
+    Image(&chPOCKETTILEW, "pocket_bottom.bmp", 16, 8);
+    Image(&chPOCKETTILEH, "pocket_right.bmp", 8, 16);
+    Image(&chPOCKETTILEWH, "pocket_fill.bmp", 16, 16);
     Image(&chFrontColor, "front.bmp", 64, 32);
     Image(&chUP_SCORE_PANEL, "panel.bmp", 300, 60);
     Image(&chBONUS, "bonus.bmp", 40, 40);
@@ -72,11 +78,11 @@ class BoardEnv : public dialogtest::DialogEnv {
     DialogEnv::TearDown();
   }
 
-  // A board in play: an n x n picture of 100-pixel cells cut n x n, every
-  // piece at rest far from its neighbours (a row of 150-pixel steps, wrapped).
-  Board& Playing(int n = 3, bool rotation = false) {
-    const std::string pic = "pic" + std::to_string(n) + ".bmp";
-    drawtest::WriteImage(pic, n * kCell, n * kCell, 0xFF336699u);
+  // A board just cut and in play: an n x n picture of `cell`-pixel cells
+  // cut n x n, the pieces where the cut sends them.
+  Board& Cut(int n, bool rotation, int cell = kCell) {
+    const std::string pic = "pic" + std::to_string(n) + "_" + std::to_string(cell) + ".bmp";
+    drawtest::WriteImage(pic, n * cell, n * cell, 0xFF336699u);
     board = std::make_unique<Board>(&game());
     Board& b = *board;
     b.Init(pic.c_str(), n, 0, nullptr, rotation, 0.0f, 0);
@@ -85,6 +91,12 @@ class BoardEnv : public dialogtest::DialogEnv {
     EXPECT_EQ(b.state, Board::kStatePlay);
     EXPECT_EQ(b.cols, n);
     EXPECT_EQ(b.rows, n);
+    return b;
+  }
+  // A board in play of 100-pixel cells, every piece upright and at rest far
+  // from its neighbours (a row of 150-pixel steps, wrapped).
+  Board& Playing(int n = 3, bool rotation = false) {
+    Board& b = Cut(n, rotation);
     for (size_t i = 0; i < b.gridOrder.size(); ++i) {
       Piece* p = b.gridOrder[i];
       p->SetPos(80 + 150 * int(i % 6), 500 + 150 * int(i / 6));
