@@ -30,7 +30,11 @@ void Quit() {
 void SetP() {}
 
 void OffButtonRenderBorder() {
-  if (puzzle && puzzle->playPanel) puzzle->playPanel->DropButton(PLAY_PANEL::kBorder);
+  if (puzzle) puzzle->DropPlayPanelButton(PLAY_PANEL::kBorder);
+}
+
+void SCENE::DropPlayPanelButton(int code) {
+  if (playPanel) playPanel->DropButton(code);
 }
 
 }  // namespace GAME

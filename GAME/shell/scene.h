@@ -39,6 +39,10 @@ class SCENE : public JST::ST {
   // while the menu shows. The board releases its border tool through it
   // (GAME::OffButtonRenderBorder).
   PLAY_PANEL* playPanel = nullptr;
+
+  // Releases the play panel's tool `code` (the board's border tool once the
+  // frame is complete); nothing while there is no panel.
+  virtual void DropPlayPanelButton(int code);
 };
 
 }  // namespace GAME
