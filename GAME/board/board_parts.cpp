@@ -5,6 +5,8 @@
 // exist (its slot is null) answers nothing and draws nothing.
 #include "GAME/board/board.h"
 
+#include "GAME/board/win_dialog.h"
+
 namespace GAME {
 
 void PUZZLE_PIECES_SYSTEM::CreateParts() {
@@ -18,8 +20,10 @@ void PUZZLE_PIECES_SYSTEM::CreatePreviewFrame() {
 }
 
 void PUZZLE_PIECES_SYSTEM::DeleteParts() {
-  // Preview frame, score counter, pocket, win dialog and resolution message
-  // are deleted here once they exist; every slot is null until then.
+  // Preview frame, score counter, pocket and resolution message are deleted
+  // here once they exist; every slot is null until then.
+  delete winDialog;
+  winDialog = nullptr;
 }
 
 void PUZZLE_PIECES_SYSTEM::UpdateScore() {}
@@ -39,9 +43,11 @@ void PUZZLE_PIECES_SYSTEM::RenderLitleFrame() {
   // shown, comes with the frame.
 }
 
-int PUZZLE_PIECES_SYSTEM::UpdateWinDialog() { return 0; }
+int PUZZLE_PIECES_SYSTEM::UpdateWinDialog() { return winDialog ? winDialog->Update(0, 0.0f) : 0; }
 
-void PUZZLE_PIECES_SYSTEM::RenderWinDialog() {}
+void PUZZLE_PIECES_SYSTEM::RenderWinDialog() {
+  if (winDialog) winDialog->Render(0);
+}
 
 int PUZZLE_PIECES_SYSTEM::UpdateResolutionMessage() { return 0; }
 
