@@ -85,6 +85,15 @@ void TROFEI::RenderHint() {
     rect_.bottom = int(e + s * 1.2f / 2.0f) + pitch * (int(lines.size()) - 1);
     textX = int(position.x);
     textY = int(e);
+    if (boundsSet_) {
+      // The box spans left - 5 .. right + 5.
+      int shift = 0;
+      if (rect_.right + 5 > maxX_) shift = maxX_ - (rect_.right + 5);
+      if (rect_.left - 5 + shift < minX_) shift = minX_ - (rect_.left - 5);
+      rect_.left += shift;
+      rect_.right += shift;
+      textX += shift;
+    }
   }
   game_->GetGfx()->RenderBox(float(rect_.left - 5), float(rect_.top), float(rect_.right + 5), float(rect_.bottom),
                              border_.ToARGB(), box_.ToARGB());

@@ -27,6 +27,10 @@
 //                     (trunc(len/2 + x + 8), trunc(e + s x 0.6)), the bottom
 //                     one line pitch lower for each line after the first;
 //                     text centred on (trunc x, trunc e)
+// An owner may keep hints below the icon inside a band of the screen
+// (KeepHintWithin): a box that would cross one of its edges is moved
+// sideways, with its text, until it touches that edge (the left edge when
+// the band is narrower than the box).
 // The box is drawn from (left - 5, top) to (right + 5, bottom): border
 // 0xFFFFCC00 and fill 0x88000000, each at the faded alpha. Each line of the
 // text is centred on its own, so a first line shorter than the others
@@ -71,6 +75,12 @@ class TROFEI : public JSPRITE {
 
   using JSPRITE::Render;
   using JSPRITE::Update;
+  // Keeps the drawn box of a hint below the icon within minX..maxX.
+  void KeepHintWithin(int minX, int maxX) {
+    boundsSet_ = true;
+    minX_ = minX;
+    maxX_ = maxX;
+  }
   // Hover test and fade; once a frame.
   void Update();
   // The picture.
@@ -104,4 +114,6 @@ class TROFEI : public JSPRITE {
   int placement_ = kHintBelowCentre;
   float timer_ = 0.0f;
   Rect rect_;
+  bool boundsSet_ = false;
+  int minX_ = 0, maxX_ = 0;
 };

@@ -88,7 +88,11 @@ JDIALOGWIN::JDIALOGWIN(const char* background, const char*, ZOV::JFONT* font, RE
   if (record_->lord != 0) add(Text(&chTEXT_TROFEI_OVERLORD_PATH), &chTEXT_TROFEI_OVERLORD_HEADER);
 
   const std::vector<JST::iPOINT> places = IconPlaces(int(icons_.size()), cx, cy);
-  for (size_t i = 0; i < icons_.size(); ++i) icons_[i]->SetPos(places[i].x, places[i].y);
+  const int halfW = GetMyTexWidth(ZOV::JENUM::IMAGE_SIZE) / 2;
+  for (size_t i = 0; i < icons_.size(); ++i) {
+    icons_[i]->SetPos(places[i].x, places[i].y);
+    icons_[i]->KeepHintWithin(cx - halfW + kFrame, cx + halfW - kFrame);
+  }
 
   plat::PrintLine("JDIALOGWIN::JDIALOGWIN()   OK");
   ZOV::ifile.ZipSetCurrentPack(nullptr);

@@ -46,6 +46,9 @@
 //   big centred     the time (P.x, P.y + 175): "hh:mm:ss" when the hours
 //                   are not 0, else "mm:ss", two digits each
 //   big centred     chTEXT_DIALOG_WIN_HEADER_1 (dialog x, P.y - 35)
+// A hint is kept inside the panel's paper (its edges less kFrame pixels):
+// the icons at the ends of the first row would otherwise carry it out over
+// the frame.
 // Render draws: dim layer, background, picture, the amount and score
 // labels, the count, the rotation icon, the score, the time label, the
 // time, OK, the header, every icon, then every icon's hint. The configured
@@ -79,6 +82,8 @@ class JDIALOGWIN : public JSPRITE {
   // The icon rows' distance below the screen centre.
   static constexpr int kRow1 = 105;
   static constexpr int kRow2 = 170;
+  // The panel's frame: hints stay this far inside its left and right edges.
+  static constexpr int kFrame = 28;
 
   // `background` is the panel's image (chSTBACK); `text` is not used;
   // `font` is kept and not drawn with; the dialog takes `record` over (a

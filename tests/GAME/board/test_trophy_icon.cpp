@@ -180,6 +180,43 @@ TEST_F(TrophyIcon, HintRectanglesAndTextPlaces) {
   }
 }
 
+TEST_F(TrophyIcon, AHintBelowTheIconIsMovedSidewaysToStayInsideItsBand) {
+  struct Row {
+    const char* what;
+    int placement;
+    int minX, maxX;
+    int left, right;  // of the rectangle; the box is 5 wider each side
+    int textStart;    // first glyph
+  };
+  // "Longerline", 150 pixels, below the icon at (600, 300): 525..683 when
+  // free.
+  const Row rows[] = {
+      {"inside the band", 1, 500, 700, 525, 683, 525},
+      {"past the right edge", 1, 0, 650, 487, 645, 487},
+      {"past the left edge", 1, 540, 1000, 545, 703, 545},
+      {"narrower than the box: the left edge holds", 1, 540, 560, 545, 703, 545},
+      // Hints below the centre stay where they are.
+      {"below the centre", TROFEI::kHintBelowCentre, 0, 500, 432, 592, 437},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    auto t = Make(r.placement, 600, 300, "Longerline");
+    t->KeepHintWithin(r.minX, r.maxX);
+    Frame(*t, 600, 300);
+    plat::gfx::ClearRecorded();
+    t->RenderHint();
+    EXPECT_EQ(t->HintRect().left, r.left);
+    EXPECT_EQ(t->HintRect().right, r.right);
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_FLOAT_EQ(boxes[0].x0, float(r.left - 5));
+    EXPECT_FLOAT_EQ(boxes[0].x1, float(r.right + 5));
+    const auto glyphs = Glyphs(*comixFont);
+    ASSERT_FALSE(glyphs.empty());
+    EXPECT_EQ(glyphs[0].x, r.textStart);
+  }
+}
+
 TEST_F(TrophyIcon, TwoIconsHoveredInTurnShowTheirHintsInTheSamePlaceBelowTheCentre) {
   auto a = Make(TROFEI::kHintBelowCentre, 300, 200);
   auto b = Make(TROFEI::kHintBelowCentre, 700, 500);

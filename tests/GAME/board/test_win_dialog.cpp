@@ -353,6 +353,31 @@ TEST_F(WinDialog, DrawsInItsOrderWithHintsOverEveryIcon) {
                                       "ok", "big", "icon 1", "icon 2", "hint box", "comix"}));
 }
 
+TEST_F(WinDialog, HintsAtTheEndsOfTheFirstRowStayOnThePanelsPaper) {
+  // The panel is 760 wide at 512: its paper runs from 132 + 28 to
+  // 892 - 28. A 150-pixel hint below the icons at 797 and 227 would reach
+  // 885 and 147.
+  char longHint[16] = "Longerline";
+  chTEXT_TROFEI_ENDURANCE_HEADER = longHint;
+  chTEXT_TROFEI_MEDITATION_HEADER = longHint;
+  auto d = Make(Record({5, 3, 4, 1, 2, 6, 1}));
+  struct Row {
+    size_t icon;
+    Point at;
+    int boxLeft, boxRight;
+  };
+  for (const Row& r : {Row{2, {797, 489}, 696, 864}, Row{3, {227, 489}, 160, 328}}) {
+    SCOPED_TRACE(r.icon);
+    Mouse(r.at.x, r.at.y);
+    Frame(*d);
+    const TROFEI& icon = *d->Icons()[r.icon];
+    ASSERT_TRUE(icon.Hovered());
+    d->Render(0);
+    EXPECT_EQ(icon.HintRect().left - 5, r.boxLeft);
+    EXPECT_EQ(icon.HintRect().right + 5, r.boxRight);
+  }
+}
+
 TEST_F(WinDialog, ANullRecordShowsAnEmptyOne) {
   auto d = Make(nullptr);
   EXPECT_EQ(d->Record().pieces, 0);
