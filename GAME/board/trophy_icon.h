@@ -101,8 +101,8 @@ class TROFEI : public JSPRITE {
   const Rect& HintRect() const { return rect_; }
 
   // Set by the owner after construction.
-  std::string hint;               // a configured text; empty: no hint
-  ZOV::JFONT* font = nullptr;     // not owned
+  std::string hint;            // a configured text; empty: no hint
+  ZOV::JFONT* font = nullptr;  // not owned
 
  private:
   ZOV::ST_GAME* game_ = nullptr;

@@ -44,8 +44,8 @@ void Prepare(ZOV::JFONT* font, int alignment) {
 
 }  // namespace
 
-JDIALOGWIN::JDIALOGWIN(const char* background, const char*, ZOV::JFONT* font, REG* record, int a, int b, int c,
-                       int d, const WindowKit& kit)
+JDIALOGWIN::JDIALOGWIN(const char* background, const char*, ZOV::JFONT* font, REG* record, int a, int b, int c, int d,
+                       const WindowKit& kit)
     : JSPRITE(background, 0), kit_(kit), font_(font), record_(record), unused_{a, b, c, d} {
   plat::PrintLine("JDIALOGWIN::JDIALOGWIN()");
   if (!record_) {
@@ -112,9 +112,15 @@ std::vector<JST::iPOINT> JDIALOGWIN::IconPlaces(int n, int cx, int cy) {
   const int r1 = cy + kRow1, r2 = cy + kRow2;
   std::vector<JST::iPOINT> out;
   switch (n) {
-    case 1: out = {{cx, r1}}; break;
-    case 2: out = {{cx + 95, r1}, {cx - 95, r1}}; break;
-    case 3: out = {{cx, r1}, {cx + 190, r1}, {cx - 190, r1}}; break;
+    case 1:
+      out = {{cx, r1}};
+      break;
+    case 2:
+      out = {{cx + 95, r1}, {cx - 95, r1}};
+      break;
+    case 3:
+      out = {{cx, r1}, {cx + 190, r1}, {cx - 190, r1}};
+      break;
     default:
       if (n < 4) break;
       out = {{cx + 95, r1}, {cx - 95, r1}, {cx + 285, r1}, {cx - 285, r1}};

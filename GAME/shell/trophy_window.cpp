@@ -40,8 +40,8 @@ const Row kRows[] = {
      [](int cx, int w) { return cx - 3 * (w / 2) - 30; }, -100},
     {&chTEXT_TROFEI_BICH_PATH, &chTEXT_TROFEI_BICH, Profile::INCONSTANCY, [](int cx, int) { return cx; }, 100},
     {&chTEXT_TROFEI_SAGE_PATH, &chTEXT_TROFEI_SAGE, Profile::SAGE, [](int cx, int w) { return cx + w + 10; }, 100},
-    {&chTEXT_TROFEI_OVERLORD_PATH, &chTEXT_TROFEI_OVERLORD, Profile::LORD,
-     [](int cx, int w) { return cx - w - 10; }, 100},
+    {&chTEXT_TROFEI_OVERLORD_PATH, &chTEXT_TROFEI_OVERLORD, Profile::LORD, [](int cx, int w) { return cx - w - 10; },
+     100},
 };
 
 std::string Text(char* const* global) { return *global != nullptr ? *global : ""; }

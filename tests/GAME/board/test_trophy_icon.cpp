@@ -120,7 +120,7 @@ TEST_F(TrophyIcon, HintRectanglesAndTextPlaces) {
     int placement;
     float scale;
     std::string hint;
-    TROFEI::Rect rect;                // before the box's extra 5 pixels a side
+    TROFEI::Rect rect;              // before the box's extra 5 pixels a side
     std::vector<Point> lineStarts;  // first glyph of each line
   };
   // Test font: 15 pixels a letter, line height 24. Icon 80 x 60 at
@@ -135,8 +135,12 @@ TEST_F(TrophyIcon, HintRectanglesAndTextPlaces) {
       // e = 300 + 60 x 2 / 2 = 360.
       {"below a scaled icon", 1, 2.0f, "Abc", {578, 345, 630, 374}, {{578, 348}}},
       // The widest line (150) sizes the box; each line is centred.
-      {"two lines below the centre", TROFEI::kHintBelowCentre, 1.0f, "Ab\nLongerline",
-       {432, 564, 592, 612}, {{497, 562}, {437, 586}}},
+      {"two lines below the centre",
+       TROFEI::kHintBelowCentre,
+       1.0f,
+       "Ab\nLongerline",
+       {432, 564, 592, 612},
+       {{497, 562}, {437, 586}}},
       {"two lines below the icon", 1, 1.0f, "Ab\nLongerline", {525, 315, 683, 368}, {{585, 318}, {525, 342}}},
   };
   for (const Row& r : rows) {

@@ -29,9 +29,9 @@ using windowtest::Point;
 
 // The trophy pictures of the default names the tests use.
 const char* const kPictures[] = {
-    "trofi_sobiratel1.png",  "trofi_sobiratel2.png",      "trofi_sobiratel5.png", "trofi_master1.png",
-    "trofi_master3.png",     "trofi_terpenie4.png",       "trofi_meditaciya1.png", "trofi_nepostoyanstvo2.png",
-    "trofi_mudrec6.png",     "trofi_povelitel.png",
+    "trofi_sobiratel1.png", "trofi_sobiratel2.png", "trofi_sobiratel5.png",  "trofi_master1.png",
+    "trofi_master3.png",    "trofi_terpenie4.png",  "trofi_meditaciya1.png", "trofi_nepostoyanstvo2.png",
+    "trofi_mudrec6.png",    "trofi_povelitel.png",
 };
 
 class WinDialog : public windowtest::ModalWindowEnv {
@@ -57,9 +57,9 @@ class WinDialog : public windowtest::ModalWindowEnv {
     chTEXT_DIALOG_WIN_SCORE = score;
     chTEXT_DIALOG_WIN_TIME = time;
     chTEXT_DIALOG_WIN_HEADER_1 = header;
-    for (char** h : {&chTEXT_TROFEI_COLLECTOR_HEADER, &chTEXT_TROFEI_JIGSAW_MASTER_HEADER,
-                     &chTEXT_TROFEI_ENDURANCE_HEADER, &chTEXT_TROFEI_MEDITATION_HEADER, &chTEXT_TROFEI_BICH_HEADER,
-                     &chTEXT_TROFEI_SAGE_HEADER})
+    for (char** h :
+         {&chTEXT_TROFEI_COLLECTOR_HEADER, &chTEXT_TROFEI_JIGSAW_MASTER_HEADER, &chTEXT_TROFEI_ENDURANCE_HEADER,
+          &chTEXT_TROFEI_MEDITATION_HEADER, &chTEXT_TROFEI_BICH_HEADER, &chTEXT_TROFEI_SAGE_HEADER})
       *h = hint;
     chTEXT_TROFEI_OVERLORD_HEADER = lordHint;
   }
@@ -185,9 +185,9 @@ TEST_F(WinDialog, IconsAreNamedByKindAndLevelWithTheirHintsBelowThem) {
   ::testing::internal::CaptureStdout();
   auto d = Make(Record({5, 3, 4, 1, 2, 6, 1}));
   const std::string out = ::testing::internal::GetCapturedStdout();
-  const std::vector<std::string> names = {
-      "trofi_sobiratel5.png", "trofi_master3.png",         "trofi_terpenie4.png", "trofi_meditaciya1.png",
-      "trofi_nepostoyanstvo2.png", "trofi_mudrec6.png", "trofi_povelitel.png"};
+  const std::vector<std::string> names = {"trofi_sobiratel5.png",  "trofi_master3.png",         "trofi_terpenie4.png",
+                                          "trofi_meditaciya1.png", "trofi_nepostoyanstvo2.png", "trofi_mudrec6.png",
+                                          "trofi_povelitel.png"};
   ASSERT_EQ(d->Icons().size(), names.size());
   for (size_t i = 0; i < names.size(); ++i) {
     SCOPED_TRACE(names[i]);
@@ -261,8 +261,8 @@ TEST_F(WinDialog, TheTimeIsWrittenWithTwoDigitsEachAndHoursOnlyWhenThereAreAny) 
     int h, m, s;
     const char* text;
   };
-  for (const Row& r : {Row{1, 2, 5, "01:02:05"}, Row{0, 2, 5, "02:05"}, Row{0, 0, 0, "00:00"},
-                       Row{12, 0, 59, "12:00:59"}}) {
+  for (const Row& r :
+       {Row{1, 2, 5, "01:02:05"}, Row{0, 2, 5, "02:05"}, Row{0, 0, 0, "00:00"}, Row{12, 0, 59, "12:00:59"}}) {
     SCOPED_TRACE(r.text);
     REG* rec = Record();
     rec->hours = r.h;

@@ -23,8 +23,8 @@
 namespace {
 
 using Profile = GAME::PUZZLE_PLAYER_PROFILE;
-using ZOV::TROFEI_PANEL;
 using windowtest::Point;
+using ZOV::TROFEI_PANEL;
 
 constexpr uint32_t kFaded = 0x33FFFFFFu;
 constexpr uint32_t kLit = 0xFFFFFFFFu;
@@ -38,7 +38,7 @@ class TrophyWindow : public windowtest::ModalWindowEnv {
     Image(&chMagnifer, "zoom.png", 96, 96);
     // Widths told apart, odd ones among them; all 64 high.
     const std::map<std::string, int> widths = {
-        {"trofi_sobiratel1.png", 64}, {"trofi_sobiratel3.png", 64}, {"trofi_master1.png", 64},
+        {"trofi_sobiratel1.png", 64}, {"trofi_sobiratel3.png", 64},  {"trofi_master1.png", 64},
         {"trofi_terpenie1.png", 66},  {"trofi_meditaciya1.png", 65}, {"trofi_nepostoyanstvo1.png", 64},
         {"trofi_mudrec1.png", 70},    {"trofi_povelitel.png", 50},
     };
@@ -61,7 +61,7 @@ class TrophyWindow : public windowtest::ModalWindowEnv {
     return r;
   }
 
-  char header[12] = "Trophies";    // 120 pixels
+  char header[12] = "Trophies";      // 120 pixels
   char collector[12] = "Collector";  // 135 pixels
   char other[8] = "Other";
 };
@@ -74,9 +74,9 @@ TEST_F(TrophyWindow, PicturesFollowThePlayersLevelsAndOnlyLitOnesArePrinted) {
     std::vector<uint32_t> colours;
     std::string printed;
   };
-  const std::vector<std::string> first = {"trofi_sobiratel1.png",      "trofi_master1.png", "trofi_terpenie1.png",
-                                          "trofi_meditaciya1.png",     "trofi_nepostoyanstvo1.png",
-                                          "trofi_mudrec1.png",         "trofi_povelitel.png"};
+  const std::vector<std::string> first = {"trofi_sobiratel1.png",  "trofi_master1.png",         "trofi_terpenie1.png",
+                                          "trofi_meditaciya1.png", "trofi_nepostoyanstvo1.png", "trofi_mudrec1.png",
+                                          "trofi_povelitel.png"};
   std::vector<std::string> third = first;
   third[0] = "trofi_sobiratel3.png";
   const Row rows[] = {
@@ -134,8 +134,7 @@ TEST_F(TrophyWindow, EverythingStandsAroundTheScreenCentre) {
   EXPECT_EQ(DrawnCentre(w->CornerPicture()), (Point{432, 624}));
   // Collector 64, master 64, endurance 66, meditation 65, inconstancy 64,
   // sage 70, lord 50 pixels wide.
-  const std::vector<Point> want = {{470, 284}, {554, 284}, {641, 284}, {386, 284},
-                                   {512, 484}, {592, 484}, {452, 484}};
+  const std::vector<Point> want = {{470, 284}, {554, 284}, {641, 284}, {386, 284}, {512, 484}, {592, 484}, {452, 484}};
   std::vector<Point> got;
   for (const auto& t : w->Trophies()) got.push_back(DrawnCentre(*t));
   EXPECT_EQ(got, want);
@@ -172,8 +171,8 @@ TEST_F(TrophyWindow, AHoveredTrophyShowsItsHintBelowTheCentreOverEveryPicture) {
       {0ul, "hint box"},
   };
   for (const auto& icon : w->Trophies()) names[icon->GetTexture()] = "trophy";
-  EXPECT_EQ(DrawOrder(names), (std::vector<std::string>{"dim", "window", "picture", "corner", "ok", "header",
-                                                        "trophy", "hint box", "hint text"}));
+  EXPECT_EQ(DrawOrder(names), (std::vector<std::string>{"dim", "window", "picture", "corner", "ok", "header", "trophy",
+                                                        "hint box", "hint text"}));
   EXPECT_EQ(drawtest::QuadsOf(0).size(), 1u) << "one hint";
   const auto glyphs = drawtest::QuadsOf(comixFont->page->GetTexture());
   ASSERT_EQ(glyphs.size(), 9u);
