@@ -116,6 +116,17 @@ TEST_F(TrophyWindow, PicturesFollowThePlayersLevelsAndOnlyLitOnesArePrinted) {
   }
 }
 
+TEST_F(TrophyWindow, ARecordReadWithByteTwelveAtThreeLightsTheThirdCollector) {
+  Profile::Bytes bytes{};
+  bytes[12] = 3;
+  Profile p = Profile::Decode(bytes);
+  ::testing::internal::CaptureStdout();
+  auto w = Make(&p);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "trofi_sobiratel3.png\n");
+  EXPECT_EQ(w->Trophies()[0]->ImageName(), "trofi_sobiratel3.png");
+  EXPECT_EQ(w->Trophies()[0]->GetColor(), kLit);
+}
+
 TEST_F(TrophyWindow, WithoutARecordNothingIsReached) {
   ::testing::internal::CaptureStdout();
   auto w = Make(nullptr);
