@@ -12,6 +12,7 @@
 #include "GAME/board/preview_frame.h"
 #include "GAME/board/resolution_message.h"
 #include "GAME/board/score.h"
+#include "GAME/board/win_dialog.h"
 #include "GAME/config/globals.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/game.h"
@@ -61,7 +62,9 @@ void PUZZLE_PIECES_SYSTEM::DeleteParts() {
   score = nullptr;
   delete pocket;
   pocket = nullptr;
-  // The win dialog is made and deleted by the end of the level.
+  // The win dialog is made by the end of the level and deleted with the board.
+  delete winDialog;
+  winDialog = nullptr;
   DeleteResolutionMessage();
 }
 
@@ -106,9 +109,11 @@ void PUZZLE_PIECES_SYSTEM::RenderLitleFrame() {
   previewFrame->Render(0);
 }
 
-int PUZZLE_PIECES_SYSTEM::UpdateWinDialog() { return 0; }
+int PUZZLE_PIECES_SYSTEM::UpdateWinDialog() { return winDialog ? winDialog->Update(0, 0.0f) : 0; }
 
-void PUZZLE_PIECES_SYSTEM::RenderWinDialog() {}
+void PUZZLE_PIECES_SYSTEM::RenderWinDialog() {
+  if (winDialog) winDialog->Render(0);
+}
 
 int PUZZLE_PIECES_SYSTEM::UpdateResolutionMessage() {
   return resolutionMessage ? resolutionMessage->Update() : PUZZLE_MESSAGE_RESOLUTION::kNothing;

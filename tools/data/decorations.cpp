@@ -167,19 +167,37 @@ void Monitor(Sink& sink) {
   PutPng(sink, "gui", "select_fon.png", img);
 }
 
-// A laurel wreath around (cx, cy) of radius r, opening at the top.
-void Laurel(cairo_t* cr, double cx, double cy, double r, const Rgb& c) {
-  for (int side : {-1, 1}) {
-    for (int i = 0; i < 8; ++i) {
-      double a = M_PI / 2 + side * (0.35 + i * 0.3);
-      double x = cx + r * std::cos(a), y = cy + r * std::sin(a);
+// A five-pointed star of outer radius r1 and inner radius r2 at (x, y).
+void Star(cairo_t* cr, double x, double y, double r1, double r2) {
+  cairo_new_path(cr);
+  for (int k = 0; k < 10; ++k) {
+    double a = -M_PI / 2 + k * M_PI / 5, r = k % 2 ? r2 : r1;
+    cairo_line_to(cr, x + r * std::cos(a), y + r * std::sin(a));
+  }
+  cairo_close_path(cr);
+}
+
+// A laurel branch from (x0, y) towards (x1, y), leaves in pairs, bending
+// slightly upwards at its tip.
+void LaurelBranch(cairo_t* cr, double x0, double x1, double y, const Rgb& c) {
+  const int n = 6;
+  cairo_set_line_width(cr, 2);
+  cairo_move_to(cr, x0, y);
+  cairo_curve_to(cr, (2 * x0 + x1) / 3, y + 3, (x0 + 2 * x1) / 3, y + 2, x1, y - 6);
+  SetRgb(cr, Scale(c, 0.7));
+  cairo_stroke(cr);
+  const double dir = x1 > x0 ? 1 : -1;
+  for (int i = 0; i < n; ++i) {
+    double t = (i + 0.5) / n, x = x0 + (x1 - x0) * t, yy = y + 2 - 8 * t * t;
+    for (int side : {-1, 1}) {
       cairo_save(cr);
-      cairo_translate(cr, x, y);
-      cairo_rotate(cr, a + side * 1.2);
-      cairo_scale(cr, r * 0.2, r * 0.08);
+      cairo_translate(cr, x, yy);
+      cairo_rotate(cr, dir * (side * 0.8) + (dir > 0 ? -0.25 : M_PI + 0.25));
+      cairo_translate(cr, 6, 0);
+      cairo_scale(cr, 7, 2.8);
       Circle(cr, 0, 0, 1);
       cairo_restore(cr);
-      SetRgb(cr, Scale(c, 0.8 + 0.05 * (i % 3)));
+      SetRgb(cr, Scale(c, 0.8 + 0.06 * (i % 3)));
       cairo_fill(cr);
     }
   }
@@ -187,30 +205,40 @@ void Laurel(cairo_t* cr, double cx, double cy, double r, const Rgb& c) {
 
 void Headers(Sink& sink) {
   {
-    Image img(200, 100);
+    // The trophy window's header ornament, centred 25 pixels below its
+    // top on the window header's line: two laurel branches either side of
+    // the header text (which takes the middle 180 pixels) and a cup under
+    // it, hanging below the window's title band.
+    Image img(320, 100);
     cairo_t* cr = img.Cr();
-    Laurel(cr, 100, 52, 40, Hex(0x6E8A3A));
-    icon::Cup(cr, 101, 53, 64, Hex(0x3A220E));
-    icon::Cup(cr, 100, 52, 64, pal::kBrass);
+    LaurelBranch(cr, 66, 6, 26, Hex(0x6E8A3A));
+    LaurelBranch(cr, 254, 314, 26, Hex(0x6E8A3A));
+    icon::Cup(cr, 161, 75, 44, Hex(0x3A220E));
+    icon::Cup(cr, 160, 74, 44, pal::kBrass);
     PutPng(sink, "gui", "trofi_fon.png", img);
   }
   {
-    Image img(96, 96);
+    // The trophy window's corner picture, centred 80 pixels left of the
+    // window's centre line and 60 above its lower edge: the magnifier
+    // stands in the image's left fifth, so it lies left of the trophy
+    // hints (the widest takes about 350 pixels about the centre line) and
+    // away from OK; the rest is empty.
+    Image img(320, 96);
     cairo_t* cr = img.Cr();
-    Circle(cr, 40, 40, 28);
-    Shade(cr, 12, 12, 68, 68, Hex(0xDDEEFF), Hex(0x8FB4D8));
-    cairo_fill(cr);
-    Circle(cr, 40, 40, 28);
-    cairo_set_line_width(cr, 7);
-    Shade(cr, 12, 12, 68, 68, pal::kBrassLight, pal::kBrassDark);
-    cairo_stroke(cr);
-    cairo_set_line_width(cr, 12);
+    cairo_set_line_width(cr, 10);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_move_to(cr, 62, 62);
-    cairo_line_to(cr, 86, 86);
+    cairo_move_to(cr, 26, 56);
+    cairo_line_to(cr, 10, 80);
     SetRgb(cr, pal::kWoodDark);
     cairo_stroke(cr);
-    Circle(cr, 30, 30, 8);
+    Circle(cr, 42, 34, 22);
+    Shade(cr, 20, 12, 64, 56, Hex(0xDDEEFF), Hex(0x8FB4D8));
+    cairo_fill(cr);
+    Circle(cr, 42, 34, 22);
+    cairo_set_line_width(cr, 6);
+    Shade(cr, 20, 12, 64, 56, pal::kBrassLight, pal::kBrassDark);
+    cairo_stroke(cr);
+    Circle(cr, 34, 26, 6);
     SetRgb(cr, Hex(0xFFFFFF), 0.6);
     cairo_fill(cr);
     PutPng(sink, "gui", "zoom.png", img);
@@ -230,35 +258,36 @@ void Headers(Sink& sink) {
     PutPng(sink, "gui", "players_fon.png", img);
   }
   {
-    // the win dialog's plate; its texts are drawn over the paper
+    // The win dialog's plate. The dialog draws over it, from its top
+    // centre: the two labels at y 20, 130 pixels left and right of the
+    // centre; the piece count (ending 110 left of the centre, the rotation
+    // icon after it) and the score at y 85; the time at y 175 and its label
+    // at y 230. So: a label strip along the top of each half, a divider
+    // between the count and the score, a starred rule above the time.
     Image img(480, 260);
     cairo_t* cr = img.Cr();
-    BrassFramedPaper(cr, 4, 30, 464, 220, 18, 8, 12);
-    // ribbon banner across the top
-    cairo_move_to(cr, 90, 8);
-    cairo_line_to(cr, 390, 8);
-    cairo_line_to(cr, 376, 26);
-    cairo_line_to(cr, 390, 44);
-    cairo_line_to(cr, 90, 44);
-    cairo_line_to(cr, 104, 26);
-    cairo_close_path(cr);
-    Shade(cr, 0, 8, 0, 44, Scale(pal::kLeather, 1.3), pal::kLeatherDark);
-    cairo_fill(cr);
-    for (int i = 0; i < 5; ++i) {
-      double x = 180 + i * 30, r1 = 9, r2 = 4;
-      cairo_new_path(cr);
-      for (int k = 0; k < 10; ++k) {
-        double a = -M_PI / 2 + k * M_PI / 5, r = k % 2 ? r2 : r1;
-        cairo_line_to(cr, x + r * std::cos(a), 26 + r * std::sin(a));
-      }
-      cairo_close_path(cr);
-      SetRgb(cr, pal::kBrassLight);
+    BrassFramedPaper(cr, 4, 2, 468, 252, 18, 8, 12);
+    for (double x : {22.0, 252.0}) {
+      RoundRect(cr, x, 10, 206, 22, 8);
+      SetRgb(cr, pal::kPaperDark, 0.55);
       cairo_fill(cr);
     }
-    // a divider between the piece count and the score
-    cairo_rectangle(cr, 239, 60, 2, 130);
+    cairo_rectangle(cr, 239, 40, 2, 74);
     SetRgb(cr, pal::kPaperDark);
     cairo_fill(cr);
+    for (int side : {-1, 1}) {
+      cairo_rectangle(cr, side < 0 ? 40 : 290, 129, 150, 2);
+      SetRgb(cr, pal::kBrassDark, 0.6);
+      cairo_fill(cr);
+    }
+    for (int i = -1; i <= 1; ++i) {
+      Star(cr, 240 + i * 30, 130, i == 0 ? 10 : 7, i == 0 ? 4.2 : 3);
+      SetRgb(cr, pal::kBrass);
+      cairo_fill_preserve(cr);
+      cairo_set_line_width(cr, 1);
+      SetRgb(cr, pal::kBrassDark);
+      cairo_stroke(cr);
+    }
     PutPng(sink, "gui", "complit_tablica.png", img);
   }
 }
