@@ -36,7 +36,8 @@ LOADING_SCREEN::LOADING_SCREEN(ZOV::ST_GAME& game, ZOV::JFONT* font) : game_(gam
   const std::string first = gEdition.splash1.empty() ? "logo1.png" : gEdition.splash1;
   const std::string second = gEdition.splash2.empty() ? "logo2.png" : gEdition.splash2;
   countdown = 0.0f;
-  // The logos are files of the current folder: no pack is selected here.
+  // The logos are files of the current folder, never pack entries.
+  SelectPack(nullptr, nullptr);
   secondLogo_ = MakeLogo(second.c_str());
   firstLogo_ = MakeLogo(first.c_str());
   progress = 0;
