@@ -52,9 +52,10 @@ int APPLY_RESOLUTION::Render(int) {
       font->alignment = ZOV::JENUM::HOT_CENTER;
       font->Rende(x, y, chTEXT_DIALOG_APPLY_RESOLUTION);
     }
-    font->alignment = ZOV::JENUM::HOT_TOP_CENTER;
-    const int below = int(1.2f * float(font->lineHeight) * font->GetSize());
-    font->Rende(x, y + below, std::to_string(ShownSeconds()).c_str());
+    // Centred, its top 1.2 line heights below the question's centre line.
+    const float line = float(font->lineHeight) * font->GetSize();
+    font->alignment = ZOV::JENUM::HOT_CENTER;
+    font->Rende(x, y + int(1.2f * line) + int(line * 0.5f), std::to_string(ShownSeconds()).c_str());
   }
   ok_->Render(0);
   cancel_->Render(0);
