@@ -61,7 +61,7 @@ const StringEntry kStrings[] = {
     {"dialog_select_resolution_xga", &chTEXT_DIALOG_SELECT_RESOLUTION_XGA, "1024x768"},
     {"dialog_select_resolution_mac_air", &chTEXT_DIALOG_SELECT_RESOLUTION_MAC_AIR, "1440x900"},
     {"dialog_select_resolution_fullHD", &chTEXT_DIALOG_SELECT_RESOLUTION_FULL_HD, "1920x1080"},
-    {"dialog_select_resolution_system", &chTEXT_DIALOG_SELECT_RESOLUTION_SYSTEM, "Как на рабочем столе"},
+    {"dialog_select_resolution_system", &chTEXT_DIALOG_SELECT_RESOLUTION_SYSTEM, "Рабочий стол"},
     {"dialog_apply_resolution", &chTEXT_DIALOG_APPLY_RESOLUTION, "Оставить новое разрешение?"},
     {"settings_menu_header", &chTEXT_SETTINGS_MENU_HEADER, "Настройки"},
     {"settings_menu_resolution", &chTEXT_SETTINGS_MENU_RESOLUTION, "Разрешение"},

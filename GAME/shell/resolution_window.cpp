@@ -206,7 +206,11 @@ int PUZZLE_RESOLUTION::Render(int) {
   full_->Render();
   ok_->Render(0);
   cancel_->Render(0);
-  if (confirm_) confirm_->Render(0);
+  if (confirm_) {
+    // Dimmed beneath the confirmation: only its buttons answer now.
+    if (kit_.window.dim != nullptr) kit_.window.dim->Render(0);
+    confirm_->Render(0);
+  }
   return 0;
 }
 

@@ -43,7 +43,8 @@
 // A captioned box draws its box at its point and its caption (the caption
 // font, left edge, vertically centred) 30 pixels right of it.
 // Render draws the background, the picture, the header, the boxes, OK,
-// Cancel and an open confirmation on top, and returns 0.
+// Cancel and an open confirmation on top, over the kit's dim layer (the
+// window's own buttons do nothing meanwhile), and returns 0.
 #pragma once
 
 #include <memory>

@@ -189,8 +189,12 @@ int PUZZLE_SETTINGS::Render(int) {
   soundSlider_->Render(0);
   caption(font_, ZOV::JENUM::HOT_LEFT_CENTER, captionX, int(cursorBox_->position.y), chTEXT_SETTINGS_GAME_CURSOR);
   cursorBox_->Render(0);
+  // The configuration leaves this caption empty unless an edition names it;
+  // a box without a caption would mean nothing to the player.
+  const char* fast = chTEXT_SETTINGS_GAME_FAST_COLLECTOR;
+  if (fast == nullptr || *fast == '\0') fast = kFastCollectorCaption;
   caption(kit_.window.comix, ZOV::JENUM::HOT_RIGHT_CENTER, int(fastBox_->position.x - 50.0f),
-          int(fastBox_->position.y - 10.0f), chTEXT_SETTINGS_GAME_FAST_COLLECTOR);
+          int(fastBox_->position.y - 10.0f), fast);
   fastBox_->Render(0);
   resolutionButton_->Render(0);
   caption(font_, ZOV::JENUM::HOT_CENTER, int(resolutionButton_->position.x), int(resolutionButton_->position.y),

@@ -45,8 +45,9 @@
 //           (the gear stands beside chTEXT_SETTINGS_GAME_HEADER's width)
 //   captions (caption font, left edge, vertically centred) at x - 0.45 W on
 //           the rows of the music slider, the sound slider and the cursor box;
-//           chTEXT_SETTINGS_GAME_FAST_COLLECTOR in comix, right edge at the
-//           fast box x - 50, 10 above its row
+//           chTEXT_SETTINGS_GAME_FAST_COLLECTOR (kFastCollectorCaption when
+//           it is empty, as by default) in comix, right edge at the fast box
+//           x - 50, 10 above its row
 //   button captions centred on the resolution and authors buttons
 // Texts are in C_FONT_MAIN_COLOR and drawn as written. Render draws the dim
 // layer, then only an open authors or resolution window; else the
@@ -86,6 +87,8 @@ class PUZZLE_SETTINGS : public JSPRITE {
   static constexpr int kApplyMode = -15;
   // Update's first argument asking for a new layout first.
   static constexpr int kRelayout = 15;
+  // The fast-collector box's caption when the configuration gives none.
+  static constexpr const char* kFastCollectorCaption = "Быстрая сборка";
 
   // Six image names (only the fourth is used: the image of both check
   // boxes), the caption font (borrowed) and the player's record (borrowed).

@@ -319,10 +319,15 @@ TEST_F(ResolutionWindow, TheConfirmationDrawsItsSecondsBelowItsQuestion) {
   plat::gfx::ClearRecorded();
   w->Render(0);
   const auto& c = *w->Confirmation();
-  // Drawn last, over the resolution window.
+  // Drawn last, over the resolution window dimmed beneath it.
   const auto quads = drawtest::DrawnQuads();
   ASSERT_FALSE(quads.empty());
   EXPECT_EQ(quads.back().texture, c.CancelButton().GetTexture());
+  const std::map<unsigned long, std::string> names = {{w->GetTexture(), "resolution"},
+                                                      {w->CancelButton().GetTexture(), "its cancel"},
+                                                      {dim->GetTexture(), "dim"},
+                                                      {c.GetTexture(), "confirmation"}};
+  EXPECT_EQ(DrawOrder(names), (std::vector<std::string>{"resolution", "its cancel", "dim", "confirmation"}));
   // "Keep" centred on (512, 384), then "15" centred on x with its top 1.2
   // line heights (28 pixels) below the centre.
   std::vector<drawtest::Quad> glyphs;

@@ -123,6 +123,23 @@ TEST_F(SettingsWindow, DrawsItsCaptionsBesideTheirControls) {
   EXPECT_EQ((Point{int(captions[5].x0), int(captions[5].y0)}), (Point{170, 342}));
 }
 
+TEST_F(SettingsWindow, TheFastCollectorCaptionEndsLeftOfItsBox) {
+  char fast[8] = "Fast";
+  chTEXT_SETTINGS_GAME_FAST_COLLECTOR = fast;
+  chTEXT_SETTINGS_GAME_MUSIC = chTEXT_SETTINGS_GAME_SOUND = nullptr;
+  auto w = Make(&record);
+  plat::gfx::ClearRecorded();
+  w->Render(0);
+  // Right edge at the box's x - 50 = 727, centred on its y - 10 = 420: the
+  // comix font.
+  const auto glyphs = drawtest::QuadsOf(comixFont->page->GetTexture());
+  std::vector<Point> at;
+  for (const auto& q : glyphs) at.push_back({int(q.x0), int(q.y0)});
+  ASSERT_GE(at.size(), 4u);
+  EXPECT_EQ(at[0], (Point{667, 408}));
+  EXPECT_EQ(at[3], (Point{712, 408}));
+}
+
 TEST_F(SettingsWindow, DrawsTheDimLayerThenThePanel) {
   auto w = Make(&record);
   plat::gfx::ClearRecorded();
