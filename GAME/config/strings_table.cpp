@@ -83,7 +83,7 @@ const StringEntry kStrings[] = {
     // The credits name the teams and their roles, not persons.
     {"authors_artist_name", &chTEXT_AUTHORS_ARTIST_NAME, "Студия рисунка Quillmere"},
     {"authors_programmers", &chTEXT_AUTHORS_PROGRAMMER, "Программисты"},
-    {"authors_programmers_name", &chTEXT_AUTHORS_PROGRAMMER_NAME, "Команда разработки\nVantolux"},
+    {"authors_programmers_name", &chTEXT_AUTHORS_PROGRAMMER_NAME, "Команда игрового движка\n\nКоманда интерфейса"},
     {"authors_manager", &chTEXT_AUTHORS_MANAGER, "Руководитель проекта"},
     {"authors_manager_name", &chTEXT_AUTHORS_MANAGER_NAME, "Продюсерская группа Vantolux"},
     {"exit_game", &chTEXT_EXIT_GAME, "Вы действительно хотите\nвыйти из игры?"},
