@@ -6,7 +6,9 @@
 
 namespace GAME {
 
-OptionsKit OptionsKit::Shared() { return OptionsKit{WindowKit::Shared(), ::ePuzzleSelection, ::eButtonDisabled, nullptr}; }
+OptionsKit OptionsKit::Shared() {
+  return OptionsKit{WindowKit::Shared(), ::ePuzzleSelection, ::eButtonDisabled, nullptr};
+}
 
 uint32_t OptionsKit::Now() const { return clock != nullptr ? clock() : plat::TimeMs(); }
 

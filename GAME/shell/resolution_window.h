@@ -101,8 +101,7 @@ class PUZZLE_RESOLUTION : public JSPRITE {
   enum Size { k1024x768 = 0, k1440x900 = 1, k1920x1080 = 2, kSizes = 3 };
   static constexpr int kSizeCode[kSizes] = {0xC0000, 0x13C680, 0x1FA400};
 
-  PUZZLE_RESOLUTION(ZOV::JFONT* font, PUZZLE_PLAYER_PROFILE* profile,
-                    const OptionsKit& kit = OptionsKit::Shared());
+  PUZZLE_RESOLUTION(ZOV::JFONT* font, PUZZLE_PLAYER_PROFILE* profile, const OptionsKit& kit = OptionsKit::Shared());
   ~PUZZLE_RESOLUTION() override;
   PUZZLE_RESOLUTION(const PUZZLE_RESOLUTION&) = delete;
   PUZZLE_RESOLUTION& operator=(const PUZZLE_RESOLUTION&) = delete;

@@ -23,9 +23,8 @@ int Percent(float volume) { return int(volume * 100.0f); }
 
 }  // namespace
 
-PUZZLE_SETTINGS::PUZZLE_SETTINGS(const char*, const char*, const char*, const char* checkBox, const char*,
-                                 const char*, ZOV::JFONT* font, PUZZLE_PLAYER_PROFILE* profile,
-                                 const OptionsKit& kit)
+PUZZLE_SETTINGS::PUZZLE_SETTINGS(const char*, const char*, const char*, const char* checkBox, const char*, const char*,
+                                 ZOV::JFONT* font, PUZZLE_PLAYER_PROFILE* profile, const OptionsKit& kit)
     : JSPRITE(chSTBACK, 0), kit_(kit), profile_(profile), font_(font) {
   plat::PrintLine("PUZZLE_SETTINGS::PUZZLE_SETTINGS ");
   if (profile_ == nullptr) {

@@ -15,10 +15,11 @@ namespace {
 using GAME::PUZZLE_AUTHORS;
 using windowtest::Point;
 
-char** const kTexts[] = {&chTEXT_AUTHORS_HEADER,         &chTEXT_AUTHORS_COMPANY_1,  &chTEXT_AUTHORS_ARTIST,
-                         &chTEXT_AUTHORS_ARTIST_NAME,    &chTEXT_AUTHORS_COMPANY_2,  &chTEXT_AUTHORS_PROGRAMMER,
-                         &chTEXT_AUTHORS_PROGRAMMER_NAME, &chTEXT_AUTHORS_MANAGER,   &chTEXT_AUTHORS_MANAGER_NAME,
-                         &chTEXT_COPYRIGHT1};
+char** const kTexts[] = {&chTEXT_AUTHORS_HEADER,          &chTEXT_AUTHORS_COMPANY_1,
+                         &chTEXT_AUTHORS_ARTIST,          &chTEXT_AUTHORS_ARTIST_NAME,
+                         &chTEXT_AUTHORS_COMPANY_2,       &chTEXT_AUTHORS_PROGRAMMER,
+                         &chTEXT_AUTHORS_PROGRAMMER_NAME, &chTEXT_AUTHORS_MANAGER,
+                         &chTEXT_AUTHORS_MANAGER_NAME,    &chTEXT_COPYRIGHT1};
 
 class AuthorsWindow : public windowtest::OptionsWindowEnv {
  protected:
@@ -50,11 +51,11 @@ TEST_F(AuthorsWindow, EachTextStandsInItsPlace) {
   };
   // W x H 760 x 600 at (512, 384): the column W/5 = 152 right of the centre.
   const Row rows[] = {
-      {&chTEXT_AUTHORS_HEADER, true, {512, 129}},         {&chTEXT_AUTHORS_COMPANY_1, true, {664, 184}},
-      {&chTEXT_AUTHORS_ARTIST, false, {664, 224}},        {&chTEXT_AUTHORS_ARTIST_NAME, false, {664, 249}},
-      {&chTEXT_AUTHORS_COMPANY_2, true, {664, 304}},      {&chTEXT_AUTHORS_PROGRAMMER, false, {664, 344}},
+      {&chTEXT_AUTHORS_HEADER, true, {512, 129}},           {&chTEXT_AUTHORS_COMPANY_1, true, {664, 184}},
+      {&chTEXT_AUTHORS_ARTIST, false, {664, 224}},          {&chTEXT_AUTHORS_ARTIST_NAME, false, {664, 249}},
+      {&chTEXT_AUTHORS_COMPANY_2, true, {664, 304}},        {&chTEXT_AUTHORS_PROGRAMMER, false, {664, 344}},
       {&chTEXT_AUTHORS_PROGRAMMER_NAME, false, {664, 369}}, {&chTEXT_AUTHORS_MANAGER, false, {664, 464}},
-      {&chTEXT_AUTHORS_MANAGER_NAME, false, {664, 489}},  {&chTEXT_COPYRIGHT1, false, {412, 634}},
+      {&chTEXT_AUTHORS_MANAGER_NAME, false, {664, 489}},    {&chTEXT_COPYRIGHT1, false, {412, 634}},
   };
   PUZZLE_AUTHORS w(kit);
   for (const Row& r : rows) {

@@ -64,10 +64,28 @@ TEST_F(OptionsWindow, StandsAroundTheScreenCentre) {
   // the centre); the gear 20 right of the 60-pixel header and its own half;
   // the colour row 50 left of the centre, 0.2 H = 120 below it.
   const Row rows[] = {
-      {"1024 x 768", {512, 384}, {462, 264}, {462, 354}, {462, 430}, {452, 672}, {572, 672}, {594, 162},
-       {382, 354}, {382, 264}, {462, 504}},
-      {"1920 x 1080", {960, 540}, {910, 420}, {910, 510}, {910, 586}, {900, 828}, {1020, 828}, {1042, 318},
-       {830, 510}, {830, 420}, {910, 660}},
+      {"1024 x 768",
+       {512, 384},
+       {462, 264},
+       {462, 354},
+       {462, 430},
+       {452, 672},
+       {572, 672},
+       {594, 162},
+       {382, 354},
+       {382, 264},
+       {462, 504}},
+      {"1920 x 1080",
+       {960, 540},
+       {910, 420},
+       {910, 510},
+       {910, 586},
+       {900, 828},
+       {1020, 828},
+       {1042, 318},
+       {830, 510},
+       {830, 420},
+       {910, 660}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
@@ -92,8 +110,8 @@ TEST_F(OptionsWindow, TheRecordsColourPicksTheSwatch) {
     uint32_t color;
     int selected;
   };
-  const Row rows[] = {{0xFFFFFFFFu, 3}, {0xFFFFD5D5u, 0}, {0xFF95ABFDu, 2}, {0xFFD4FFC3u, 1},
-                      {0x12345678u, 0}, {0x00000000u, 0}};
+  const Row rows[] = {{0xFFFFFFFFu, 3}, {0xFFFFD5D5u, 0}, {0xFF95ABFDu, 2},
+                      {0xFFD4FFC3u, 1}, {0x12345678u, 0}, {0x00000000u, 0}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.color);
     record.Color = int(r.color);

@@ -54,7 +54,9 @@ class ResolutionWindow : public windowtest::OptionsWindowEnv {
   int ClickAt(PUZZLE_RESOLUTION& w, const JSPRITE& button) {
     return Click(int(button.position.x), int(button.position.y), [&] { return w.Update(0, 0.0f); });
   }
-  int Enter(PUZZLE_RESOLUTION& w) { return KeyFrame(13, [&] { return w.Update(0, 0.0f); }); }
+  int Enter(PUZZLE_RESOLUTION& w) {
+    return KeyFrame(13, [&] { return w.Update(0, 0.0f); });
+  }
   // Which boxes are ticked: 1024, 1440, 1920, system, full ('x' ticked,
   // '.' not, '-' not offered).
   static std::string Ticks(const PUZZLE_RESOLUTION& w) {
@@ -98,10 +100,26 @@ TEST_F(ResolutionWindow, StandsAroundTheScreenCentre) {
   };
   // H 600: OK and Cancel 0.45 H = 270 below the centre, 60 either side.
   const Row rows[] = {
-      {"1024 x 768", {512, 384}, {262, 474}, {612, 264}, {612, 334}, {612, 404}, {612, 474}, {372, 314},
-       {452, 654}, {572, 654}},
-      {"1920 x 1080", {960, 540}, {710, 630}, {1060, 420}, {1060, 490}, {1060, 560}, {1060, 630}, {820, 470},
-       {900, 810}, {1020, 810}},
+      {"1024 x 768",
+       {512, 384},
+       {262, 474},
+       {612, 264},
+       {612, 334},
+       {612, 404},
+       {612, 474},
+       {372, 314},
+       {452, 654},
+       {572, 654}},
+      {"1920 x 1080",
+       {960, 540},
+       {710, 630},
+       {1060, 420},
+       {1060, 490},
+       {1060, 560},
+       {1060, 630},
+       {820, 470},
+       {900, 810},
+       {1020, 810}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
@@ -180,8 +198,7 @@ TEST_F(ResolutionWindow, ChangeResolutionTicksTheBoxOfACode) {
   };
   // Starting from "...xx"; the full-screen box moves only for the system
   // choice, to the engine's flag.
-  const Row rows[] = {{0x13C680, false, ".x..x"}, {0, false, "...x."}, {0xC0000, true, "x...."},
-                      {777, true, "...xx"}};
+  const Row rows[] = {{0x13C680, false, ".x..x"}, {0, false, "...x."}, {0xC0000, true, "x...."}, {777, true, "...xx"}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.code);
     game().fullScreen = r.engineFull;
@@ -293,8 +310,8 @@ TEST_F(ResolutionWindow, TheConfirmationKeepsOnOkAndRevertsOnCancel) {
     int screen;
     bool confirming;
   };
-  for (const Row& r : {Row{true, PUZZLE_RESOLUTION::kCancel, 0xC0000, false},
-                       Row{false, PUZZLE_RESOLUTION::kApplyMode, 0, false}}) {
+  for (const Row& r :
+       {Row{true, PUZZLE_RESOLUTION::kCancel, 0xC0000, false}, Row{false, PUZZLE_RESOLUTION::kApplyMode, 0, false}}) {
     SCOPED_TRACE(r.keep ? "OK" : "Cancel");
     record.SetDefaults(0, true);
     auto w = Make();

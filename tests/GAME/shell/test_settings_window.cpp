@@ -71,10 +71,32 @@ TEST_F(SettingsWindow, StandsAroundTheScreenCentre) {
   // the flat buttons 0.25 H = 150 below, OK and Cancel 0.45 H = 270; the
   // gear 0.37 H = 222 above, right of the 60-pixel header by 30 + 32 + 40.
   const Row rows[] = {
-      {"1024 x 768", {512, 384}, {462, 264}, {462, 354}, {462, 430}, {777, 430}, {448, 534}, {576, 534},
-       {452, 654}, {572, 654}, {614, 162}, {382, 354}, {382, 264}},
-      {"1920 x 1080", {960, 540}, {910, 420}, {910, 510}, {910, 586}, {1225, 586}, {896, 690}, {1024, 690},
-       {900, 810}, {1020, 810}, {1062, 318}, {830, 510}, {830, 420}},
+      {"1024 x 768",
+       {512, 384},
+       {462, 264},
+       {462, 354},
+       {462, 430},
+       {777, 430},
+       {448, 534},
+       {576, 534},
+       {452, 654},
+       {572, 654},
+       {614, 162},
+       {382, 354},
+       {382, 264}},
+      {"1920 x 1080",
+       {960, 540},
+       {910, 420},
+       {910, 510},
+       {910, 586},
+       {1225, 586},
+       {896, 690},
+       {1024, 690},
+       {900, 810},
+       {1020, 810},
+       {1062, 318},
+       {830, 510},
+       {830, 420}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
@@ -145,8 +167,8 @@ TEST_F(SettingsWindow, DrawsTheDimLayerThenThePanel) {
   plat::gfx::ClearRecorded();
   w->Render(0);
   const std::map<unsigned long, std::string> names = {
-      {dim->GetTexture(), "dim"},       {w->GetTexture(), "window"},
-      {w->Gear().GetTexture(), "gear"}, {w->Violin().GetTexture(), "violin"},
+      {dim->GetTexture(), "dim"},         {w->GetTexture(), "window"},
+      {w->Gear().GetTexture(), "gear"},   {w->Violin().GetTexture(), "violin"},
       {w->Piano().GetTexture(), "piano"}, {bigFont->page->GetTexture(), "header"},
       {w->OkButton().GetTexture(), "ok"}, {w->CancelButton().GetTexture(), "cancel"}};
   EXPECT_EQ(DrawOrder(names),

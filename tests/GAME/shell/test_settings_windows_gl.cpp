@@ -286,8 +286,7 @@ TEST_F(SettingsWindowsGl, TheAuthorsWindowKeepsItsCreditsInside) {
     for (char* t : {chTEXT_AUTHORS_ARTIST, chTEXT_AUTHORS_ARTIST_NAME, chTEXT_AUTHORS_PROGRAMMER,
                     chTEXT_AUTHORS_PROGRAMMER_NAME, chTEXT_AUTHORS_MANAGER, chTEXT_AUTHORS_MANAGER_NAME}) {
       EXPECT_LE(column + Width(*comixFont, t) / 2, in.right) << t;
-      EXPECT_GE(column - Width(*comixFont, t) / 2, int(w.Picture().position.x) + w.Picture().GetMyTexWidth(1) / 2)
-          << t;
+      EXPECT_GE(column - Width(*comixFont, t) / 2, int(w.Picture().position.x) + w.Picture().GetMyTexWidth(1) / 2) << t;
     }
     // The programmers' names end above the manager's caption.
     const int namesTop = int(w.position.y) - GAME::startTextVantolux + 65 - comixFont->lineHeight / 2;
