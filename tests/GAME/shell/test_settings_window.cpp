@@ -130,6 +130,23 @@ TEST_F(SettingsWindow, ARelayoutFollowsANewScreenCentre) {
   EXPECT_EQ((Point{int(w->MusicSlider().x), int(w->MusicSlider().y)}), (Point{910, 420}));
 }
 
+TEST_F(SettingsWindow, ARelayoutMovesAnOpenResolutionWindowAndItsConfirmation) {
+  game().desktop = JST::iPOINT(2560, 1440);
+  auto w = Make(&record);
+  ClickAt(*w, At(w->ResolutionButton()));
+  ASSERT_NE(w->Resolution(), nullptr);
+  PressAt(*w, At(w->Resolution()->SizeBox(GAME::PUZZLE_RESOLUTION::k1920x1080)->Box()));
+  ASSERT_EQ(KeyFrame(13, [&] { return w->Update(0, 0.0f); }), PUZZLE_SETTINGS::kApplyMode);
+  // The scene manager switched the mode and asks for a new layout.
+  game().middle = JST::iPOINT(960, 540);
+  EXPECT_EQ(w->Update(PUZZLE_SETTINGS::kRelayout, 0.0f), PUZZLE_SETTINGS::kNothing);
+  EndFrame();
+  EXPECT_EQ(At(*w->Resolution()), (Point{960, 540}));
+  EXPECT_EQ(At(w->Resolution()->OkButton()), (Point{900, 810}));
+  EXPECT_EQ(At(*w->Resolution()->Confirmation()), (Point{960, 540}));
+  EXPECT_EQ(At(w->Resolution()->Confirmation()->OkButton()), (Point{900, 648}));
+}
+
 TEST_F(SettingsWindow, DrawsItsCaptionsBesideTheirControls) {
   auto w = Make(&record);
   plat::gfx::ClearRecorded();
