@@ -1,5 +1,6 @@
 #include "GAME/shell/menu_actions.h"
 
+#include "GAME/shell/play_panel.h"
 #include "GAME/shell/scene.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/button.h"
@@ -7,11 +8,6 @@
 #include "platform/sys.h"
 
 namespace GAME {
-
-namespace {
-// The play panel's border tool.
-constexpr int kBorderToolButton = 3;
-}  // namespace
 
 void ButtonPackClick(void* button) {
   if (!puzzle || !button) return;
@@ -34,7 +30,7 @@ void Quit() {
 void SetP() {}
 
 void OffButtonRenderBorder() {
-  if (puzzle) puzzle->DropPlayPanelButton(kBorderToolButton);
+  if (puzzle && puzzle->playPanel) puzzle->playPanel->DropButton(PLAY_PANEL::kBorder);
 }
 
 }  // namespace GAME

@@ -10,6 +10,8 @@
 
 #include "ST/object.h"
 
+class PLAY_PANEL;
+
 namespace GAME {
 
 class SCENE : public JST::ST {
@@ -31,9 +33,12 @@ class SCENE : public JST::ST {
   virtual void SetPzlOpt() = 0;
   // The main menu's exit button: opens the quit question.
   virtual void OnPuzzleExit() = 0;
-  // Shows the play panel's button `index` released (the border tool is 3);
-  // nothing when no play panel exists.
-  virtual void DropPlayPanelButton(int index) = 0;
+
+  // The play panel, owned by the scene manager: made at each start of play
+  // (the previous one deleted then), null before the first start, kept
+  // while the menu shows. The board releases its border tool through it
+  // (GAME::OffButtonRenderBorder).
+  PLAY_PANEL* playPanel = nullptr;
 };
 
 }  // namespace GAME

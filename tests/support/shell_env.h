@@ -102,7 +102,6 @@ class FakeScene : public GAME::SCENE {
   void StartNow() override { Note("StartNow"); }
   void SetPzlOpt() override { Note("SetPzlOpt"); }
   void OnPuzzleExit() override { Note("OnPuzzleExit"); }
-  void DropPlayPanelButton(int index) override { Note("DropPlayPanelButton " + std::to_string(index)); }
 
  private:
   int Note(const std::string& call) {

@@ -441,14 +441,30 @@ void HelpPictures(Sink& sink) {
     PutPng(sink, "gui", which == 2 ? "windows_FAQ_fon2.png" : "windows_FAQ_fon3.png", img);
   }
   {
-    // caption sprite of the set-up strip's rotation box: a ribbon with the
-    // turning arrow, no words
-    Image img(160, 32);
+    // caption sprite of the set-up strip's rotation box, drawn with its
+    // bottom-right corner just above the box: the strip writes the rotation
+    // text from its left edge near its top, so the picture is a rule under
+    // that text and an arrow curving down from it to the box, nothing else
+    const int w = 240, h = 64;
+    Image img(w, h);
     cairo_t* cr = img.Cr();
-    Plaque(cr, 2, 1, 156, 30, pal::kPaperDark, false);
-    icon::Rotate(cr, 40, 15, 26, Hex(0x2E4577));
-    icon::Piece(cr, 80, 15, 22, Hex(0x2E4577));
-    icon::Rotate(cr, 120, 15, 26, Hex(0x2E4577));
+    const Rgb ink = Hex(0x2E4577);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_width(cr, 2);
+    SetRgb(cr, ink);
+    cairo_move_to(cr, 14, 27);
+    cairo_line_to(cr, w - 60, 27);
+    cairo_stroke(cr);
+    cairo_set_line_width(cr, 3);
+    cairo_move_to(cr, w - 60, 27);
+    cairo_curve_to(cr, w - 30, 27, w - 10, 34, w - 10, h - 6);
+    cairo_stroke(cr);
+    cairo_move_to(cr, w - 18, h - 14);
+    cairo_line_to(cr, w - 10, h - 4);
+    cairo_line_to(cr, w - 2, h - 14);
+    cairo_stroke(cr);
+    Circle(cr, 14, 27, 3);
+    cairo_fill(cr);
     PutPng(sink, "gui", "rotation_text.png", img);
   }
 }

@@ -72,9 +72,12 @@ void CheckBox(Sink& sink, const char* name, bool rotateMark) {
   PutPng(sink, "gui", name, img);
 }
 
-// 4Q slider: left cap, track, right cap, knob.
+// 4Q slider: left cap, track, right cap, knob. The quarters are taller than
+// the groove and the knob: the set-up strip stands its two sliders 1.4 image
+// heights less 15 pixels apart with a label between them, which needs that
+// room.
 void Slider(Sink& sink) {
-  const int q = 32;
+  const int q = 48;
   Image img(4 * q, q);
   cairo_t* cr = img.Cr();
   double gy = q / 2.0 - 5, gh = 10;
@@ -109,7 +112,7 @@ void Slider(Sink& sink) {
     cairo_fill(cr);
   }
   // knob
-  double kx = 3 * q + q / 2.0, ky = q / 2.0, kr = q / 2.0 - 3;
+  double kx = 3 * q + q / 2.0, ky = q / 2.0, kr = 13;
   Circle(cr, kx + 1, ky + 2, kr);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
   cairo_fill(cr);

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "GAME/shell/menu_actions.h"
+#include "GAME/shell/play_panel.h"
 #include "ST/button.h"
 #include "tests/support/draw_record.h"
 #include "tests/support/shell_env.h"
@@ -77,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HookCase{"CutOptions", &GAME::SetPuzzleOptions, {"SetPzlOpt"}},
                       HookCase{"Exit", &GAME::Quit, {"OnPuzzleExit"}},
                       HookCase{"Nothing", &GAME::SetP, {}},
-                      HookCase{"BorderToolReleased", &GAME::OffButtonRenderBorder, {"DropPlayPanelButton 3"}}),
+                      HookCase{"BorderToolReleasedWithoutAPanel", &GAME::OffButtonRenderBorder, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineHooks, TheUpdateHookMovesTheCursorWithOrWithoutAScene) {
@@ -133,6 +134,21 @@ TEST_F(EngineHooks, TheExitButtonClicksBeforeAskingTheQuestion) {
   EXPECT_GE(eButton->channel, 0);
   EXPECT_NE(Mix_Playing(eButton->channel), 0);
   EXPECT_EQ(gSceneCalls, (std::vector<std::string>{"OnPuzzleExit"}));
+}
+
+TEST_F(EngineHooks, TheBoardReleasesTheBorderToolOfTheScenesPlayPanel) {
+  puzzle = new FakeScene();
+  PLAY_PANEL panel(chGAME_PLAY_PANEL, nullptr);
+  puzzle->playPanel = &panel;
+  panel.PushButton(PLAY_PANEL::kBorder);
+  panel.PushButton(PLAY_PANEL::kFrame);
+  ASSERT_FALSE(panel.Button(PLAY_PANEL::kBorder)->active);
+  GAME::OffButtonRenderBorder();
+  EXPECT_TRUE(panel.Button(PLAY_PANEL::kBorder)->active);
+  EXPECT_EQ(panel.Button(PLAY_PANEL::kBorder)->state, JBUTTONMAP4::STATE_NORMAL);
+  EXPECT_FALSE(panel.Button(PLAY_PANEL::kFrame)->active) << "only the border tool";
+  EXPECT_TRUE(gSceneCalls.empty());
+  puzzle->playPanel = nullptr;
 }
 
 TEST_F(EngineHooks, ActionSaysYes) {
