@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "GAME/board/cut.h"
+#include "GAME/board/pack_scope.h"
 #include "GAME/config/globals.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/file.h"
@@ -24,22 +25,6 @@ ZOV::JFONT* dfont = nullptr;
 namespace GAME {
 
 namespace {
-
-// The pack that the loads in a scope read from; the selection is cleared
-// when the scope ends.
-class PackScope {
- public:
-  PackScope(char* name, char* password) {
-    ZOV::ifile.current_pack = name;
-    ZOV::ifile.current_pass = password;
-  }
-  ~PackScope() {
-    ZOV::ifile.current_pack = nullptr;
-    ZOV::ifile.current_pass = nullptr;
-  }
-  PackScope(const PackScope&) = delete;
-  PackScope& operator=(const PackScope&) = delete;
-};
 
 // Most particles an emitter of the board keeps alive.
 constexpr int kEmitterCapacity = 1000;

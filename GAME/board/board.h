@@ -21,7 +21,8 @@
 // magnifier), board_rules.cpp (the per-frame rules, counters, effects,
 // hint and selection resets, the rigid-group pass), board_parts.cpp (every
 // call into the owned parts the board only drives: pocket, preview frame,
-// score counter, win dialog, resolution message). A part whose class is not
+// score counter, win dialog, resolution message, and the effects it makes
+// for its effect list). A part whose class is not
 // built yet keeps its slot null; the board then neither updates nor draws
 // it, and its answers count as 0.
 //
@@ -181,6 +182,19 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   int DrawPieceShadowNstr(int z);
   void RenderLitleFrame();
   void RenderEffects();
+
+  // ---- the effect list (effects.h): the list owns what is added
+  // Appends an effect; the list deletes it once its Update reports it
+  // finished, or with the board.
+  void eAdd(JST::STE* effect);
+  // New effects, not added: the points text (font `expenseFont`, 1 s), the
+  // rising bonus icon (2 s), the spark from (x, y) to (screen centre x, 1).
+  JST::STE* eCreateExpense(const char* text, int x, int y);
+  JST::STE* eCreateBonus(int x, int y);
+  JST::STE* eCreateBulletPartic(int x, int y);
+  // The effect of one join at (x, y) with the points' text: 300 glue
+  // particles, the points text and the spark.
+  void eCreateGlue(int x, int y, const char* text);
 
   // ---- per-frame rules and play
   // Mouse handling in play: picking, dragging, turning, dropping, the band.

@@ -1,52 +1,148 @@
 // The parts the board owns and drives but does not build itself: the score
-// counter, the pocket, the preview frame, the win dialog and the
-// resolution message. Each is reached only through the calls below, so a
-// part plugs in here without touching the frame cycle. A part that does not
-// exist (its slot is null) answers nothing and draws nothing.
+// counter, the pocket, the preview frame, the win dialog, the resolution
+// message, and the effects it creates into its effect list. Each is reached
+// only through the calls below, so a part plugs in here without touching
+// the frame cycle. A part that does not exist (its slot is null) answers
+// nothing and draws nothing.
 #include "GAME/board/board.h"
+
+#include "GAME/board/effects.h"
+#include "GAME/board/pack_scope.h"
+#include "GAME/board/pocket.h"
+#include "GAME/board/preview_frame.h"
+#include "GAME/board/resolution_message.h"
+#include "GAME/board/score.h"
+#include "GAME/config/globals.h"
+#include "GAME/shell/shared_assets.h"
+#include "ST/game.h"
+#include "ST/particles.h"
+#include "ST/renderer.h"
+#include "ST/sprite.h"
 
 namespace GAME {
 
+namespace {
+
+constexpr uint32_t kScoreColor = 0xFFD53E07u;
+// The preview frame's first place and size step.
+constexpr int kPreviewX = 50, kPreviewY = 50, kPreviewSize = 2;
+// The effects' lives, seconds.
+constexpr float kExpenseTime = 1.0f;
+constexpr float kBonusTime = 2.0f;
+// Glue particles shot at each join.
+constexpr int kGlueParticles = 300;
+// The height the join spark flies to.
+constexpr int kSparkTargetY = 1;
+
+}  // namespace
+
 void PUZZLE_PIECES_SYSTEM::CreateParts() {
-  // The score counter (font `big`, size 1.0, colour 0xFFD53E07) and the
-  // pocket are made here once they exist.
+  score = new PUZZLE_SCORE(game_, big);
+  score->SetSize(1.0f);
+  score->SetColor(int(kScoreColor));
+  pocket = new PUZZLE_POCKET(game_);
 }
 
 void PUZZLE_PIECES_SYSTEM::CreatePreviewFrame() {
-  // The preview frame (level pack, the picture's texture size, at (50, 50),
-  // size step 2) is made here once it exists.
+  // A second Init replaces the frame of the first.
+  delete previewFrame;
+  previewFrame = nullptr;
+  if (!picture_) return;
+  PackScope pack(C_NAME_PACK_LEVEL, C_PAS_LEVEL);
+  previewFrame = new FLUING_FRAME(game_, picture_->texSize.x, picture_->texSize.y);
+  previewFrame->SetPos(kPreviewX, kPreviewY);
+  previewFrame->SetSize(kPreviewSize);
 }
 
 void PUZZLE_PIECES_SYSTEM::DeleteParts() {
-  // Preview frame, score counter, pocket, win dialog and resolution message
-  // are deleted here once they exist; every slot is null until then.
+  delete previewFrame;
+  previewFrame = nullptr;
+  delete score;
+  score = nullptr;
+  delete pocket;
+  pocket = nullptr;
+  // The win dialog is made and deleted by the end of the level.
+  DeleteResolutionMessage();
 }
 
-void PUZZLE_PIECES_SYSTEM::UpdateScore() {}
+void PUZZLE_PIECES_SYSTEM::UpdateScore() {
+  if (score) score->Update();
+}
 
-void PUZZLE_PIECES_SYSTEM::RenderScore(int, int) {}
+void PUZZLE_PIECES_SYSTEM::RenderScore(int x, int y) {
+  if (score) score->Render(x, y);
+}
 
-int PUZZLE_PIECES_SYSTEM::UpdatePocket() { return 0; }
+int PUZZLE_PIECES_SYSTEM::UpdatePocket() { return pocket ? pocket->Update() : 0; }
 
-void PUZZLE_PIECES_SYSTEM::RenderPocketPanel() {}
+void PUZZLE_PIECES_SYSTEM::RenderPocketPanel() {
+  if (pocket) pocket->Render();
+}
 
-void PUZZLE_PIECES_SYSTEM::RenderPocketButton() {}
+void PUZZLE_PIECES_SYSTEM::RenderPocketButton() {
+  if (pocket) pocket->RenderButton();
+}
 
-JST::fPOINT PUZZLE_PIECES_SYSTEM::PocketOffset() const { return JST::fPOINT(0.0f, 0.0f); }
+JST::fPOINT PUZZLE_PIECES_SYSTEM::PocketOffset() const {
+  if (!pocket) return JST::fPOINT(0.0f, 0.0f);
+  return pocket->Position() - pocket->OpenPosition();
+}
 
 void PUZZLE_PIECES_SYSTEM::RenderLitleFrame() {
-  // The preview frame's picture on its white plate, drawn while the frame is
-  // shown, comes with the frame.
+  if (!showLitleFrame || !previewFrame || !picture_) return;
+  // Kept on screen first, so plate, picture and buttons agree.
+  previewFrame->Repos();
+  const float x = previewFrame->position.x, y = previewFrame->position.y;
+  const float k = previewFrame->Factor();
+  // The white plate exceeds the picture by half the extra on each side; the
+  // picture hangs from the frame's top-left corner.
+  if (whiteSplain) {
+    whiteSplain->SetSizePix(picture_->imageSize.x + C_WHITE_SPLAIN_EXTRA, picture_->imageSize.y + C_WHITE_SPLAIN_EXTRA);
+    gfx_->SetAnisotropic(true);
+    whiteSplain->RenderMe(x, y, k, k, 0.0f, C_WHITE_SPLAIN_EXTRA / 2, C_WHITE_SPLAIN_EXTRA / 2);
+  }
+  picture_->SetColor(int(0xFFFFFFFFu));
+  picture_->RenderMe(x, y, k, k, 0.0f, 0, 0);
+  previewFrame->Render(0);
 }
 
 int PUZZLE_PIECES_SYSTEM::UpdateWinDialog() { return 0; }
 
 void PUZZLE_PIECES_SYSTEM::RenderWinDialog() {}
 
-int PUZZLE_PIECES_SYSTEM::UpdateResolutionMessage() { return 0; }
+int PUZZLE_PIECES_SYSTEM::UpdateResolutionMessage() {
+  return resolutionMessage ? resolutionMessage->Update() : PUZZLE_MESSAGE_RESOLUTION::kNothing;
+}
 
-void PUZZLE_PIECES_SYSTEM::DeleteResolutionMessage() { resolutionMessage = nullptr; }
+void PUZZLE_PIECES_SYSTEM::DeleteResolutionMessage() {
+  delete resolutionMessage;
+  resolutionMessage = nullptr;
+}
 
-void PUZZLE_PIECES_SYSTEM::RenderResolutionMessage() {}
+void PUZZLE_PIECES_SYSTEM::RenderResolutionMessage() {
+  if (resolutionMessage) resolutionMessage->Render();
+}
+
+// ---- the effect list
+
+void PUZZLE_PIECES_SYSTEM::eAdd(JST::STE* effect) {
+  if (effect) effects.push_back(effect);
+}
+
+JST::STE* PUZZLE_PIECES_SYSTEM::eCreateExpense(const char* text, int x, int y) {
+  return new PUZZLE_EXPENSE(game_, expenseFont, kExpenseTime, text, x, y);
+}
+
+JST::STE* PUZZLE_PIECES_SYSTEM::eCreateBonus(int x, int y) { return new BONUS(game_, kBonusTime, bonus_, x, y); }
+
+JST::STE* PUZZLE_PIECES_SYSTEM::eCreateBulletPartic(int x, int y) {
+  return new PARTICLE_BULLET(game_, ePartBullet, snow_, JST::iPOINT(x, y), JST::iPOINT(game_->middle.x, kSparkTargetY));
+}
+
+void PUZZLE_PIECES_SYSTEM::eCreateGlue(int x, int y, const char* text) {
+  if (partGlue) partGlue->ShootAt(kGlueParticles, x, y);
+  eAdd(eCreateExpense(text, x, y));
+  eAdd(eCreateBulletPartic(x, y));
+}
 
 }  // namespace GAME

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "GAME/board/board.h"
+#include "GAME/board/pocket.h"
 #include "GAME/shell/shared_assets.h"
+#include "ST/button.h"
 #include "ST/particles.h"
 #include "ST/sprite.h"
 #include "tests/ST/test_dialog_env.h"
@@ -30,7 +32,13 @@ class BoardTest : public dialogtest::DialogEnv {
  protected:
   void SetUp() override {
     DialogEnv::SetUp();
-    C_NAME_PACK_GUI = C_NAME_PACK_LEVEL = C_NAME_PACK_EFFECTS = nullptr;
+    C_NAME_PACK_GUI = C_NAME_PACK_LEVEL = C_NAME_PACK_EFFECTS = C_NAME_PACK_POCKET = nullptr;
+    // The pocket: a 64 x 64 button frame, a 40 x 40 corner piece.
+    Image(&chBTNPOCKET, "pocket_button.bmp", 256, 64);
+    Image(&chPOCKETFIX, "pocket_corner.bmp", 40, 40);
+    Image(&chPOCKETTILEW, "pocket_bottom.bmp", 16, 8);
+    Image(&chPOCKETTILEH, "pocket_right.bmp", 8, 16);
+    Image(&chPOCKETTILEWH, "pocket_fill.bmp", 16, 16);
     Image(&chFrontColor, "front.bmp", 64, 32);
     Image(&chUP_SCORE_PANEL, "panel.bmp", 300, 60);
     Image(&chBONUS, "bonus.bmp", 40, 40);
@@ -447,22 +455,31 @@ TEST_F(BoardTest, PlayDrawsBackgroundRestingPiecesBottomUpThenThePanelThenLifted
   };
   for (int z = 7; z >= 1; --z) piece(b.zOrder[size_t(z)]);
   want.push_back(uint32_t(b.UpperPanel()->GetTexture()));
+  // The pocket panel (no shared shadow sprite here): bottom edge, right
+  // edge, fill, corner; its button after the lifted and pocketed pieces.
+  const size_t panelAt = want.size();
+  want.insert(want.end(), 4, 0u);
   piece(lifted);
   piece(pocketed);
-  EXPECT_EQ(Textures(), want);
+  want.push_back(uint32_t(b.pocket->Button()->GetTexture()));
+  std::vector<uint32_t> got = Textures();
+  ASSERT_EQ(got.size(), want.size());
+  for (size_t i = panelAt; i < panelAt + 4; ++i) want[i] = got[i];
+  EXPECT_EQ(got[panelAt + 3], uint32_t(b.pocket->Corner()->GetTexture()));
+  EXPECT_EQ(got, want);
 
   // A resting piece: the shadow 2 pixels down and right in black at 0.8,
-  // then the piece in white; the pocketed piece lies at its own place while
-  // the pocket offset is 0.
+  // then the piece in white; the pocketed piece is drawn shifted by the
+  // closed pocket's offset from its open place: (20, 20) - (574, 420).
   const auto quads = DrawnQuads();
   const GAME::PUZZLE_PIECES* bottom = b.zOrder[7];
   EXPECT_EQ(quads[1].color, 0xCC000000u);
   EXPECT_EQ(quads[2].color, 0xFFFFFFFFu);
   EXPECT_FLOAT_EQ(quads[1].x0 - quads[2].x0, 2.0f);
   EXPECT_FLOAT_EQ(quads[2].x0, float(bottom->GetPosX() - bottom->sprite->hotSpot.x));
-  const auto& last = quads.back();
-  EXPECT_FLOAT_EQ(last.x0, pocketed->pos.x - float(pocketed->sprite->hotSpot.x));
-  EXPECT_FLOAT_EQ(last.y0, pocketed->pos.y - float(pocketed->sprite->hotSpot.y));
+  const auto& last = quads[quads.size() - 2];
+  EXPECT_FLOAT_EQ(last.x0, pocketed->pos.x - 554.0f - float(pocketed->sprite->hotSpot.x));
+  EXPECT_FLOAT_EQ(last.y0, pocketed->pos.y - 400.0f - float(pocketed->sprite->hotSpot.y));
 }
 
 TEST_F(BoardTest, AGroupIsDrawnShadowsFirstThenItsPiecesWithTheJoinGlow) {
