@@ -18,8 +18,11 @@
 //
 // Files: board.cpp (construction, set-up, tool switches, the state
 // machine, the cut), board_render.cpp (the drawing passes and the
-// magnifier), board_rules.cpp (the per-frame rules, counters, effects,
-// hint and selection resets, the rigid-group pass), board_parts.cpp (every
+// magnifier), board_rules.cpp (the per-frame rules, effects, hint and
+// selection resets), board_play.cpp (mouse play: picking, dragging,
+// turning, dropping, the band, z-order and flag operations), board_join.cpp
+// (joins and the rigid-group pass), board_score.cpp (the level counters),
+// board_play_parts.cpp (what play asks of the owned parts), board_parts.cpp (every
 // call into the owned parts the board only drives: pocket, preview frame,
 // score counter, win dialog, resolution message, and the effects it makes
 // for its effect list). A part whose class is not
@@ -197,8 +200,80 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   void eCreateGlue(int x, int y, const char* text);
 
   // ---- per-frame rules and play
-  // Mouse handling in play: picking, dragging, turning, dropping, the band.
+  // Mouse handling in play (board_play.cpp): picking, dragging, turning,
+  // dropping, the band. One call a frame in state 4; returns 0 or one of
+  // kResultHintOff, kResultPreviewClosed, kResultMagnifierOff,
+  // kResultAskHelp.
   int PlayerActivity();
+
+  // ---- picking, dragging and turning (board_play.cpp). z-indices are
+  // 0-based into zOrder (front = 0); `held` alone is 1-based and is turned
+  // into a z-index only by HeldZ.
+  // The topmost piece under (x, y) as a 1-based z-index; 0 for none.
+  int WhoIn(int x, int y) const;
+  void SelectionStart();
+  // Keeps the band's selection only when it holds pieces of at least two
+  // distinct parts (loose pieces and groups); otherwise clears it.
+  void CheckCountAllocation();
+  void PieceMove(int z, float dx, float dy);
+  void MoveStr(int group, float dx, float dy);
+  void MoveVstr(float dx, float dy);
+  void PieceMoveRot(int gridIndex, float dx, float dy);
+  void RotStr(int group, int x, int y);
+  // Brings the group to the top, keeping its pieces' order; with `lift`
+  // each gets shadow direction 1, otherwise shadow level 0.
+  void SwapStrDown(int group, int z, bool lift);
+  // Sends the group to the bottom, keeping its pieces' order.
+  void SwapStrUp(int group, bool lift);
+  // Sends the piece at z to the bottom.
+  void SwapDown(int z);
+  // Brings the selected pieces to the top, keeping their order.
+  void SwapVstr();
+  // Selects the group of the piece at z; returns the z-index after the
+  // group's contiguous run from z.
+  int VidelStr(int z);
+  void GlowNstr(int group);
+  // Sets the in-pocket flag of every selected loose piece; putting in while
+  // the pocket is closed places each at a random point of the pocket.
+  void VK(bool in);
+  void VKoffNSTR(int group);
+  void ChangeShadow(int dir, int group, bool set);
+  void ChangeShadowVstr(int dir);
+  // Snaps the piece at z (with its group or selection) onto its home point
+  // when it lies within a third of a cell of it, and locks it: 1, else 0.
+  int TestFastCollector(int z);
+  // Locks the piece at z, or every piece of its group.
+  void DisablePieces(int z);
+  // The frame is complete (regBr < 2) and `group` is the group of grid
+  // piece 0.
+  bool IsFrameGroup(int group) const;
+  // The piece or any piece of its group is locked.
+  bool IsLockedPart(const PUZZLE_PIECES* p) const;
+  // The z-index of a piece, -1 when it is not on the board.
+  int ZOf(const PUZZLE_PIECES* p) const;
+  // The held piece's z-index (held - 1), -1 when nothing valid is held.
+  int HeldZ() const;
+
+  // ---- joining (board_join.cpp). i is the dropped side A, j the piece B.
+  // Runs every join of the piece at z-index i; true when one happened.
+  bool Banzai(int i);
+  int RadiusTest(int i, int j) const;
+  int TestTwo(int i, int j) const;
+  int GlueTest(int i, int j) const;
+  void GlueTwo(int i, int j, int unused = 0);
+  void Campai(int i, int j);
+  // Joins the dropped group of the piece at z-index i: every member is
+  // tried until a whole pass joins nothing more.
+  void GlueNstr(int i);
+  // Places grid piece a exactly beside grid piece b, moving only a.
+  void GlueTwoRot(int a, int b);
+  void SetNewStrTo(int from, int to);
+
+  // ---- the level counters of a join (board_score.cpp)
+  // The points of the join of z-index i (dropped) with j, before the group
+  // ids change; updates every counter, plays the join sound.
+  int CalculateRegistr(int i, int j);
+  void CheckRegistr(int groupA, int groupB, bool looseEdge);
   // The per-frame rules: hold timer, piece animations, ...
   void Routin();
   // Runs the effects; deletes each that has finished.
@@ -277,7 +352,9 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   bool showLitleFrame = false;  // the preview frame (saved as "fly")
   bool completionRecorded = false;
   bool helpArmed = false;
-  float regT = 0.0f, regTa = 0.0f;
+  // Seconds since the last join and on this puzzle; double, so long play
+  // never stops the clock.
+  double regT = 0.0, regTa = 0.0;
   int sizeA = 0, sizeB = 0, joinSize = 0;
   int regBr = 0, regF = 0, regH = 0, regCg = 0, regSc = 0, regPf = 0;
   bool regGVN = false, regGVN2 = false;
@@ -292,6 +369,28 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   void LayOutPicture(int height);
   void DrawLoose(PUZZLE_PIECES* p);
   uint32_t ClockMs() const;
+
+  // ---- play's side of the pocket, preview frame, score and effects
+  // (board_play_parts.cpp); each answers as "absent" without its part.
+  bool PointerOverPocket() const;
+  bool PocketOpen() const;
+  int PocketMotion() const;
+  // Places a piece at a random point of the closed pocket.
+  void PlaceInPocket(PUZZLE_PIECES* p);
+  int UpdatePreviewFrame();
+  void ResizePreviewFrame(int size);
+  void MovePreviewFrame(int dx, int dy);
+  void ShowScore(int value);
+  void JoinEffect(int x, int y, int radius, int points);
+  // Play's mouse cases.
+  int PlayRightPress(int mx, int my, bool overPocket);
+  int PlayLeftPress(int mx, int my, bool overPocket);
+  int PlayLeftHeld(int mx, int my);
+  int PlayLeftRelease(bool overPocket);
+  int PlayHover(int mx, int my, bool overPocket);
+  void ClearBand();
+  // The members of the group being joined, reused between drops.
+  std::vector<PUZZLE_PIECES*> joinMembers_;
 
   // ---- the owned parts (board_parts.cpp)
   void CreateParts();

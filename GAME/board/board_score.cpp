@@ -1,0 +1,147 @@
+// The level counters: their start values (or their recount once in play),
+// and what each join does to them: parts and border parts left, the frame's
+// completion, joins, speed points, the score with its join sound, and the
+// end of the puzzle.
+//
+// Points use k = 2 / regT, with regT taken as at least 0.01 s (k at most
+// 200) and k = 2 when no time has passed, so points never overflow.
+#include <algorithm>
+
+#include "GAME/board/board.h"
+#include "GAME/shell/menu_actions.h"
+#include "GAME/shell/shared_assets.h"
+#include "ST/sound.h"
+
+namespace GAME {
+
+namespace {
+
+// Shortest time since the last join the points are computed with.
+constexpr double kShortestJoinTime = 0.01;
+// A join making at least this many pieces plays the high sound.
+constexpr int kBigJoin = 11;
+
+void Sound(ZOV::ST_A* s) {
+  if (s) ZOV::SoundRender(s);
+}
+
+}  // namespace
+
+void PUZZLE_PIECES_SYSTEM::CheckRegistr(int groupA, int groupB, bool looseEdge) {
+  sizeA = sizeB = 0;
+  bool edgeA = false, edgeB = false;
+  for (const PUZZLE_PIECES* p : zOrder) {
+    if (p->group == groupA) {
+      ++sizeA;
+      if (p->edge && groupA != 0) edgeA = true;
+    }
+    if (p->group == groupB) {
+      ++sizeB;
+      if (p->edge && groupB != 0) edgeB = true;
+    }
+  }
+  joinSize = sizeA + sizeB;
+  if (!looseEdge && edgeA && edgeB) --regBr;
+  if (looseEdge && (edgeA || edgeB)) --regBr;
+}
+
+int PUZZLE_PIECES_SYSTEM::CalculateRegistr(int i, int j) {
+  const PUZZLE_PIECES* a = zOrder[size_t(i)];
+  const PUZZLE_PIECES* b = zOrder[size_t(j)];
+  // 1. - 4. Parts, border parts and the two sides' sizes.
+  --regF;
+  if (a->group == 0 && b->group == 0) {
+    sizeA = sizeB = 1;
+    if (a->edge && b->edge) --regBr;
+  } else if (a->group == 0 || b->group == 0) {
+    if (a->group != 0) {
+      CheckRegistr(a->group, 0, b->edge);
+      sizeB = 1;
+    } else {
+      CheckRegistr(0, b->group, a->edge);
+      sizeA = 1;
+    }
+  } else {
+    CheckRegistr(a->group, b->group, false);
+  }
+  joinSize = sizeA + sizeB;
+  // 6. The frame.
+  if (regBr < 2) {
+    if (regFinishP == 0) {
+      edgesOnly = false;
+      GAME::OffButtonRenderBorder();
+      regFinishP = joinSize;
+    } else {
+      const int frame = gridOrder.empty() || !gridOrder[0] ? 0 : gridOrder[0]->group;
+      if (frame != 0 && a->group == frame) regFinishP += sizeB;
+      if (frame != 0 && b->group == frame) regFinishP += sizeA;
+    }
+    if (regF > 1 && frameLight == kIndexIdle) {
+      frameLight = 0;
+      frameLightTimer = 0.0f;
+    }
+  }
+  // 7. - 8.
+  ++regCg;
+  if (regT > 0.0) {
+    if (joinSize >= kBigJoin)
+      Sound(eConHi);
+    else if (sizeA >= 2 && sizeB >= 2)
+      Sound(eConMi);
+    else
+      Sound(eConLo);
+  }
+  // 9. - 11.
+  const double k = regT > 0.0 ? 2.0 / std::max(regT, kShortestJoinTime) : 2.0;
+  regPf = int(double(regPf) + k);
+  const int points = int(double(joinSize) * k + 12.0);
+  regSc += points;
+  // 12. The puzzle is complete.
+  if (regF < 2) {
+    regSc += rows * cols;
+    if (winSparkle == kIndexIdle) {
+      winSparkle = 0;
+      sparkleTimer = 0.0f;
+      Sound(eLevelWin);
+    }
+  }
+  // 13.
+  ShowScore(regSc);
+  regT = 0.0;
+  return points;
+}
+
+void PUZZLE_PIECES_SYSTEM::ResetRegistr() {
+  regBr = 2 * (cols + rows - 2);
+  regF = rows * cols;
+  regFinishP = 0;
+  sizeA = sizeB = joinSize = 0;
+  regGVN = regGVN2 = false;
+  regPf = 0;
+  regFastGlue = 0;
+  if (state != kStatePlay) {
+    regT = regTa = 0.0;
+    regH = regCg = regSc = 0;
+    regPf = 0;
+    return;
+  }
+  // In play: the frame is recounted from the group of grid piece 0, and
+  // the groups go under the loose pieces.
+  const int frame = gridOrder.empty() || !gridOrder[0] ? 0 : gridOrder[0]->group;
+  int frameSize = 0;
+  for (size_t k = 0; k < gridOrder.size(); ++k) {
+    const PUZZLE_PIECES* p = gridOrder[k];
+    if (!p || frame == 0 || p->group != frame) continue;
+    ++frameSize;
+    if (k != 0 && p->edge) --regBr;
+  }
+  std::stable_partition(zOrder.begin(), zOrder.end(), [](const PUZZLE_PIECES* p) { return p->group == 0; });
+  if (regBr < 2) regFinishP += frameSize;
+  regF = rows * cols - regCg;
+  if (regBr < 2) {
+    SwapStrUp(frame, false);
+    frameLight = kIndexDone;
+  }
+}
+
+}  // namespace GAME

@@ -1,0 +1,290 @@
+// Joining pieces on the board: which placements join, the snap, group ids,
+// the join of a dropped group, the rigid-group pass, the points and counters
+// of a join, and a whole 3 x 3 puzzle assembled frame first.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/support/board_env.h"
+
+namespace {
+
+using boardtest::Board;
+using boardtest::Piece;
+
+class BoardJoin : public boardtest::BoardEnv {};
+
+// A = (row 0, col 0) at (200, 200); B = (row 0, col 1).
+TEST_F(BoardJoin, WhichPlacementsJoin) {
+  struct Case {
+    const char* name;
+    float bx, by;
+    int rotA, rotB;
+    float alphaA;
+    bool sameGroup;
+    bool join;
+  };
+  const Case cases[] = {
+      {"exactly right of A", 300, 200, 0, 0, 1.0f, false, true},
+      {"9 px too far", 309, 200, 0, 0, 1.0f, false, true},
+      {"10 px too far", 310, 200, 0, 0, 1.0f, false, false},
+      {"9 px too near", 291, 200, 0, 0, 1.0f, false, true},
+      {"10 px too near", 290, 200, 0, 0, 1.0f, false, false},
+      {"9 px low", 300, 209, 0, 0, 1.0f, false, true},
+      {"10 px low", 300, 210, 0, 0, 1.0f, false, false},
+      {"wrong side", 100, 200, 0, 0, 1.0f, false, false},
+      {"turned once: below", 200, 300, 1, 1, 1.0f, false, true},
+      {"turned twice: left", 100, 200, 2, 2, 1.0f, false, true},
+      {"turned three times: above", 200, 100, 3, 3, 1.0f, false, true},
+      {"different rotations", 300, 200, 0, 1, 1.0f, false, false},
+      {"A fading", 300, 200, 0, 0, 0.99f, false, false},
+      {"same group", 300, 200, 0, 0, 1.0f, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Board& b = Playing();
+    Place(0, 0, 200, 200, c.rotA);
+    Place(0, 1, c.bx, c.by, c.rotB);
+    At(0, 0)->alpha = c.alphaA;
+    if (c.sameGroup) At(0, 0)->group = At(0, 1)->group = 5;
+    const int groupBefore = At(0, 0)->group;
+    EXPECT_EQ(b.Banzai(Z(0, 0)), c.join);
+    EXPECT_EQ(b.regCg, c.join ? 1 : 0);
+    if (c.join) {
+      EXPECT_NE(At(0, 0)->group, 0);
+      EXPECT_EQ(At(0, 0)->group, At(0, 1)->group);
+    } else {
+      EXPECT_EQ(At(0, 0)->group, groupBefore);
+    }
+  }
+}
+
+TEST_F(BoardJoin, NoJoinWhileEitherSideIsTurning) {
+  for (int turning : {0, 1}) {
+    SCOPED_TRACE(turning);
+    Board& b = Playing();
+    Place(0, 0, 200, 200);
+    Place(0, 1, 300, 200);
+    (turning == 0 ? At(0, 0) : At(0, 1))->turnProgress = 0.5f;
+    EXPECT_FALSE(b.Banzai(Z(0, 0)));
+    EXPECT_EQ(At(0, 1)->group, 0);
+  }
+}
+
+TEST_F(BoardJoin, NonSquareCellsJoinWhenEitherCellSideFits) {
+  Board& b = Playing();
+  for (Piece* p : {At(0, 0), At(0, 1)}) {
+    p->cellW = 71;
+    p->cellH = 72;
+  }
+  Place(0, 0, 200, 200);
+  Place(0, 1, 281, 200);  // 81 apart: 10 off the width, 9 off the height
+  EXPECT_TRUE(b.Banzai(Z(0, 0)));
+  EXPECT_EQ(At(0, 0)->group, 1);
+}
+
+TEST_F(BoardJoin, TheDroppedPieceSnapsOntoItsNeighbour) {
+  struct Case {
+    float ax, ay, bx, by;
+    int wantX, wantY;
+  };
+  for (const Case& c : {Case{200, 200, 305, 203, 205, 203}, Case{400, 300, 495, 296, 395, 296}}) {
+    Board& b = Playing();
+    Place(0, 0, c.ax, c.ay);
+    Place(0, 1, c.bx, c.by);
+    ASSERT_TRUE(b.Banzai(Z(0, 0)));
+    EXPECT_EQ(At(0, 0)->GetPosX(), c.wantX);
+    EXPECT_EQ(At(0, 0)->GetPosY(), c.wantY);
+    EXPECT_EQ(At(0, 1)->GetPosX(), int(c.bx)) << "B stays";
+  }
+}
+
+TEST_F(BoardJoin, EachJoinGivesANewGroupIdAndTheOldIdsDisappear) {
+  Board& b = Playing();
+  // First join: both pieces get id 1.
+  Place(0, 0, 200, 200);
+  Place(0, 1, 300, 200);
+  ASSERT_TRUE(b.Banzai(Z(0, 0)));
+  EXPECT_EQ(b.cstr, 1);
+  EXPECT_EQ(At(0, 0)->group, 1);
+  EXPECT_EQ(At(0, 1)->group, 1);
+  EXPECT_EQ(b.glowGroup, 1);
+  EXPECT_EQ(b.lastJoinedGroup, 1);
+  EXPECT_EQ(b.zOrder[0]->group, 1) << "the new group is on top";
+  EXPECT_EQ(b.zOrder[1]->group, 1);
+  // Second group: id 2.
+  Place(1, 0, 200, 500);
+  Place(1, 1, 300, 500);
+  ASSERT_TRUE(b.Banzai(Z(1, 0)));
+  EXPECT_EQ(At(1, 1)->group, 2);
+  // Group 2 dropped under group 1: merged into id 3.
+  b.MoveStr(2, 0, -200);
+  b.GlueNstr(Z(1, 0));
+  for (Piece* p : {At(0, 0), At(0, 1), At(1, 0), At(1, 1)}) EXPECT_EQ(p->group, 3);
+  for (Piece* p : b.zOrder) EXPECT_TRUE(p->group != 1 && p->group != 2);
+  EXPECT_EQ(b.cstr, 3);
+  EXPECT_EQ(b.regCg, 3);
+}
+
+TEST_F(BoardJoin, ADroppedGroupJoinsEveryNeighbourOfEveryMember) {
+  Board& b = Playing();
+  At(0, 0)->group = At(0, 1)->group = 1;
+  b.cstr = 1;
+  Place(0, 0, 200, 200);
+  Place(0, 1, 300, 200);
+  Place(1, 0, 200, 303);  // under the first member
+  Place(0, 2, 404, 200);  // right of the second member
+  b.GlueNstr(Z(0, 1));
+  EXPECT_EQ(b.regCg, 2);
+  const int g = At(0, 0)->group;
+  for (Piece* p : {At(0, 1), At(1, 0), At(0, 2)}) EXPECT_EQ(p->group, g);
+}
+
+TEST_F(BoardJoin, ALockedSideLocksTheMergedGroup) {
+  Board& b = Playing();
+  Place(0, 0, 200, 200);
+  Place(0, 1, 300, 200);
+  At(0, 1)->locked = true;
+  ASSERT_TRUE(b.Banzai(Z(0, 0)));
+  EXPECT_TRUE(At(0, 0)->locked);
+  EXPECT_TRUE(b.IsLockedPart(At(0, 0)));
+}
+
+TEST_F(BoardJoin, ThePieceDroppedBetweenTwoNeighboursJoinsBothTheSecondWithoutTime) {
+  Board& b = Playing();
+  RealPlaySounds();
+  Place(0, 0, 200, 200);
+  Place(0, 2, 400, 200);
+  Place(0, 1, 302, 201);
+  b.regT = 4.0;
+  while (b.Banzai(Z(0, 1))) {
+  }
+  EXPECT_EQ(b.regCg, 2);
+  EXPECT_EQ(At(0, 0)->group, At(0, 2)->group);
+  // 13 points at 4 s, then 3 pieces at k = 2: 18.
+  EXPECT_EQ(b.regSc, 13 + 18);
+  EXPECT_EQ(Plays(eConLo), 1) << "the second join plays nothing";
+  EXPECT_EQ(Plays(eConMi) + Plays(eConHi), 0);
+}
+
+TEST_F(BoardJoin, TheRigidPassPutsEachMemberExactlyBesideTheLowerGridIndex) {
+  struct Case {
+    const char* name;
+    int rotation;
+    float x, y;  // where (0,1) was pushed; (0,0) lies at (200, 200)
+    int wantX, wantY;
+  };
+  for (const Case& c : {Case{"nudged", 0, 303, 198, 300, 200}, Case{"pushed far", 0, 270, 240, 300, 200},
+                        Case{"turned once, below", 1, 203, 298, 200, 300}}) {
+    SCOPED_TRACE(c.name);
+    Board& b = Playing();
+    Place(0, 0, 200, 200, c.rotation);
+    Place(0, 1, c.x, c.y, c.rotation);
+    At(0, 0)->group = At(0, 1)->group = 4;
+    b.Debug();
+    EXPECT_EQ(At(0, 1)->pos.x, float(c.wantX));
+    EXPECT_EQ(At(0, 1)->pos.y, float(c.wantY));
+    EXPECT_EQ(At(0, 0)->pos.x, 200.0f);
+    EXPECT_EQ(At(0, 0)->pos.y, 200.0f);
+  }
+}
+
+// Both sides grouped or loose as the sizes say, on a 4 x 4 board.
+TEST_F(BoardJoin, PointsSpeedPointsAndSoundOfAJoin) {
+  struct Case {
+    int sizeA, sizeB;
+    double regT;
+    int points, speedGain;
+    ZOV::ST_A** sound;
+  };
+  const Case cases[] = {
+      {1, 1, 4.0, 13, 0, &eConLo}, {1, 1, 0.5, 20, 4, &eConLo}, {1, 1, 0.0, 16, 2, nullptr},
+      {3, 4, 1.0, 26, 2, &eConMi}, {10, 1, 3.0, 19, 0, &eConHi}, {1, 9, 2.0, 22, 1, &eConLo},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.sizeA << "+" << c.sizeB << " at " << c.regT);
+    Board& b = Playing(4);
+    RealPlaySounds();
+    // A's side: grid pieces 0.., B's: the next ones; a side of one is loose.
+    for (int k = 0; k < c.sizeA; ++k) b.gridOrder[size_t(k)]->group = c.sizeA > 1 ? 1 : 0;
+    for (int k = 0; k < c.sizeB; ++k) b.gridOrder[size_t(c.sizeA + k)]->group = c.sizeB > 1 ? 2 : 0;
+    b.regT = c.regT;
+    b.regPf = 5;
+    b.regSc = 100;
+    const int got = b.CalculateRegistr(b.ZOf(b.gridOrder[0]), b.ZOf(b.gridOrder[size_t(c.sizeA)]));
+    EXPECT_EQ(got, c.points);
+    EXPECT_EQ(b.regSc, 100 + c.points);
+    EXPECT_EQ(b.regPf, 5 + c.speedGain);
+    EXPECT_EQ(b.joinSize, c.sizeA + c.sizeB);
+    EXPECT_EQ(b.regT, 0.0);
+    for (ZOV::ST_A** s : {&eConHi, &eConMi, &eConLo}) EXPECT_EQ(Plays(*s), s == c.sound ? 1 : 0);
+  }
+}
+
+TEST_F(BoardJoin, AJoinRightAfterAnotherScoresAtMostTwoHundredPerPiece) {
+  for (double t : {1e-30, -3.0, 0.001}) {
+    SCOPED_TRACE(t);
+    Board& b = Playing();
+    b.regT = t;
+    const int points = b.CalculateRegistr(Z(0, 0), Z(0, 1));
+    EXPECT_GE(points, 12);
+    EXPECT_LE(points, 2 * 200 + 12);
+    EXPECT_GE(b.regPf, 0);
+  }
+}
+
+// The frame first, clockwise from the top-left corner, then the centre.
+TEST_F(BoardJoin, AThreeByThreePuzzleAssembledFrameFirst) {
+  Board& b = Playing();
+  RealPlaySounds();
+  b.edgesOnly = true;
+  EXPECT_EQ(b.regF, 9);
+  EXPECT_EQ(b.regBr, 8);
+  const int ring[8][2] = {{0, 0}, {0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 1}, {2, 0}, {1, 0}};
+  auto home = [](int row, int col) { return JST::fPOINT(float(200 + 100 * col), float(200 + 100 * row)); };
+  Place(0, 0, 200, 200);
+  std::vector<int> regBr, regF;
+  for (int k = 1; k < 8; ++k) {
+    const int row = ring[k][0], col = ring[k][1];
+    Place(row, col, home(row, col).x + 2, home(row, col).y - 3);
+    b.regT = 1.0;
+    while (b.Banzai(Z(row, col))) {
+    }
+    regBr.push_back(b.regBr);
+    regF.push_back(b.regF);
+    if (k < 7) {
+      EXPECT_EQ(b.regFinishP, 0);
+      EXPECT_EQ(b.frameLight, Board::kIndexIdle);
+      EXPECT_TRUE(b.edgesOnly);
+    }
+  }
+  EXPECT_EQ(regBr, (std::vector<int>{7, 6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(regF, (std::vector<int>{8, 7, 6, 5, 4, 3, 2}));
+  EXPECT_EQ(b.regFinishP, 8);
+  EXPECT_EQ(b.frameLight, 0) << "the frame light starts";
+  EXPECT_FALSE(b.edgesOnly);
+  EXPECT_EQ(BorderToolReleases(), 1);
+  EXPECT_EQ(b.winSparkle, Board::kIndexIdle);
+  EXPECT_EQ(b.Update(0, 0.0f), 0);
+
+  // The centre piece onto the frame.
+  Place(1, 1, 301, 299);
+  b.regT = 1.0;
+  while (b.Banzai(Z(1, 1))) {
+  }
+  EXPECT_EQ(b.regF, 1);
+  EXPECT_EQ(b.regFinishP, 9);
+  EXPECT_EQ(b.regCg, 8);
+  EXPECT_EQ(BorderToolReleases(), 1) << "released once";
+  // Joins of 2..8 pieces and the last of 9, each at k = 2, plus 9 for the
+  // finished puzzle.
+  EXPECT_EQ(b.regSc, (16 + 18 + 20 + 22 + 24 + 26 + 28) + 30 + 9);
+  EXPECT_EQ(b.regPf, 16);
+  EXPECT_EQ(Plays(eLevelWin), 1);
+  EXPECT_EQ(b.winSparkle, 0) << "the sparkles start";
+  for (Piece* p : b.zOrder) EXPECT_EQ(p->group, b.zOrder[0]->group);
+  for (int frame = 0; frame < 4; ++frame) EXPECT_EQ(b.Update(0, 0.0f), 1);
+  EXPECT_EQ(Plays(eLevelWin), 1);
+}
+
+}  // namespace
