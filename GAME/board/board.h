@@ -291,6 +291,39 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   // The level counters' start values.
   void ResetRegistr();
 
+  // ---- the saved game (board_save.cpp; the file format in board_save.h)
+  // SavePuzzleState's results.
+  static constexpr int kSaveWritten = 0;
+  static constexpr int kSaveNothing = 1;     // not a puzzle in play with a join made, or it is ending
+  static constexpr int kSaveFolderFull = 2;  // every number below C_MAX_SAVES is taken
+  static constexpr int kSaveFailed = 3;      // the file could not be written (logged)
+  // LoadPuzzleState's results; every refusal leaves the file as it was and
+  // the board out of play.
+  static constexpr int kLoadOk = 0;
+  static constexpr int kLoadUnreadable = -1;  // missing, not a regular file, or not XML
+  static constexpr int kLoadNotASave = -2;    // the first element is not "Save"
+  static constexpr int kLoadBadOptions = -3;  // "Min" or "distort" out of range
+  static constexpr int kLoadNoPicture = -4;   // the picture does not load
+  static constexpr int kLoadFinished = -5;    // the restored groups leave the puzzle finished
+  // Writes the puzzle in play to its own save path, or to the first free
+  // numbered file in `dir` (the player folder, ending in "/"), atomically.
+  // Only a board in play with regCg > 0, not finished and not ending is
+  // written. The screen-size code written is the game object's back-buffer
+  // area; `code` is not used.
+  int SavePuzzleState(const char* dir, int code);
+  // Resumes the puzzle saved at `path` on a newly built board (state 0):
+  // checks the file, cuts the picture again, restores the pieces and
+  // counters, enters play; the file becomes the board's save path. The
+  // current screen-size code is the game object's back-buffer area; `code`
+  // is not used. A save made at another size opens the resolution message.
+  int LoadPuzzleState(char* path, PUZZLE_PLAYER_PROFILE* player, int code);
+  // Every group to the bottom of the z-order (each kept together), loose
+  // pieces on top; grouped pieces' shadows shrink.
+  void PlacementPuzzle();
+  // The screen-size code: the back buffer's width x height.
+  int ScreenCode() const;
+  int regRes = 0;  // the screen-size code of the save this board was resumed from
+
   // ---- read access for the scene manager and checks
   JSPRITE* Picture() const { return picture_; }
   JSPRITE* Grid() const { return grid_; }
@@ -369,6 +402,14 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   void LayOutPicture(int height);
   void DrawLoose(PUZZLE_PIECES* p);
   uint32_t ClockMs() const;
+
+  // ---- the saved game (board_save.cpp)
+  // regF, regBr, regCg and regFinishP counted from the pieces' groups.
+  void RecountFromGroups();
+  // The score counter shows `value` (no counter: nothing).
+  void SetShownScore(int value);
+  // Opens the resolution message in its slot.
+  void OpenResolutionMessage();
 
   // ---- play's side of the pocket, preview frame, score and effects
   // (board_play_parts.cpp); each answers as "absent" without its part.
