@@ -29,8 +29,12 @@ void Quit() {
 
 void SetP() {}
 
+void SCENE::DropPlayPanelButton(int code) {
+  if (playPanel) playPanel->DropButton(code);
+}
+
 void OffButtonRenderBorder() {
-  if (puzzle && puzzle->playPanel) puzzle->playPanel->DropButton(PLAY_PANEL::kBorder);
+  if (puzzle) puzzle->DropPlayPanelButton(PLAY_PANEL::kBorder);
 }
 
 }  // namespace GAME

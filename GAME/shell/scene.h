@@ -33,6 +33,13 @@ class SCENE : public JST::ST {
   virtual void SetPzlOpt() = 0;
   // The main menu's exit button: opens the quit question.
   virtual void OnPuzzleExit() = 0;
+  // Shows the play panel's tool `code` released; nothing while no play
+  // panel exists. The board's border release comes here
+  // (GAME::OffButtonRenderBorder).
+  virtual void DropPlayPanelButton(int code);
+  // The game window is closing (the engine's close hook): save what must
+  // not be lost. Nothing by default.
+  virtual void SaveBeforeClose() {}
 
   // The play panel, owned by the scene manager: made at each start of play
   // (the previous one deleted then), null before the first start, kept
