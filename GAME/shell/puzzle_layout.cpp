@@ -4,10 +4,9 @@
 // Layout at W x H (Reset; every product truncated):
 //   upper panel (W/2, its image height/2), player icon 360 right, 50 down
 //   bottom panel (W/2, H - its image height/2); the seven buttons on that
-//   row, u = 0.8 x the play button's frame width: trophies W/2 - 3.2u,
+//   row, u = the play button's frame width: trophies W/2 - 3.2u,
 //   leaders - 2.2u, scores - 1.2u, play W/2, cut + 1.2u, options + 2.2u,
-//   exit + 3.2u (at 1024 x 768 with 128-pixel frames: 184, 286, 389, 512,
-//   634, 737, 839)
+//   exit + 3.2u
 //   play panel (W/2, 0.97 H); galleries and saves panel in the book
 //   corners at the lower screen corners, shrunk in 1/100 steps when half
 //   the screen height is less than their image height
@@ -69,7 +68,9 @@ void PUZZLE::Reset(int res) {
   upperPanel->SetPos(w / 2, upperPanel->GetMyTexHeight(1) / 2);
   changePlayerIcon->SetPos(int(upperPanel->position.x) + 360, int(upperPanel->position.y) + 50);
   plat::PrintLine("Reset buttons");
-  const float u = float(FrameWidth(*buttonPlay)) * 0.8f;
+  // Neighbouring buttons one frame width apart, so that none overlaps the
+  // next (0.8 of it would).
+  const float u = float(FrameWidth(*buttonPlay));
   const int y = h - menuBottomPanel->GetMyTexHeight(1) / 2;
   menuBottomPanel->SetPos(w / 2, y);
   const float cx = float(w / 2);

@@ -85,9 +85,11 @@ void PUZZLE::RenderMenu() {
   upperPanel->Render(0);
   changePlayerIcon->Render(0);
   if (comix) {
-    comix->alignment = ZOV::JENUM::HOT_LEFT_CENTER;
-    // A caption without numbers: drawn as written.
-    cfg::RenderText(comix, int(changePlayerIcon->position.x - 43), int(changePlayerIcon->position.y + 16),
+    // Centred under the icon, clear of it and of the upper panel. A caption
+    // without numbers: drawn as written.
+    comix->alignment = ZOV::JENUM::HOT_CENTER;
+    cfg::RenderText(comix, int(changePlayerIcon->position.x),
+                    int(changePlayerIcon->position.y) + changePlayerIcon->GetMyTexHeight(1) / 2 + 12,
                     chTEXT_CHANGE_PLAYER);
   }
   profile->RenderName(screenWidth / 2, int(float(upperPanel->GetMyTexHeight(1)) * 0.4f + 5.0f));

@@ -111,7 +111,10 @@ int PUZZLE::Update(int, float) {
     ReloadSaves();
     SetPrefences();
   }
-  if (faqWindow && UpdateHelpWindow()) return 0;
+  // A help window not shown yet leaves the keys to a question on screen: an
+  // invisible window must not take the Enter meant for the question.
+  const bool questionShown = quitQuestion || saveQuestion;
+  if (faqWindow && (faqWindow->shown || !questionShown) && UpdateHelpWindow()) return 0;
   if (quitQuestion && UpdateQuitQuestion()) return 0;
   if (UpdateBoardsAndTrophies()) return 0;
   // 10 to 12: the state's own input.
