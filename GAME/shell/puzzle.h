@@ -132,7 +132,7 @@ class PUZZLE : public SCENE {
   // The window is closing: a savable puzzle is saved. Nothing else.
   void SaveBeforeClose() override;
   // A puzzle in play that a save may hold: state kPlay, the board in play
-  // with a join made, not finished and no win dialog open.
+  // with a join made, two parts or more left, no win dialog or sparkles.
   bool Savable() const;
   // The board answered 2 (play the same picture again).
   void Replay();

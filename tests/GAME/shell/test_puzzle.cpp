@@ -457,6 +457,61 @@ INSTANTIATE_TEST_SUITE_P(Ways, SceneClose,
                          ::testing::Values(CloseCase{"WindowClosed", false}, CloseCase{"CtrlQ", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(SceneManager, AReplayCutsTheSamePictureFromItsPackWithTheOldOptionsAndEveryToolReleased) {
+  WriteCatalogue({{Picture("01"), Picture("02")}});
+  Load();
+  Key(kEnter);
+  ASSERT_TRUE(WaitForPlay());
+  Board& old = *scene->board;
+  old.SetOptions(4, 0.25f, true, 1);
+  const std::string pack = old.ImgPkAdr;
+  scene->playPanel->PushButton(PLAY_PANEL::kMagnifier);
+  scene->playPanel->Deactivate();
+  scene->Replay();
+  ASSERT_NE(scene->board, nullptr);
+  const Board& b = *scene->board;
+  EXPECT_EQ(scene->state, Puzzle::kPlay);
+  EXPECT_EQ(b.state, Board::kStateSetup);
+  EXPECT_EQ(b.Min, 4);
+  EXPECT_FLOAT_EQ(b.distortion, 0.25f);
+  EXPECT_TRUE(b.rotation);
+  EXPECT_EQ(b.typeborder, 1);
+  EXPECT_EQ(b.ImgAdr, "p1_01.jpg");
+  EXPECT_EQ(b.ImgSmAdr, "p1_01.png");
+  EXPECT_EQ(b.ImgPkAdr, pack) << "read from the pictures' pack again";
+  EXPECT_GT(b.Picture()->GetMyTexWidth(1), 8) << "the picture, not the 8 x 8 stand-in of a failed load";
+  EXPECT_TRUE(scene->playPanel->IsActive());
+  EXPECT_TRUE(scene->playPanel->Button(PLAY_PANEL::kMagnifier)->active) << "released";
+  ASSERT_TRUE(WaitForPlay());
+  EXPECT_EQ(scene->board->cols * scene->board->rows, 20) << "4 along the shorter side of a 4:3 picture";
+}
+
+TEST_F(SceneManager, CtrlQAfterTheLastJoinWritesNoSave) {
+  WriteCatalogue({{Picture("01"), Picture("02")}});
+  Load();
+  Key(kEnter);
+  ASSERT_TRUE(WaitForPlay());
+  Board& b = *scene->board;
+  ASSERT_EQ(b.gridOrder.size(), 12u);
+  // The first piece to the upper left, every other one beside it.
+  const GAME::PUZZLE_PIECES* anchor = b.gridOrder[0];
+  ASSERT_TRUE(player->DragPieceTo(b, anchor, 150, 130));
+  player->Frames(2);
+  for (size_t k = 1; k < b.gridOrder.size(); ++k) {
+    const GAME::PUZZLE_PIECES* p = b.gridOrder[k];
+    ASSERT_TRUE(player->DragPieceTo(b, p, int(std::lround(anchor->pos.x)) + anchor->cellW * p->column,
+                                    int(std::lround(anchor->pos.y)) + anchor->cellH * p->row))
+        << k;
+    player->Frames(2);
+  }
+  ASSERT_LT(b.regF, 2) << "solved";
+  player->Frames(5);
+  EXPECT_FALSE(scene->Savable());
+  CtrlQ();
+  EXPECT_EQ(game_->running, 0);
+  EXPECT_TRUE(Saves().empty());
+}
+
 TEST_F(SceneManager, ClosingTheWindowBeforeAnyJoinWritesNothing) {
   WriteCatalogue({{Picture("01"), Picture("02")}});
   Load();
