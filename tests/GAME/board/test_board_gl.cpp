@@ -62,11 +62,13 @@ class BoardGl : public ::testing::Test {
     gui = data + "gui";
     level = data + "level";
     effects = data + "effects";
+    pocket = data + "pocket";
     menu = data + "menu";
     pictures = data + "low";
     C_NAME_PACK_GUI = gui.data();
     C_NAME_PACK_LEVEL = level.data();
     C_NAME_PACK_EFFECTS = effects.data();
+    C_NAME_PACK_POCKET = pocket.data();
     ZOV::ifile.ZipSetCurrentPack(menu.data());
     ZOV::ifile.ZipSetCurrentPass(C_PAS_MENY);
     plate = std::make_unique<JSPRITE>(chWhitePlain, 0);
@@ -114,7 +116,7 @@ class BoardGl : public ::testing::Test {
 
   static inline bool ready = false;
   ZOV::ST_GAME* game = nullptr;
-  std::string gui, level, effects, menu, pictures;
+  std::string gui, level, effects, menu, pictures, pocket;
   std::unique_ptr<JSPRITE> plate;
   std::unique_ptr<Board> board;
 };
@@ -161,8 +163,12 @@ TEST_F(BoardGl, ThePictureIsSetUpThenCutAndPlayedWithTheMagnifier) {
   const GAME::PUZZLE_PIECES* top = board->zOrder.front();
   const int cx = top->column * top->cellW + top->cellW / 2, cy = top->row * top->cellH + top->cellH / 2;
   EXPECT_TRUE(pixels::Near(pixels::At(play, top->GetPosX(), top->GetPosY()), PicturePixel(cx, cy), 3));
-  // The upper score panel hangs at the top centre, over the background.
-  EXPECT_FALSE(pixels::Near(pixels::At(play, 512, 3), pixels::At(play, 60, 60), 2));
+  // The upper score panel hangs at the top centre, where the screen beside
+  // it is clear; the closed pocket's 64 x 64 corner piece lies at (20, 20),
+  // over the play area's corner.
+  EXPECT_FALSE(pixels::Near(pixels::At(play, 512, 3), pixels::At(play, 1010, 3), 2));
+  EXPECT_TRUE(pixels::Near(pixels::At(play, 1010, 3), {0, 0, 0}, 2));
+  EXPECT_FALSE(pixels::Near(pixels::At(play, 60, 60), {0, 0, 0}, 2));
 
   // The magnifier: the same point under the mouse, enlarged, in its frame.
   game->GetInput()->EventMouseMove(top->GetPosX(), top->GetPosY());
