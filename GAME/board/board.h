@@ -251,8 +251,10 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   bool IsLockedPart(const PUZZLE_PIECES* p) const;
   // The z-index of a piece, -1 when it is not on the board.
   int ZOf(const PUZZLE_PIECES* p) const;
-  // The held piece's z-index (held - 1), -1 when nothing valid is held.
+  // The held piece's z-index (held - 1), -1 when nothing valid is held;
+  // HoldZ holds the piece at z-index z (0 for none valid).
   int HeldZ() const;
+  void HoldZ(int z);
 
   // ---- joining (board_join.cpp). i is the dropped side A, j the piece B.
   // Runs every join of the piece at z-index i; true when one happened.
@@ -432,6 +434,21 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   void ClearBand();
   // The members of the group being joined, reused between drops.
   std::vector<PUZZLE_PIECES*> joinMembers_;
+
+  // ---- keeping resting pieces reachable (board_push.cpp), from Routin
+  // Slides every resting part back into the play area (and pocketed pieces
+  // into the pocket) by its largest overshoot, at most 1000 px/s.
+  void PushBack(float dt);
+  // Sends the glow group under the loose pieces once its shadow is down.
+  void SettleGlowGroup();
+  // How far a part lies outside, each side (right/down positive).
+  struct PushNeed {
+    float right = 0.0f, left = 0.0f, down = 0.0f, up = 0.0f;
+    bool any = false;
+    void Add(float nx, float ny);
+    JST::fPOINT Move(float step) const;
+  };
+  std::vector<PushNeed> pushNeeds_;  // by group id, reused every frame
 
   // ---- the owned parts (board_parts.cpp)
   void CreateParts();

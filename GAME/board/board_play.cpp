@@ -102,6 +102,35 @@ void PUZZLE_PIECES_SYSTEM::CheckCountAllocation() {
   ResetAllocation();
 }
 
+void PUZZLE_PIECES_SYSTEM::CheckTheSelection() {
+  const bool pocketOpen = PocketOpen();
+  size_t z = 0;
+  while (z < zOrder.size()) {
+    PUZZLE_PIECES* p = zOrder[z];
+    if (!p->PieceInFrame(bandStart.x, bandStart.y, bandEnd.x, bandEnd.y)) {
+      p->selected = false;
+      ++z;
+      continue;
+    }
+    // Inside: a band drawn over the pocket takes pocketed pieces, one drawn
+    // on the board the others; the finished frame, locked pieces and the
+    // closed pocket's pieces are never taken.
+    const bool takeable = !IsFrameGroup(p->group) && !p->locked && !(p->inPocket && !pocketOpen) &&
+                          (p->inPocket != 0) == pointerInPocket;
+    if (!takeable) {
+      ++z;
+      continue;
+    }
+    p->selected = true;
+    if (p->group == 0) {
+      ++z;
+      continue;
+    }
+    const size_t next = size_t(VidelStr(int(z)));
+    z = next > z ? next : z + 1;
+  }
+}
+
 // ---- moving and turning
 
 void PUZZLE_PIECES_SYSTEM::PieceMove(int z, float dx, float dy) {

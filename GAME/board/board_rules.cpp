@@ -29,6 +29,9 @@ void PUZZLE_PIECES_SYSTEM::Routin() {
     p->Update(edgesOnly, dt);
     p->highlight = false;
   }
+  // Resting parts back into reach; a settled glow group under the rest.
+  PushBack(dt);
+  SettleGlowGroup();
   // 5. Join glow: one second after a join.
   if (joinPhase > kPi) {
     joinPhase = 0.0f;
@@ -70,10 +73,6 @@ void PUZZLE_PIECES_SYSTEM::UpdateEffects() {
       ++i;
     }
   }
-}
-
-void PUZZLE_PIECES_SYSTEM::CheckTheSelection() {
-  // The rubber band is drawn by mouse play, which selects with it.
 }
 
 void PUZZLE_PIECES_SYSTEM::LevelWin() {

@@ -287,4 +287,36 @@ TEST_F(BoardJoin, AThreeByThreePuzzleAssembledFrameFirst) {
   EXPECT_EQ(Plays(eLevelWin), 1);
 }
 
+TEST_F(BoardJoin, InPlayTheCountersAreRecountedFromTheFrameGroup) {
+  struct Case {
+    const char* name;
+    std::vector<int> frameGroup;  // grid indices in grid piece 0's group
+    int regCg;
+    int wantBr, wantFinish, wantF, wantLight;
+  };
+  const Case cases[] = {
+      {"frame finished", {0, 1, 2, 3, 5, 6, 7, 8}, 7, 1, 8, 2, Board::kIndexDone},
+      {"three corner pieces joined", {0, 1, 2}, 2, 6, 0, 7, Board::kIndexIdle},
+      {"nothing joined", {}, 0, 8, 0, 9, Board::kIndexIdle},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Board& b = Playing();
+    for (int k : c.frameGroup) b.gridOrder[size_t(k)]->group = 5;
+    b.regCg = c.regCg;
+    b.regSc = 77;
+    b.regTa = 12.5;
+    b.ResetRegistr();
+    EXPECT_EQ(b.regBr, c.wantBr);
+    EXPECT_EQ(b.regFinishP, c.wantFinish);
+    EXPECT_EQ(b.regF, c.wantF);
+    EXPECT_EQ(b.frameLight, c.wantLight);
+    EXPECT_EQ(b.regSc, 77) << "kept in play";
+    EXPECT_EQ(b.regTa, 12.5);
+    // The groups lie under the loose pieces.
+    const size_t n = b.zOrder.size();
+    for (size_t z = 0; z < n; ++z) EXPECT_EQ(b.zOrder[z]->group != 0, z >= n - c.frameGroup.size()) << z;
+  }
+}
+
 }  // namespace

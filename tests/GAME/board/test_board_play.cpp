@@ -285,4 +285,148 @@ TEST_F(BoardPlay, AGroupDroppedBesideItsNeighbourJoinsIt) {
   EXPECT_EQ(b.regCg, 1);
 }
 
+// ---- push-back (play area (50, 50) - (974, 718), margin 50: centres
+// from 100 to 924)
+
+TEST_F(BoardPlay, ARestingPartSlidesBackOnceAFrameByItsLargestOvershoot) {
+  struct Case {
+    const char* name;
+    std::vector<std::vector<float>> pieces;  // row, col, x, y; all in one group when more than one
+    float dt;
+    int frames;
+    std::vector<float> wantX;
+  };
+  const Case cases[] = {
+      {"loose, 30 px out, 16 px a frame", {{1, 1, 954, 300}}, 0.016f, 1, {938}},
+      {"loose, stops at the margin", {{1, 1, 954, 300}}, 0.016f, 3, {924}},
+      {"loose, left side", {{1, 1, 70, 300}}, 0.016f, 1, {86}},
+      {"group, two pieces out: moved once", {{0, 0, 854, 300}, {0, 1, 954, 300}, {0, 2, 1054, 300}}, 0.05f, 1,
+       {804, 904, 1004}},
+      {"group, back exactly to the margin", {{0, 0, 854, 300}, {0, 1, 954, 300}, {0, 2, 1054, 300}}, 0.05f, 4,
+       {724, 824, 924}},
+      {"group wider than the area", {{0, 0, 60, 300}, {2, 2, 990, 300}}, 0.05f, 2, {60, 990}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Board& b = Playing();
+    game().timer.SetDelta(c.dt);
+    for (const auto& q : c.pieces) {
+      Place(int(q[0]), int(q[1]), q[2], q[3]);
+      if (c.pieces.size() > 1) At(int(q[0]), int(q[1]))->group = 1;
+    }
+    b.cstr = 1;
+    for (int f = 0; f < c.frames; ++f) b.Update(0, 0.0f);
+    for (size_t i = 0; i < c.pieces.size(); ++i)
+      EXPECT_FLOAT_EQ(At(int(c.pieces[i][0]), int(c.pieces[i][1]))->pos.x, c.wantX[i]) << i;
+  }
+}
+
+TEST_F(BoardPlay, ALiftedPieceIsNotPushed) {
+  Board& b = Playing();
+  Place(1, 1, 1000, 300);
+  At(1, 1)->shadowLevel = 0.5f;
+  b.Update(0, 0.0f);
+  EXPECT_FLOAT_EQ(At(1, 1)->pos.x, 1000.0f);
+}
+
+TEST_F(BoardPlay, ADroppedGroupGoesUnderTheLoosePiecesOnceItsShadowIsDown) {
+  Board& b = Playing();
+  Place(0, 0, 300, 300);
+  Place(0, 1, 400, 300);
+  At(0, 0)->group = At(0, 1)->group = 1;
+  b.cstr = 1;
+  Step(400, 300, 1);
+  Step(410, 300);
+  Step(410, 300, -1);
+  EXPECT_EQ(b.zOrder[0]->group, 1) << "on top while its shadow comes down";
+  game().timer.SetDelta(0.25f);
+  for (int f = 0; f < 4; ++f) Step(900, 100);
+  EXPECT_EQ(b.zOrder[b.zOrder.size() - 1]->group, 1);
+  EXPECT_EQ(b.zOrder[b.zOrder.size() - 2]->group, 1);
+  EXPECT_EQ(b.glowGroup, Board::kIndexIdle);
+}
+
+TEST_F(BoardPlay, ABandDrawnOverPiecesSelectsThemAndTheSelectionDragsTogether) {
+  struct Case {
+    const char* name;
+    int x1, y1, x2, y2;  // the band, from an empty spot
+    bool keep;
+  };
+  // (1,1) at (300, 250), (1,2) at (500, 250); (0,0)+(0,1) a group at (300, 400)/(400, 400).
+  const Case cases[] = {
+      {"one loose piece", 250, 150, 350, 320, false},
+      {"two loose pieces", 250, 150, 560, 320, true},
+      {"a loose piece and a group", 250, 150, 340, 450, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Board& b = Playing();
+    Place(1, 1, 300, 250);
+    Place(1, 2, 500, 250);
+    Place(0, 0, 300, 400);
+    Place(0, 1, 400, 400);
+    At(0, 0)->group = At(0, 1)->group = 2;
+    b.cstr = 2;
+    Step(c.x1, c.y1, 1);
+    EXPECT_TRUE(b.bandActive);
+    Step((c.x1 + c.x2) / 2, (c.y1 + c.y2) / 2);
+    Step(c.x2, c.y2);
+    Step(c.x2, c.y2);  // the selection follows the band of the frame before
+    EXPECT_TRUE(At(1, 1)->selected) << "selected while the band is drawn";
+    Step(c.x2, c.y2, -1);
+    EXPECT_FALSE(b.bandActive);
+    EXPECT_EQ(At(1, 1)->selected, c.keep);
+    if (!c.keep) continue;
+    // Dragging one selected piece moves every selected one.
+    std::vector<Piece*> chosen;
+    for (Piece* p : b.gridOrder)
+      if (p->selected) chosen.push_back(p);
+    std::vector<JST::fPOINT> before;
+    for (Piece* p : chosen) before.push_back(p->pos);
+    Step(300, 250, 1);
+    Step(320, 240);
+    for (size_t i = 0; i < chosen.size(); ++i) {
+      EXPECT_FLOAT_EQ(chosen[i]->pos.x, before[i].x + 20.0f) << i;
+      EXPECT_FLOAT_EQ(chosen[i]->pos.y, before[i].y - 10.0f) << i;
+    }
+    Step(320, 240, -1);
+    EXPECT_FALSE(At(1, 1)->selected && b.held != 0);
+  }
+}
+
+// The pocket at 1024 x 768: 614 x 460; closed, its button (64 x 64 at
+// (32, 32)) is the area over it.
+TEST_F(BoardPlay, APieceDroppedOverTheClosedPocketGoesToARandomSpotInIt) {
+  Board& b = Playing();
+  ASSERT_NE(b.pocket, nullptr);
+  ASSERT_FALSE(b.pocket->open);
+  Place(1, 1, 500, 300);
+  Step(500, 300, 1);
+  Step(200, 150);
+  Step(40, 40);
+  EXPECT_EQ(Step(40, 40, -1), Board::kResultHintOff);
+  const Piece* p = At(1, 1);
+  EXPECT_EQ(p->inPocket, 1);
+  EXPECT_EQ(b.held, 0);
+  EXPECT_GE(p->pos.x, 0.0f);
+  EXPECT_LE(p->pos.x, 514.0f);
+  EXPECT_GE(p->pos.y, 0.0f);
+  EXPECT_LE(p->pos.y, 360.0f);
+  EXPECT_NE(b.WhoIn(p->GetPosX(), p->GetPosY()), b.ZOf(p) + 1) << "the closed pocket's pieces are not found";
+}
+
+TEST_F(BoardPlay, APieceDraggedOutOfTheOpenPocketLeavesIt) {
+  Board& b = Playing();
+  Place(1, 1, 200, 200);
+  At(1, 1)->inPocket = 1;
+  b.pocket->open = true;
+  Step(200, 200, 1);
+  EXPECT_EQ(b.zOrder[size_t(b.held - 1)], At(1, 1));
+  Step(600, 600);
+  Step(700, 600);
+  EXPECT_EQ(Step(700, 600, -1), 0);
+  EXPECT_EQ(At(1, 1)->inPocket, 0);
+  EXPECT_FLOAT_EQ(At(1, 1)->pos.x, 700.0f);
+}
+
 }  // namespace

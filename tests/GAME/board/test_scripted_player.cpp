@@ -39,9 +39,14 @@ class ScriptedPlayer : public boardtest::BoardEnv {
     }
     return true;
   }
+
+  // One whole game, the cut drawn from the generator seeded with `seed`.
+  void PlayOnce(float seed);
+  int turnsPlayed_ = 0;  // quarter turns over all games
 };
 
-TEST_F(ScriptedPlayer, PlaysAThreeByThreePuzzleToTheEndWithMouseAndRightClicks) {
+void ScriptedPlayer::PlayOnce(float seed) {
+  game().random.Seed(seed);
   Board& b = Cut(kN, /*rotation=*/true, kCellPx);
   RealPlaySounds();
   Player player(game(), [&b] { return b.Update(0, 0.0f); }, /*movesPerDrag=*/7);
@@ -84,6 +89,7 @@ TEST_F(ScriptedPlayer, PlaysAThreeByThreePuzzleToTheEndWithMouseAndRightClicks) 
   // 2. Each piece upright, a right click a quarter turn.
   int turns = 0;
   for (const Piece* p : b.gridOrder) turns += (4 - p->rotation) % 4;
+  turnsPlayed_ += turns;
   for (const Piece* p : b.gridOrder) ASSERT_TRUE(player.TurnUpright(b, p));
   for (const Piece* p : b.gridOrder) EXPECT_EQ(p->rotation, 0);
   EXPECT_EQ(Plays(eElRotation), turns);
@@ -130,6 +136,16 @@ TEST_F(ScriptedPlayer, PlaysAThreeByThreePuzzleToTheEndWithMouseAndRightClicks) 
   player.Frames(3);
   const std::vector<int> last(player.Results().end() - 3, player.Results().end());
   EXPECT_EQ(last, (std::vector<int>{1, 1, 1}));
+  Mix_HaltChannel(-1);
+}
+
+TEST_F(ScriptedPlayer, PlaysAThreeByThreePuzzleToTheEndWithMouseAndRightClicks) {
+  // Different cuts: other rotations, other landing places.
+  for (float seed : {1.0f, 7.0f, 1234.0f, 99991.0f}) {
+    SCOPED_TRACE(seed);
+    PlayOnce(seed);
+  }
+  EXPECT_GT(turnsPlayed_, 0) << "the cuts hold turned pieces";
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+// The frame rules that keep resting pieces where they can be reached: a
+// part lying (partly) outside the play area, less a margin of half a cell
+// width, slides back in at 1000 px/s; a piece lying too far right or down
+// in the pocket slides back into it; and a dropped group, once its shadow
+// has come down, goes under the loose pieces.
+//
+// A part (a loose piece, a group, the band's selection) moves once a frame,
+// by the largest overshoot of its resting pieces on each axis, never further
+// than it overshoots; a part that overshoots both sides of an axis is larger
+// than the play area and is left alone on that axis. The frame group of a
+// finished frame is not pushed (it has its own place). One pass gathers, one
+// pass moves: linear in the number of pieces.
+#include <algorithm>
+#include <cmath>
+
+#include "GAME/board/board.h"
+#include "GAME/board/pocket.h"
+
+namespace GAME {
+
+namespace {
+
+// Slide-back speed, pixels per second.
+constexpr float kPushSpeed = 1000.0f;
+
+// The move that brings an overshoot back, at most `step`.
+float Clamp(float need, float step) { return need > 0.0f ? std::min(need, step) : std::max(need, -step); }
+
+}  // namespace
+
+void PUZZLE_PIECES_SYSTEM::PushNeed::Add(float nx, float ny) {
+  if (nx > 0.0f) right = std::max(right, nx);
+  if (nx < 0.0f) left = std::min(left, nx);
+  if (ny > 0.0f) down = std::max(down, ny);
+  if (ny < 0.0f) up = std::min(up, ny);
+  any = true;
+}
+
+JST::fPOINT PUZZLE_PIECES_SYSTEM::PushNeed::Move(float step) const {
+  // Overshoot on both sides: the part is wider (taller) than the area.
+  const float x = right > 0.0f && left < 0.0f ? 0.0f : Clamp(right + left, step);
+  const float y = down > 0.0f && up < 0.0f ? 0.0f : Clamp(down + up, step);
+  return JST::fPOINT(x, y);
+}
+
+void PUZZLE_PIECES_SYSTEM::PushBack(float dt) {
+  const float step = kPushSpeed * dt;
+  if (!(step > 0.0f)) return;
+  if (pushNeeds_.size() < size_t(cstr) + 1) pushNeeds_.resize(size_t(cstr) + 1);
+  for (PushNeed& n : pushNeeds_) n = PushNeed();
+  PushNeed selection;
+  const PUZZLE_PIECES* first = gridOrder.empty() ? nullptr : gridOrder[0];
+  const float pocketW = pocket ? float(pocket->Width()) : 0.0f, pocketH = pocket ? float(pocket->Height()) : 0.0f;
+  // Gather: how far each resting piece lies outside.
+  for (PUZZLE_PIECES* p : zOrder) {
+    if (p->shadowLevel != 0.0f || p->velocity.x != 0 || p->velocity.y != 0) continue;
+    const float m = float(p->cellW / 2);
+    float nx = 0.0f, ny = 0.0f;
+    if (p->pos.x > float(clipBottomRight.x) - m) nx = float(clipBottomRight.x) - m - p->pos.x;
+    if (p->pos.x < float(clipTopLeft.x) + m) nx = float(clipTopLeft.x) + m - p->pos.x;
+    if (p->pos.y < float(clipTopLeft.y) + m) ny = float(clipTopLeft.y) + m - p->pos.y;
+    if (p->pos.y > float(clipBottomRight.y) - m) ny = float(clipBottomRight.y) - m - p->pos.y;
+    if (p->inPocket && pocket && first) {
+      // Room of a cell's width across and a cell's height down.
+      const float rx = pocketW - float(first->cellW) / 1.2f, ry = pocketH - float(first->cellH) / 1.2f;
+      if (p->pos.x > rx) nx = std::min(nx, rx - p->pos.x);
+      if (p->pos.y > ry) ny = std::min(ny, ry - p->pos.y);
+    }
+    if (nx == 0.0f && ny == 0.0f) continue;
+    if (p->selected)
+      selection.Add(nx, ny);
+    else if (p->group > 0 && size_t(p->group) < pushNeeds_.size())
+      pushNeeds_[size_t(p->group)].Add(nx, ny);
+    else if (p->group == 0)
+      p->Move(Clamp(nx, step), Clamp(ny, step));
+  }
+  // Move: each part once.
+  const JST::fPOINT selectionMove = selection.any ? selection.Move(step) : JST::fPOINT(0.0f, 0.0f);
+  for (PUZZLE_PIECES* p : zOrder) {
+    if (p->selected) {
+      if (selection.any) p->Move(selectionMove.x, selectionMove.y);
+    } else if (p->group > 0 && size_t(p->group) < pushNeeds_.size() && pushNeeds_[size_t(p->group)].any &&
+               !IsFrameGroup(p->group)) {
+      const JST::fPOINT d = pushNeeds_[size_t(p->group)].Move(step);
+      p->Move(d.x, d.y);
+    }
+  }
+}
+
+void PUZZLE_PIECES_SYSTEM::SettleGlowGroup() {
+  if (glowGroup <= 0) return;
+  const int g = glowGroup;
+  const bool settled = std::any_of(zOrder.begin(), zOrder.end(), [g](const PUZZLE_PIECES* p) {
+    return p->group == g && p->shadowLevel == 0.0f;
+  });
+  if (!settled) return;
+  // Under the loose pieces; the shadows are left as they are.
+  std::stable_partition(zOrder.begin(), zOrder.end(), [g](const PUZZLE_PIECES* p) { return p->group != g; });
+  glowGroup = kIndexIdle;
+}
+
+}  // namespace GAME
