@@ -203,7 +203,11 @@ int PUZZLE_PIECES_SYSTEM::SavePuzzleState(const char* dir, int /*code*/) {
   // 2. Its own file, or the first free number; a full folder refuses.
   std::string path = savePath;
   if (path.empty()) {
-    path = NewSavePath(dir ? dir : "", C_MAX_SAVES);
+    if (!dir || !*dir) {
+      Log("save failed: no player folder");
+      return kSaveFailed;
+    }
+    path = NewSavePath(dir, C_MAX_SAVES);
     if (path.empty()) {
       Log("save folder full");
       return kSaveFolderFull;
