@@ -163,18 +163,24 @@ class PuzzleEnv : public shelltest::ShellEnv {
              !scene->board->gridOrder.empty();
     });
   }
-  // Joins grid piece 1 to grid piece 0 by dragging it beside it.
-  bool JoinFirstTwo() {
-    GAME::PUZZLE_PIECES_SYSTEM& b = *scene->board;
-    // The pieces fly in first: wait until they rest.
-    FramesUntil([&] {
-      for (const GAME::PUZZLE_PIECES* p : b.zOrder)
+  // The pieces fly in first: waits until they rest.
+  bool WaitForRest() {
+    return FramesUntil([&] {
+      for (const GAME::PUZZLE_PIECES* p : scene->board->zOrder)
         if (p->velocity.x != 0 || p->velocity.y != 0) return false;
       return true;
     });
+  }
+  // Joins grid piece 1 to grid piece 0 by dragging piece 0 to the upper
+  // left and piece 1 beside it.
+  bool JoinFirstTwo() {
+    GAME::PUZZLE_PIECES_SYSTEM& b = *scene->board;
+    WaitForRest();
     const GAME::PUZZLE_PIECES* a = b.gridOrder[0];
     const GAME::PUZZLE_PIECES* p = b.gridOrder[1];
     const int before = b.regCg;
+    if (!player->DragPieceTo(b, a, 250, 250)) return false;
+    player->Frames(2);
     if (!player->DragPieceTo(b, p, int(std::lround(a->pos.x)) + a->cellW, int(std::lround(a->pos.y)))) return false;
     player->Frames(2);
     return b.regCg == before + 1;

@@ -15,6 +15,7 @@
 #include "GAME/shell/save_panel.h"
 #include "GAME/shell/setup_strip.h"
 #include "ST/button.h"
+#include "tests/support/draw_record.h"
 #include "tests/support/puzzle_env.h"
 
 namespace scenetest {
@@ -476,8 +477,8 @@ TEST_F(SceneManager, AReplayCutsTheSamePictureFromItsPackWithTheOldOptionsAndEve
   EXPECT_FLOAT_EQ(b.distortion, 0.25f);
   EXPECT_TRUE(b.rotation);
   EXPECT_EQ(b.typeborder, 1);
-  EXPECT_EQ(b.ImgAdr, "p1_01.jpg");
-  EXPECT_EQ(b.ImgSmAdr, "p1_01.png");
+  EXPECT_EQ(b.ImgAdr, "p1_02.jpg") << "Enter started the selected (second) picture";
+  EXPECT_EQ(b.ImgSmAdr, "p1_02.png");
   EXPECT_EQ(b.ImgPkAdr, pack) << "read from the pictures' pack again";
   EXPECT_GT(b.Picture()->GetMyTexWidth(1), 8) << "the picture, not the 8 x 8 stand-in of a failed load";
   EXPECT_TRUE(scene->playPanel->IsActive());
@@ -487,10 +488,17 @@ TEST_F(SceneManager, AReplayCutsTheSamePictureFromItsPackWithTheOldOptionsAndEve
 }
 
 TEST_F(SceneManager, CtrlQAfterTheLastJoinWritesNoSave) {
-  WriteCatalogue({{Picture("01"), Picture("02")}});
+  // A small picture from the working folder, so that the whole puzzle fits
+  // on the screen.
+  C_NAME_PACK_IMAGE_SMAL = nullptr;
+  C_NAME_PACK_IMAGE_PREV = nullptr;
+  drawtest::WriteImage("small.png", 400, 300, 0xFF3366AAu);
+  drawtest::WriteImage("small_thumb.png", 400, 300, 0xFF3366AAu);
+  WriteCatalogue({{"<p adrSm=\"small_thumb.png\" amount=\"12\" rot=\"false\" adrFm=\"small.png\"/>"}});
   Load();
   Key(kEnter);
   ASSERT_TRUE(WaitForPlay());
+  WaitForRest();
   Board& b = *scene->board;
   ASSERT_EQ(b.gridOrder.size(), 12u);
   // The first piece to the upper left, every other one beside it.
