@@ -1,8 +1,9 @@
 // GAME::PUZZLE: the two drawing passes.
 //
 //   main pass    play: background, border, board, play panel; else nothing
-//   overlay      play: options window, save question, quit question, the
-//                panel's hints, the board's overlay, the help window
+//   overlay      play: the panel's hints, the board's overlay, then the
+//                options window, save question, quit question and help
+//                window (windows over the magnifier and hints, not under)
 //                set-up: background, the strip, the preview board, border
 //                menu: background, corners, border, both panels, the player
 //                icon with its caption and the player's name; the book, the
@@ -54,11 +55,14 @@ void PUZZLE::PostRender() {
 }
 
 void PUZZLE::RenderPlay() {
+  // The panel's hints and the board's overlay (magnifier, win dialog,
+  // resolution message) first, so that a window opened over them, with its
+  // dim layer, lies on top and nothing shows through it.
+  if (playPanel) playPanel->PostRender();
+  board->PostRender();
   if (optionsWindow) optionsWindow->Render(0);
   if (saveQuestion) saveQuestion->Render(0);
   if (quitQuestion) quitQuestion->Render(0);
-  if (playPanel) playPanel->PostRender();
-  board->PostRender();
   if (faqWindow) faqWindow->Render(0);
 }
 
@@ -85,12 +89,12 @@ void PUZZLE::RenderMenu() {
   upperPanel->Render(0);
   changePlayerIcon->Render(0);
   if (comix) {
-    // Centred under the icon, clear of it and of the upper panel. A caption
-    // without numbers: drawn as written.
-    comix->alignment = ZOV::JENUM::HOT_CENTER;
-    cfg::RenderText(comix, int(changePlayerIcon->position.x),
-                    int(changePlayerIcon->position.y) + changePlayerIcon->GetMyTexHeight(1) / 2 + 12,
-                    chTEXT_CHANGE_PLAYER);
+    // Left of the icon, on its middle line, in the band between the upper
+    // panel and the book (under the icon the book would cover it). A
+    // caption without numbers: drawn as written.
+    comix->alignment = ZOV::JENUM::HOT_RIGHT_CENTER;
+    cfg::RenderText(comix, int(changePlayerIcon->position.x) - changePlayerIcon->GetMyTexWidth(1) / 2 - 8,
+                    int(changePlayerIcon->position.y), chTEXT_CHANGE_PLAYER);
   }
   profile->RenderName(screenWidth / 2, int(float(upperPanel->GetMyTexHeight(1)) * 0.4f + 5.0f));
   book->Render();
