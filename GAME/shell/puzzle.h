@@ -213,6 +213,7 @@ class PUZZLE : public SCENE {
 
  private:
   // ---- the frame's steps (puzzle_update.cpp)
+  void UpdateFrame();
   bool UpdateSettingsWindow();
   bool UpdateHelpWindow();
   // The quit question's answer; true ends the frame.
@@ -249,6 +250,7 @@ class PUZZLE : public SCENE {
   ZOV::ST_GAME* game_;
   ZOV::ST_INPUT* input_;
   bool settingsClosedOnce_ = false;
+  long frames_ = 0;
 };
 
 // The loader's maker: a new PUZZLE on the engine's game object.

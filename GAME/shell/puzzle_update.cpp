@@ -35,6 +35,7 @@
 #include "GAME/shell/puzzle_book.h"
 #include "GAME/shell/questions.h"
 #include "GAME/shell/save_panel.h"
+#include "GAME/shell/scene_dump.h"
 #include "GAME/shell/setup_strip.h"
 #include "GAME/shell/shared_assets.h"
 #include "GAME/shell/window_layout.h"
@@ -76,6 +77,14 @@ constexpr int kWindowClosed = -1;
 }  // namespace
 
 int PUZZLE::Update(int, float) {
+  UpdateFrame();
+  ++frames_;
+  // The test-only view for scripted players (scene_dump.h).
+  if (!SceneDumpPath().empty()) DumpSceneState(*this, frames_, SceneDumpPath());
+  return 0;
+}
+
+void PUZZLE::UpdateFrame() {
   ZOV::ST_INPUT& in = *input_;
   // 1. Ctrl+Q ends the game after this frame.
   if (KeyDown(in, kKeyCtrl) && KeyDown(in, kKeyQ)) GoodCloseGame();
@@ -86,13 +95,13 @@ int PUZZLE::Update(int, float) {
     if (magnifier) {
       board->SetMagnifer();
       if (playPanel) playPanel->DropButton(PLAY_PANEL::kMagnifier);
-      return 0;
+      return;
     }
   }
   if (in.Rkm() == 1 && magnifier) {
     board->SetMagnifer();
     if (playPanel) playPanel->DropButton(PLAY_PANEL::kMagnifier);
-    return 0;
+    return;
   }
   // 4. The cursor's emitters.
   if (snow) {
@@ -103,10 +112,10 @@ int PUZZLE::Update(int, float) {
   // 5 to 9: the modal windows in their priority.
   if (settingsWindow) {
     UpdateSettingsWindow();
-    return 0;
+    return;
   }
   const int p = profile->Update();
-  if (p == PROFILE::kDialogOpen) return 0;
+  if (p == PROFILE::kDialogOpen) return;
   if (p == PROFILE::kPlayerChanged) {
     ReloadSaves();
     SetPrefences();
@@ -114,9 +123,9 @@ int PUZZLE::Update(int, float) {
   // A help window not shown yet leaves the keys to a question on screen: an
   // invisible window must not take the Enter meant for the question.
   const bool questionShown = quitQuestion || saveQuestion;
-  if (faqWindow && (faqWindow->shown || !questionShown) && UpdateHelpWindow()) return 0;
-  if (quitQuestion && UpdateQuitQuestion()) return 0;
-  if (UpdateBoardsAndTrophies()) return 0;
+  if (faqWindow && (faqWindow->shown || !questionShown) && UpdateHelpWindow()) return;
+  if (quitQuestion && UpdateQuitQuestion()) return;
+  if (UpdateBoardsAndTrophies()) return;
   // 10 to 12: the state's own input.
   if (state == kPlay && board) {
     UpdatePlay();
@@ -125,7 +134,6 @@ int PUZZLE::Update(int, float) {
   } else {
     UpdateMenu();
   }
-  return 0;
 }
 
 bool PUZZLE::UpdateSettingsWindow() {
