@@ -382,6 +382,23 @@ TEST_F(SceneManager, SaveQuestionYesSavesAndTheSavesTabResumesIt) {
   EXPECT_EQ(scene->faqWindow, nullptr);
 }
 
+TEST_F(SceneManager, ASaveGoneFromDiskLeavesTheMenuAsItWas) {
+  WriteCatalogue({{Picture("01"), Picture("02")}});
+  Load();
+  Key(kEnter);
+  ASSERT_TRUE(WaitForPlay());
+  ASSERT_TRUE(JoinFirstTwo());
+  Key(kEscape);
+  Key(kEnter);
+  Key(kEnter);
+  ASSERT_EQ(Saves().size(), 1u);
+  fs::remove(playerDir + Saves()[0]);
+  scene->ActivateButton(GAME::PUZZLE_BOOK::kSavesTab);
+  Key(kEnter);
+  EXPECT_EQ(scene->state, Puzzle::kMenu);
+  EXPECT_EQ(scene->board, nullptr) << "the board of the failed resume is deleted";
+}
+
 TEST_F(SceneManager, SaveQuestionYesStaysInPlayWhenTheSaveFails) {
   WriteCatalogue({{Picture("01"), Picture("02")}});
   C_MAX_SAVES = 3;
