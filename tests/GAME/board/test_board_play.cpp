@@ -113,6 +113,8 @@ TEST_F(BoardPlay, RefusedPicksStartABandAndMoveNothing) {
        [](Board& b, Piece* p) {
          p->group = 1;
          b.gridOrder[0]->group = 1;
+         // At its home on the picture, where the complete frame stays.
+         b.gridOrder[0]->SetPos(412, 284);
          b.regBr = 1;
        }},
   };
