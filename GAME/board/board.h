@@ -461,6 +461,8 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   void ClearBand();
   // The members of the group being joined, reused between drops.
   std::vector<PUZZLE_PIECES*> joinMembers_;
+  // The groups the band takes, reused every frame of a band.
+  std::vector<int> selectedGroups_;
 
   // ---- the hint's helpers (board_tools.cpp)
   float HintPeriod() const;
