@@ -107,19 +107,10 @@ bool PUZZLE_PIECES_SYSTEM::Help() {
     if (p->row == hintFirst.x || p->row == hintSecond.x || p->column == hintFirst.y || p->column == hintSecond.y)
       continue;
     // The first of the pair is kept even when this try finds no partner.
+    // The z-order changes only for a pair that is shown: a refused try
+    // leaves the board as it was.
     hintFirst = JST::iPOINT(p->row, p->column);
-    HintToTop(p);
-    HelpOff();
-    p->hint = true;
-    if (PUZZLE_PIECES* q = HintPartner(p, true)) {
-      q->hint = true;
-      HintToTop(q);
-      hintSecond = JST::iPOINT(q->row, q->column);
-      hintShown = true;
-      ++regH;
-      return true;
-    }
-    p->hint = false;
+    if (PUZZLE_PIECES* q = HintPartner(p, true)) return ShowHint(p, q);
   }
   // A fixed scan: what the player can see first, then everything.
   for (bool visibleOnly : {true, false}) {
