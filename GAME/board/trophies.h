@@ -49,8 +49,8 @@ struct FINISHED_PUZZLE {
   int pieces = 0;          // rows x cols
   int finishedPieces = 0;  // the pieces the player joined into the finished frame and picture
   int score = 0;
-  double seconds = 0.0;    // time played on the puzzle
-  int fastJoins = 0;       // the sage's counter
+  double seconds = 0.0;  // time played on the puzzle
+  int fastJoins = 0;     // the sage's counter
   int hints = 0;
   bool pocketUsed = false;
   bool sortUsed = false;

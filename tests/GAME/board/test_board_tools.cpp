@@ -254,8 +254,7 @@ TEST_F(BoardTools, TheSortSpreadsTheListInQuartersAroundTheCentre) {
   };
   const Quarter tl{150, 412, 150, 284}, tr{612, 874, 150, 284}, bl{150, 412, 484, 618}, br{612, 874, 484, 618};
   // L = 1, 2, 4, 7, 8, 9, 10, 11, 13, 14 (grid indices).
-  const std::vector<std::pair<int, Quarter>> moved = {{1, tl}, {2, tl}, {4, tl},  {7, tr},
-                                                      {8, tr}, {11, bl}, {14, br}};
+  const std::vector<std::pair<int, Quarter>> moved = {{1, tl}, {2, tl}, {4, tl}, {7, tr}, {8, tr}, {11, bl}, {14, br}};
   for (const auto& [k, q] : moved) {
     SCOPED_TRACE(k);
     const JST::iPOINT d = b.gridOrder[size_t(k)]->destination;
@@ -265,7 +264,8 @@ TEST_F(BoardTools, TheSortSpreadsTheListInQuartersAroundTheCentre) {
     EXPECT_GE(d.y, q.y0);
     EXPECT_LE(d.y, q.y1);
   }
-  for (int k : {0, 3, 5, 6, 12, 15, 9, 10, 13}) EXPECT_EQ(XY(b.gridOrder[size_t(k)]->destination), XY(before[size_t(k)])) << k;
+  for (int k : {0, 3, 5, 6, 12, 15, 9, 10, 13})
+    EXPECT_EQ(XY(b.gridOrder[size_t(k)]->destination), XY(before[size_t(k)])) << k;
   // They glide there.
   game().timer.SetDelta(0.25f);
   for (int f = 0; f < 6; ++f) b.Update(0, 0.0f);
@@ -412,9 +412,11 @@ TEST_F(BoardTools, TheLitFramePieceAndTheSparklingPieceGlowOverTheirGroup) {
   for (size_t k = 0; k < 9; ++k) {
     SCOPED_TRACE(k);
     if (k == 2)
-      EXPECT_EQ(colours[k], (std::vector<uint32_t>{0xCC000000u, 0xFFFFFFFFu, 0x66FFFFFFu})) << "0.4 x sin(1.55), 101.98 of 255";
+      EXPECT_EQ(colours[k], (std::vector<uint32_t>{0xCC000000u, 0xFFFFFFFFu, 0x66FFFFFFu}))
+          << "0.4 x sin(1.55), 101.98 of 255";
     else if (k == 4)
-      EXPECT_EQ(colours[k], (std::vector<uint32_t>{0xCC000000u, 0xFFFFFFFFu, 0x47FFFFFFu})) << "0.4 x sin(0.775), 71.37 of 255";
+      EXPECT_EQ(colours[k], (std::vector<uint32_t>{0xCC000000u, 0xFFFFFFFFu, 0x47FFFFFFu}))
+          << "0.4 x sin(0.775), 71.37 of 255";
     else
       EXPECT_EQ(colours[k], (std::vector<uint32_t>{0xCC000000u, 0xFFFFFFFFu}));
   }

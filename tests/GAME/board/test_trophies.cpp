@@ -1,8 +1,6 @@
 // The trophies of a finished puzzle on plain data: the lifetime counters,
 // the band and rising rules, the lord trophy, counters that never wrap, and
 // the time played split into the record's hours, minutes and seconds.
-#include "GAME/board/trophies.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "GAME/board/reg.h"
+#include "GAME/board/trophies.h"
 #include "GAME/config/player_record.h"
 
 namespace {
@@ -89,16 +88,11 @@ TEST(Trophies, RisingTrophiesOnlyRise) {
     int enduranceNoted, enduranceAfter, sageNoted, sageAfter;
   };
   const Case cases[] = {
-      {"150 pieces from 0", 150, 0, 0, 0, 2, 2, 0, 0},
-      {"150 pieces from 1", 150, 0, 1, 0, 2, 2, 0, 0},
-      {"150 pieces at 2", 150, 0, 2, 0, 0, 2, 0, 0},
-      {"150 pieces never lowers 3", 150, 0, 3, 0, 0, 3, 0, 0},
-      {"300 pieces: the top", 300, 0, 3, 0, 4, 4, 0, 0},
-      {"49 pieces: below the first", 49, 0, 2, 0, 0, 2, 0, 0},
-      {"160 fast joins", 12, 160, 0, 2, 0, 0, 6, 6},
-      {"4 fast joins never lowers", 12, 4, 0, 3, 0, 0, 0, 3},
-      {"39 fast joins from 3", 12, 39, 0, 3, 0, 0, 0, 3},
-      {"40 fast joins from 3", 12, 40, 0, 3, 0, 0, 4, 4},
+      {"150 pieces from 0", 150, 0, 0, 0, 2, 2, 0, 0},    {"150 pieces from 1", 150, 0, 1, 0, 2, 2, 0, 0},
+      {"150 pieces at 2", 150, 0, 2, 0, 0, 2, 0, 0},      {"150 pieces never lowers 3", 150, 0, 3, 0, 0, 3, 0, 0},
+      {"300 pieces: the top", 300, 0, 3, 0, 4, 4, 0, 0},  {"49 pieces: below the first", 49, 0, 2, 0, 0, 2, 0, 0},
+      {"160 fast joins", 12, 160, 0, 2, 0, 0, 6, 6},      {"4 fast joins never lowers", 12, 4, 0, 3, 0, 0, 0, 3},
+      {"39 fast joins from 3", 12, 39, 0, 3, 0, 0, 0, 3}, {"40 fast joins from 3", 12, 40, 0, 3, 0, 0, 4, 4},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -137,7 +131,7 @@ TEST(Trophies, BandLevelsAtEachThreshold) {
   struct Case {
     const char* name;
     int32_t pieces, score, seconds, puzzles;  // before this puzzle
-    std::array<int, 4> levels;                 // collector, jigsaw master, meditation, inconstancy
+    std::array<int, 4> levels;                // collector, jigsaw master, meditation, inconstancy
   };
   // The puzzle adds 12 pieces, 60 points, 130 s and one puzzle.
   const Case cases[] = {
