@@ -96,6 +96,19 @@ void Window::SetWindowed(int clientW, int clientH, bool border, bool resizable) 
 void Window::SetFullscreenDesktop() {
   if (!window_) return;
   NoteModeSwitch();
+  // A borderless window covering the desktop first: without a window manager
+  // (or with one that ignores the full-screen request) the request alone can
+  // leave the window at its old size while the game lays itself out for the
+  // desktop.
+  SDL_DisplayMode desktop;
+  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+  if (SDL_GetDesktopDisplayMode(display, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+    SDL_Rect bounds{0, 0, desktop.w, desktop.h};
+    SDL_GetDisplayBounds(display, &bounds);
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowSize(window_, desktop.w, desktop.h);
+    SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+  }
   SDL_ShowWindow(window_);
   SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
   fullscreen_ = true;

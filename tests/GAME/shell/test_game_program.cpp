@@ -5,10 +5,12 @@
 
 #include <signal.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/game_run.h"
@@ -78,6 +80,37 @@ TEST(GameProgram, RefusesAnInstallationMissingItsUrlFile) {
       << run.Err();
   for (const char* f : {"resource.xml", "config.xml", "strings.xml"})
     EXPECT_FALSE(fs::exists(fs::path(run.Dir()) / f)) << f << " must not be written before the test";
+}
+
+}  // namespace
+
+namespace {
+
+// The window of class VURAVAZ's size as xdotool reports it ("WxH"), or "".
+std::string GameWindowSize(const std::string& display) {
+  const std::string out = Shell("DISPLAY=" + display +
+                                " xdotool search --class VURAVAZ getwindowgeometry %@ 2>/dev/null");
+  const size_t at = out.rfind("Geometry: ");
+  if (at == std::string::npos) return "";
+  const size_t end = out.find('\n', at);
+  return out.substr(at + 10, end == std::string::npos ? std::string::npos : end - at - 10);
+}
+
+TEST(GameProgram, FullScreenCoversADesktopLargerThanThePlayersSize) {
+  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is missing";
+  XServer x(1920, 1080);
+  ASSERT_FALSE(x.Display().empty());
+  GameRun run;
+  run.Start(x.Display());
+  // The first frame applies the player's record: 1024 x 768 shown full screen.
+  ASSERT_TRUE(run.WaitFor("Settings off ok")) << run.Out() << run.Err();
+  std::string size;
+  for (int i = 0; i < 100 && size != "1920x1080"; ++i) {
+    size = GameWindowSize(x.Display());
+    if (size != "1920x1080") std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(size, "1920x1080") << "the full-screen window covers the whole desktop";
+  EXPECT_EQ(run.Finish(SIGTERM), 0) << run.Err();
 }
 
 }  // namespace
