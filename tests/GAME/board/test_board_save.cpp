@@ -515,6 +515,14 @@ TEST_F(SaveTest, AFrameCompleteSaveResumesWithTheFrameAtTheBottomAndItsLightDone
 
 // A valid save of the 3 x 3 board with `root` attributes replaced and
 // `pieces` as its elements (empty: nine, pieces 0 and 1 in group 1).
+// `n` bytes of a fixed random sequence.
+std::string RandomBytes(size_t n, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::string out(n, '\0');
+  for (char& c : out) c = char(rng() & 0xFF);
+  return out;
+}
+
 std::string SaveText(const std::vector<std::pair<std::string, std::string>>& root, const std::string& pieces = "") {
   std::vector<std::pair<std::string, std::string>> attrs = {
       {"ImgAdr", "pic.bmp"}, {"ImgSmAdr", ""},   {"ImgPkAdr", ""},   {"ImgPss", "7315"},   {"Min", "3"},
@@ -574,6 +582,10 @@ TEST_F(SaveTest, AFileThatCannotBeResumedIsRefusedAndKept) {
       {"distort 500", SaveText({{"distort", "500"}}), Board::kLoadBadOptions},
       {"no picture", SaveText({{"ImgAdr", "nothing_here.bmp"}}), Board::kLoadNoPicture},
       {"picture in a missing pack", SaveText({{"ImgPkAdr", "no_pack"}}), Board::kLoadNoPicture},
+      {"cut short", SaveText({}).substr(0, 150), Board::kLoadUnreadable},
+      {"random bytes", RandomBytes(4096, 11), Board::kLoadUnreadable},
+      {"random bytes after the root's start", "<?xml version=\"1.0\"?>\n<Save Min=\"3\"" + RandomBytes(4096, 12),
+       Board::kLoadUnreadable},
   };
   for (const Case& c : cases) {
     testenv::WriteFile(Path(1), c.text);
@@ -588,6 +600,25 @@ TEST_F(SaveTest, AFileThatCannotBeResumedIsRefusedAndKept) {
     EXPECT_EQ(b.Update(0, 0.016f), Board::kResultNothing);
     b.Render(0);
   }
+}
+
+// A save far larger than any board: many more pieces than the picture has
+// cells. Only the board's own pieces are taken; the file is kept as it was.
+TEST_F(SaveTest, ASaveWithFarMorePiecesThanTheBoardTakesOnlyItsOwn) {
+  std::string pieces;
+  for (int k = 0; k < 200000; ++k)
+    pieces += "\t<Piece posx=\"" + std::to_string(100 + k % 700) + "\" posy=\"300\" trt=\"0\" nstr=\"0\" BK=\"0\" />\n";
+  const std::string text = SaveText({}, pieces);
+  ASSERT_GT(text.size(), size_t(10) << 20);
+  testenv::WriteFile(Path(1), text);
+  Board& b = Make();
+  testing::internal::CaptureStdout();
+  const int r = b.LoadPuzzleState(Path(1).data(), nullptr, 0);
+  const std::string log = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(r, Board::kLoadOk);
+  EXPECT_NE(log.find("save holds 200000 pieces for 9"), std::string::npos) << log.substr(0, 2000);
+  EXPECT_EQ(b.gridOrder.size(), 9u);
+  EXPECT_EQ(testenv::ReadFile(Path(1)), text);
 }
 
 TEST_F(SaveTest, AFinishedPuzzleIsNeverResumedWhateverItsCountersSay) {
