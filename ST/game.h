@@ -91,6 +91,9 @@ class ST_GAME {
   void SetPostRnd(void (*f)()) { postRndFunc = f; }
   void SetKillFocusFunc(void (*f)()) { killFocusFunc = f; }
   void SetSetFocusFunc(void (*f)()) { setFocusFunc = f; }
+  // Called on the main thread when the window is asked to close, before the
+  // main loop is told to end, so that the game can save what it must.
+  void SetCloseFunc(void (*f)()) { closeFunc = f; }
   void SetLoadingScreen(JST::ST* screen);
   // Copies at most 59 bytes, never cutting a UTF-8 character.
   void SetGameName(const char* name);
@@ -158,6 +161,7 @@ class ST_GAME {
   int (*updFunc)() = nullptr;
   void (*rndFunc)() = nullptr;
   void (*postRndFunc)() = nullptr;
+  void (*closeFunc)() = nullptr;
   void (*killFocusFunc)() = nullptr;
   void (*setFocusFunc)() = nullptr;
   plat::Msg msg;

@@ -50,6 +50,10 @@ long JWndProc(plat::Window* window, unsigned message, uintptr_t wParam, intptr_t
     case plat::WM_SETFOCUS: game->SetState(JENUM::GAME_ACTIVE); break;
     case plat::WM_KILLFOCUS: game->SetState(JENUM::GAME_INACTIVE); break;
     case plat::WM_CLOSE:
+      // The game saves first; the loop then ends after this pass.
+      if (game->closeFunc) game->closeFunc();
+      game->Exit();
+      break;
     case plat::WM_DESTROY: game->Exit(); break;
     default: break;
   }

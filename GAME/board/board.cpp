@@ -340,7 +340,9 @@ bool PUZZLE_PIECES_SYSTEM::bShowLitleFrame() {
 }
 
 bool PUZZLE_PIECES_SYSTEM::SetBorder() {
-  if (frameLight == kIndexDone) return edgesOnly;
+  // A complete frame switched edges-only off for good, whether or not its
+  // light has run yet.
+  if (frameLight == kIndexDone || (state == kStatePlay && regBr < 2)) return edgesOnly;
   edgesOnly = !edgesOnly;
   ZOV::SoundRender(edgesOnly ? eToolOn : eToolOff);
   return edgesOnly;

@@ -22,6 +22,8 @@
 // selection resets), board_play.cpp (mouse play: picking, dragging,
 // turning, dropping, the band, z-order and flag operations), board_join.cpp
 // (joins and the rigid-group pass), board_score.cpp (the level counters),
+// board_tools.cpp (hint, sort, the finished frame moved home),
+// board_level_end.cpp (the end of the level; trophies.h holds its rules),
 // board_play_parts.cpp (what play asks of the owned parts), board_parts.cpp (every
 // call into the owned parts the board only drives: pocket, preview frame,
 // score counter, win dialog, resolution message, and the effects it makes
@@ -170,7 +172,8 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   bool SetMagnifer();
   bool bShowFrame();
   bool bShowLitleFrame();
-  // Once the frame is finished: the flag unchanged and no sound.
+  // Once the frame is complete (regBr < 2 in play, or its light has run):
+  // the flag unchanged and no sound.
   bool SetBorder();
 
   // ---- drawing
@@ -276,18 +279,42 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   // ids change; updates every counter, plays the join sound.
   int CalculateRegistr(int i, int j);
   void CheckRegistr(int groupA, int groupB, bool looseEdge);
-  // The per-frame rules: hold timer, piece animations, ...
+  // The per-frame rules, in play: hold timer, piece animations, pieces kept
+  // inside the play area and the pocket, the settled glow group, hint
+  // particles, the finished frame moved home, join glow, frame light, win
+  // sparkles (then done: -2), snow cursor.
   void Routin();
   // Runs the effects; deletes each that has finished.
   void UpdateEffects();
   // Marks the pieces inside the rubber band.
   void CheckTheSelection();
-  // The end of the level: trophies, the record, the win dialog.
+  // The end of the level (board_level_end.cpp), once the sparkles have
+  // run: the pocket snapped closed; with TROFEI_ENABLE the player's
+  // counters and trophies updated (trophies.h); the puzzle's record
+  // (GAME::REG) built and handed to the win dialog, which opens in its
+  // slot; the puzzle's save file deleted. Logs "Level win OK".
   void LevelWin();
   // Keeps every group rigid: re-snaps grouped neighbours.
   void Debug();
   // Clears the hint.
   void HelpOff();
+
+  // ---- the tools (board_tools.cpp)
+  // Shows a hint: two grid neighbours of different parts pulse and the hint
+  // count grows. Random tries first, away from the previous pair's rows and
+  // columns, then a fixed scan, so a hint is found whenever two parts can
+  // join. False (and no sound) with fewer than two parts left.
+  bool Help();
+  // Loose pieces outside the pocket glide into the four quarters of the
+  // play area around the screen centre, the corner pieces into its corners;
+  // marks the sort as used.
+  void Sort();
+  // Called every frame once the frame is complete: the picture to the
+  // centre, the frame group turned back upright about its corner piece and
+  // moved so that the corner piece lies on its home point.
+  void BorderToCenter();
+  // Writes the z-order (index and group of each piece) to the log.
+  void ShowElements() const;
   // Clears every piece's selected flag.
   void ResetAllocation();
   // The level counters' start values.
@@ -434,6 +461,24 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   void ClearBand();
   // The members of the group being joined, reused between drops.
   std::vector<PUZZLE_PIECES*> joinMembers_;
+  // The groups the band takes, reused every frame of a band.
+  std::vector<int> selectedGroups_;
+
+  // ---- the hint's helpers (board_tools.cpp)
+  float HintPeriod() const;
+  // Whether p may take part in a hint; visibleOnly: only what the player
+  // sees (edges only, nothing in the closed pocket).
+  bool HintVisible(const PUZZLE_PIECES* p, bool visibleOnly) const;
+  // p's grid neighbour of another part that may take part, highest in the
+  // z-order; null for none.
+  PUZZLE_PIECES* HintPartner(const PUZZLE_PIECES* p, bool visibleOnly) const;
+  // A loose piece to the top; a grouped piece that is no edge piece brings
+  // its group to the top.
+  void HintToTop(PUZZLE_PIECES* p);
+  // Shows p and q as the hint pair; true.
+  bool ShowHint(PUZZLE_PIECES* p, PUZZLE_PIECES* q);
+  // One hint particle on each resting hinted piece once a period.
+  void EmitHintParticles();
 
   // ---- keeping resting pieces reachable (board_push.cpp), from Routin
   // Slides every resting part back into the play area (and pocketed pieces

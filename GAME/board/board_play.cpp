@@ -103,32 +103,25 @@ void PUZZLE_PIECES_SYSTEM::CheckCountAllocation() {
 }
 
 void PUZZLE_PIECES_SYSTEM::CheckTheSelection() {
+  // A band drawn over the pocket takes pocketed pieces, one drawn on the
+  // board the others; the finished frame, locked pieces and the closed
+  // pocket's pieces are never taken. A group is taken whole when any of its
+  // pieces is taken, wherever its members lie in the z-order (a group just
+  // joined need not be one run of it), so a selection never splits a group.
   const bool pocketOpen = PocketOpen();
-  size_t z = 0;
-  while (z < zOrder.size()) {
-    PUZZLE_PIECES* p = zOrder[z];
-    if (!p->PieceInFrame(bandStart.x, bandStart.y, bandEnd.x, bandEnd.y)) {
-      p->selected = false;
-      ++z;
-      continue;
-    }
-    // Inside: a band drawn over the pocket takes pocketed pieces, one drawn
-    // on the board the others; the finished frame, locked pieces and the
-    // closed pocket's pieces are never taken.
-    const bool takeable = !IsFrameGroup(p->group) && !p->locked && !(p->inPocket && !pocketOpen) &&
+  selectedGroups_.clear();
+  for (PUZZLE_PIECES* p : zOrder) {
+    const bool inside = p->PieceInFrame(bandStart.x, bandStart.y, bandEnd.x, bandEnd.y);
+    const bool takeable = inside && !IsFrameGroup(p->group) && !p->locked && !(p->inPocket && !pocketOpen) &&
                           (p->inPocket != 0) == pointerInPocket;
-    if (!takeable) {
-      ++z;
-      continue;
-    }
-    p->selected = true;
-    if (p->group == 0) {
-      ++z;
-      continue;
-    }
-    const size_t next = size_t(VidelStr(int(z)));
-    z = next > z ? next : z + 1;
+    if (p->group == 0)
+      p->selected = takeable;
+    else if (takeable)
+      selectedGroups_.push_back(p->group);
   }
+  std::sort(selectedGroups_.begin(), selectedGroups_.end());
+  for (PUZZLE_PIECES* p : zOrder)
+    if (p->group != 0) p->selected = std::binary_search(selectedGroups_.begin(), selectedGroups_.end(), p->group);
 }
 
 // ---- moving and turning

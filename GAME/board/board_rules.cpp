@@ -1,6 +1,6 @@
-// The board's per-frame rules as far as they stand: the frame rules'
-// timers and piece animations, the hint and selection resets, and the hooks
-// that the rubber band's selection and the end of the level fill in.
+// The board's per-frame rules (the timers, the piece animations, and in
+// order the rules of board_push.cpp and board_tools.cpp), the effects, and
+// the hint and selection resets.
 #include <cmath>
 
 #include "GAME/board/board.h"
@@ -31,7 +31,10 @@ void PUZZLE_PIECES_SYSTEM::Routin() {
   }
   // Resting parts back into reach; a settled glow group under the rest.
   PushBack(dt);
+  EmitHintParticles();
   SettleGlowGroup();
+  // 4. The finished frame goes to its place.
+  if (regBr < 2) BorderToCenter();
   // 5. Join glow: one second after a join.
   if (joinPhase > kPi) {
     joinPhase = 0.0f;
@@ -57,7 +60,7 @@ void PUZZLE_PIECES_SYSTEM::Routin() {
   }
   if (winSparkle >= 0) sparkleTimer += dt;
   // 8. Hint particle timer.
-  if (hintTimer >= float(Min) * 0.003f) hintTimer = 0.0f;
+  if (hintTimer >= HintPeriod()) hintTimer = 0.0f;
   hintTimer += dt;
   // 9. The snow cursor spins.
   if (snow_) snow_->angle += kSnowSpin * dt;
@@ -73,11 +76,6 @@ void PUZZLE_PIECES_SYSTEM::UpdateEffects() {
       ++i;
     }
   }
-}
-
-void PUZZLE_PIECES_SYSTEM::LevelWin() {
-  // Trophies, the finished puzzle's record and the win dialog come with the
-  // end-of-level rules.
 }
 
 void PUZZLE_PIECES_SYSTEM::HelpOff() {

@@ -6,6 +6,7 @@
 #include "GAME/shell/loader.h"
 #include "GAME/shell/loading_screen.h"
 #include "GAME/shell/music_focus.h"
+#include "GAME/shell/puzzle.h"
 #include "GAME/shell/scene.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/cursor.h"
@@ -52,6 +53,8 @@ int WinMain() {
   Game->SetKillFocusFunc(KillFocus);
   Game->SetPostRnd(PostRndr);
   Game->SetSetFocusFunc(FocusG);
+  Game->SetCloseFunc(CloseWindow);
+  GAME::SetLoaderParts({nullptr, &GAME::MakePuzzle});
   Game->SetClearColor(static_cast<int>(0xFF000000u));
   Game->random.Seed(float(Game->timer.GetCurTime()));
   plat::PrintLine("Programm starting init...");
@@ -90,6 +93,10 @@ void PostRndr() {
 }
 
 void KillFocus() { GAME::MusicFocusLost(); }
+
+void CloseWindow() {
+  if (puzzle) puzzle->SaveBeforeClose();
+}
 
 void FocusG() { GAME::MusicFocusRegained(); }
 

@@ -43,6 +43,8 @@ void PostRndr();
 // Focus lost and regained: pause and resume the two music tracks
 // (GAME/shell/music_focus.h).
 void KillFocus();
+// The window is closing: the scene manager saves a puzzle in play first.
+void CloseWindow();
 void FocusG();
 // PuzzleReset (the device-reset hook) is declared by the engine in
 // ST/game.h: it lays the scene out again for the current screen size.

@@ -29,12 +29,12 @@ void Quit() {
 
 void SetP() {}
 
-void OffButtonRenderBorder() {
-  if (puzzle) puzzle->DropPlayPanelButton(PLAY_PANEL::kBorder);
-}
-
 void SCENE::DropPlayPanelButton(int code) {
   if (playPanel) playPanel->DropButton(code);
+}
+
+void OffButtonRenderBorder() {
+  if (puzzle) puzzle->DropPlayPanelButton(PLAY_PANEL::kBorder);
 }
 
 }  // namespace GAME

@@ -33,16 +33,19 @@ class SCENE : public JST::ST {
   virtual void SetPzlOpt() = 0;
   // The main menu's exit button: opens the quit question.
   virtual void OnPuzzleExit() = 0;
+  // Shows the play panel's tool `code` released; nothing while no play
+  // panel exists. The board's border release comes here
+  // (GAME::OffButtonRenderBorder).
+  virtual void DropPlayPanelButton(int code);
+  // The game window is closing (the engine's close hook): save what must
+  // not be lost. Nothing by default.
+  virtual void SaveBeforeClose() {}
 
   // The play panel, owned by the scene manager: made at each start of play
   // (the previous one deleted then), null before the first start, kept
   // while the menu shows. The board releases its border tool through it
   // (GAME::OffButtonRenderBorder).
   PLAY_PANEL* playPanel = nullptr;
-
-  // Releases the play panel's tool `code` (the board's border tool once the
-  // frame is complete); nothing while there is no panel.
-  virtual void DropPlayPanelButton(int code);
 };
 
 }  // namespace GAME

@@ -91,4 +91,27 @@ TEST_F(WindowProcGame, FocusPausesAndCloseEndsTheLoop) {
   EXPECT_EQ(game->running, 0);
 }
 
+// What the close hook saw: how often it ran and whether the loop was still
+// running then (the game saves before the loop ends).
+int gCloseCalls = 0;
+int gRunningAtClose = -1;
+
+TEST_F(WindowProcGame, CloseCallsTheGamesHookOnceBeforeTheLoopEnds) {
+  gCloseCalls = 0;
+  gRunningAtClose = -1;
+  game->SetCloseFunc([] {
+    ++gCloseCalls;
+    gRunningAtClose = ZOV::GetGame()->running;
+  });
+  Send(plat::WM_CLOSE);
+  EXPECT_EQ(gCloseCalls, 1);
+  EXPECT_EQ(gRunningAtClose, 1) << "called before the loop is told to end";
+  EXPECT_EQ(game->running, 0);
+  game->running = 1;
+  Send(plat::WM_DESTROY);
+  EXPECT_EQ(gCloseCalls, 1) << "the window going away is no second close";
+  EXPECT_EQ(game->running, 0);
+  game->SetCloseFunc(nullptr);
+}
+
 }  // namespace

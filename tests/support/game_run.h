@@ -93,6 +93,8 @@ class GameRun {
       if (e.path().filename() != entry) fs::create_symlink(e.path(), data / e.path().filename());
   }
   const std::string& Home() const { return home_; }
+  // The running program's process id (-1 before Start).
+  pid_t Pid() const { return pid_; }
 
   void Start(const std::string& display) {
     pid_ = fork();

@@ -76,6 +76,18 @@ class ScriptedPlayer {
     Post(plat::WM_LBUTTONUP);
     Frame();
   }
+  // A left click at (x, y): the pointer comes to rest there in one frame
+  // (so the press frame carries no motion), the press in the next, the
+  // release in the one after. Returns the press frame's result.
+  int Click(int x, int y) {
+    MoveMouse(x, y);
+    Frame();
+    Post(plat::WM_LBUTTONDOWN);
+    const int r = Frame();
+    Post(plat::WM_LBUTTONUP);
+    Frame();
+    return r;
+  }
   // A right click at (x, y): press and release in one frame's messages, so
   // the frame sees a press.
   void RightClick(int x, int y) {

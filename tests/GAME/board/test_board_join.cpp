@@ -266,9 +266,15 @@ TEST_F(BoardJoin, AThreeByThreePuzzleAssembledFrameFirst) {
   EXPECT_EQ(BorderToolReleases(), 1);
   EXPECT_EQ(b.winSparkle, Board::kIndexIdle);
   EXPECT_EQ(b.Update(0, 0.0f), 0);
+  // The complete frame has moved onto the picture's place (300 x 300 at the
+  // screen centre): its corner piece's home is (412, 284).
+  EXPECT_FLOAT_EQ(At(0, 0)->pos.x, 412.0f);
+  EXPECT_FLOAT_EQ(At(0, 0)->pos.y, 284.0f);
+  EXPECT_FLOAT_EQ(At(2, 2)->pos.x, 612.0f);
+  EXPECT_FLOAT_EQ(At(2, 2)->pos.y, 484.0f);
 
   // The centre piece onto the frame.
-  Place(1, 1, 301, 299);
+  Place(1, 1, 513, 383);
   b.regT = 1.0;
   while (b.Banzai(Z(1, 1))) {
   }

@@ -3,6 +3,7 @@
 // collector. Input goes through the game's input state, one frame a step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "GAME/board/pocket.h"
@@ -113,6 +114,8 @@ TEST_F(BoardPlay, RefusedPicksStartABandAndMoveNothing) {
        [](Board& b, Piece* p) {
          p->group = 1;
          b.gridOrder[0]->group = 1;
+         // At its home on the picture, where the complete frame stays.
+         b.gridOrder[0]->SetPos(412, 284);
          b.regBr = 1;
        }},
   };
@@ -391,6 +394,42 @@ TEST_F(BoardPlay, ABandDrawnOverPiecesSelectsThemAndTheSelectionDragsTogether) {
     }
     Step(320, 240, -1);
     EXPECT_FALSE(At(1, 1)->selected && b.held != 0);
+  }
+}
+
+TEST_F(BoardPlay, ABandOverOnePieceOfAGroupSelectsTheWholeGroupWhereverItLiesInTheZOrder) {
+  // (0,0)+(0,1) a group at (300, 400)/(400, 400), a loose piece between
+  // them in the z-order; the band covers (0,0) and the loose (1,1) only.
+  for (bool insideOnTop : {true, false}) {
+    SCOPED_TRACE(insideOnTop);
+    Board& b = Playing();
+    Place(0, 0, 300, 400);
+    Place(0, 1, 400, 400);
+    Place(1, 1, 300, 250);
+    At(0, 0)->group = At(0, 1)->group = 2;
+    b.cstr = 2;
+    Piece* inside = At(0, 0);
+    Piece* outside = At(0, 1);
+    std::vector<Piece*> top = insideOnTop ? std::vector<Piece*>{inside, At(2, 2), outside}
+                                          : std::vector<Piece*>{outside, At(2, 2), inside};
+    for (auto it = top.rbegin(); it != top.rend(); ++it) {
+      b.zOrder.erase(std::find(b.zOrder.begin(), b.zOrder.end(), *it));
+      b.zOrder.push_front(*it);
+    }
+    b.bandStart = JST::iPOINT(250, 150);
+    b.bandEnd = JST::iPOINT(340, 450);
+    b.pointerInPocket = false;
+    b.CheckTheSelection();
+    EXPECT_TRUE(inside->selected);
+    EXPECT_TRUE(outside->selected) << "the whole group";
+    EXPECT_TRUE(At(1, 1)->selected);
+    EXPECT_FALSE(At(2, 2)->selected);
+    // The band shrunk off the group lets the whole group go.
+    b.bandEnd = JST::iPOINT(340, 320);
+    b.CheckTheSelection();
+    EXPECT_FALSE(inside->selected);
+    EXPECT_FALSE(outside->selected);
+    EXPECT_TRUE(At(1, 1)->selected);
   }
 }
 

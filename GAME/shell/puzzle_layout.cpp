@@ -1,0 +1,287 @@
+// GAME::PUZZLE: the layout for a screen size, the player's preferences, the
+// window openers, the saved games and the picture catalogue, the book tabs.
+//
+// Layout at W x H (Reset; every product truncated):
+//   upper panel (W/2, its image height/2), player icon 360 right, 50 down
+//   bottom panel (W/2, H - its image height/2); the seven buttons on that
+//   row, u = the play button's frame width: trophies W/2 - 3.2u,
+//   leaders - 2.2u, scores - 1.2u, play W/2, cut + 1.2u, options + 2.2u,
+//   exit + 3.2u
+//   play panel (W/2, 0.97 H); galleries and saves panel in the book
+//   corners at the lower screen corners, shrunk in 1/100 steps when half
+//   the screen height is less than their image height
+//
+// Windows of later work have their slots here and open nothing yet:
+// SetMainOptions (settings), LevelOptOnOff (in-game options), OnOffLiders
+// (leader board), OnOffTrofeis (trophy window), OnOffScores (score board).
+// Each opener is the one place its window is created (with the interface
+// pack selected) and each closer the one place it is deleted.
+#include "GAME/board/board.h"
+#include "GAME/config/globals.h"
+#include "GAME/config/profile.h"
+#include "GAME/shell/catalogue.h"
+#include "GAME/shell/faq_screen.h"
+#include "GAME/shell/frame_group.h"
+#include "GAME/shell/pack_selection.h"
+#include "GAME/shell/play_panel.h"
+#include "GAME/shell/puzzle.h"
+#include "GAME/shell/puzzle_book.h"
+#include "GAME/shell/save_panel.h"
+#include "GAME/shell/setup_strip.h"
+#include "GAME/shell/shared_assets.h"
+#include "GAME/shell/window_layout.h"
+#include "ST/button.h"
+#include "ST/cursor.h"
+#include "ST/file.h"
+#include "ST/game.h"
+#include "ST/sound.h"
+#include "platform/sys.h"
+
+namespace GAME {
+
+namespace {
+
+constexpr float kPi = 3.14159265358979f;
+
+// A corner ornament's scale for a screen of height h.
+float CornerScale(int h, int texH) {
+  if (texH <= 0 || h / 2 >= texH) return 1.0f;
+  return float((h / 2) * 100 / texH) / 100.0f;
+}
+
+}  // namespace
+
+void PUZZLE::Reset(int res) {
+  const int w = game_->GetScreenWidth();
+  const int h = game_->GetScreenHeight();
+  if (blackTranslucent) {
+    blackTranslucent->SetSizePix(w, h);
+    blackTranslucent->CalculateHotSpot(ZOV::JENUM::HOT_CENTER);
+    blackTranslucent->SetPos(w / 2, h / 2);
+  }
+  plat::PrintLine("Reset puzzle");
+  screenWidth = w;
+  screenHeight = h;
+  screenRes = res;
+  plat::PrintLine("Reset panels");
+  menuBorder->SetSizePix(menuBorder->GetMyTexWidth(1), w);
+  upperPanel->SetPos(w / 2, upperPanel->GetMyTexHeight(1) / 2);
+  changePlayerIcon->SetPos(int(upperPanel->position.x) + 360, int(upperPanel->position.y) + 50);
+  plat::PrintLine("Reset buttons");
+  // Neighbouring buttons one frame width apart, so that none overlaps the
+  // next (0.8 of it would).
+  const float u = float(FrameWidth(*buttonPlay));
+  const int y = h - menuBottomPanel->GetMyTexHeight(1) / 2;
+  menuBottomPanel->SetPos(w / 2, y);
+  const float cx = float(w / 2);
+  const struct {
+    BUTTONACT* button;
+    float units;
+  } row[] = {{buttonTrophies, -3.2f}, {buttonLeaders, -2.2f}, {buttonScores, -1.2f}, {buttonPlay, 0.0f},
+             {buttonCut, 1.2f},       {buttonOptions, 2.2f},  {buttonExit, 3.2f}};
+  for (const auto& b : row) b.button->SetPos(int(cx + b.units * u), y);
+  plat::PrintLine("Reset backs");
+  plat::PrintLine("dificult...");
+  if (setupStrip) setupStrip->Reset();
+  plat::PrintLine("piece system...");
+  if (board) {
+    board->SetClip(w, h);
+    board->Reset(h - (setupStrip ? setupStrip->GetWidth() : 0));
+  }
+  plat::PrintLine("Reset player panel");
+  if (playPanel) playPanel->SetPos(w / 2, int(float(h) * 0.97f));
+  for (FRAME_CHOISE_GROUP* g : groups) g->SetPos(w / 2, h / 2);
+  if (savePanel) savePanel->SetPos(w, h);
+  GetDataDirectory();
+  menuBackground->SetSizePix(w, h);
+  menuBackground->CalculateHotSpot(ZOV::JENUM::HOT_CENTER);
+  menuBackground->StreckenTexelz();
+  menuBackground->SetPos(w / 2, h / 2);
+  for (JSPRITE* c : {menuLeftCorner, menuRightCorner}) {
+    const float s = CornerScale(h, c->GetMyTexHeight(1));
+    c->SetSize(s, s);
+  }
+  menuLeftCorner->CalculateHotSpot(ZOV::JENUM::HOT_BOTTOM_LEFT);
+  menuLeftCorner->SetPos(0, h);
+  menuRightCorner->CalculateHotSpot(ZOV::JENUM::HOT_BOTTOM_RIGHT);
+  menuRightCorner->SetPos(w, h);
+  book->Reset(w, h);
+  profile->Reset(w, h);
+  plat::PrintLine("Reset puzzle ok");
+}
+
+void PUZZLE::GetDataDirectory() {
+  dataDir = "DATA/puzzles/low/";
+  plat::PrintLine("Adr generating automaticaly for " + std::to_string(screenRes) + " folder is " + dataDir);
+}
+
+void PUZZLE::RenderMenuBorder() {
+  const float w = float(screenWidth), h = float(screenHeight);
+  menuBorder->CalculateHotSpot(ZOV::JENUM::HOT_TOP_LEFT);
+  menuBorder->Render(0.0f, 0.0f);
+  menuBorder->Render(0.0f, h, -kPi / 2);
+  menuBorder->CalculateHotSpot(ZOV::JENUM::HOT_TOP_RIGHT);
+  menuBorder->Render(w, 0.0f);
+  menuBorder->Render(0.0f, 0.0f, -kPi / 2);
+}
+
+void PUZZLE::SetPrefences() {
+  plat::PrintLine("PUZZLE::SetPrefences()");
+  PUZZLE_PLAYER_PROFILE* record = profile->GetSettings();
+  if (state != kPlay) {
+    switch (record->screen) {
+      case ZOV::JENUM::SCREEN_DESKTOP:
+        game_->ChangeResolution(game_->desktop.x, game_->desktop.y, record->Full);
+        break;
+      case ZOV::JENUM::SCREEN_1024X768: game_->ChangeResolution(1024, 768, record->Full); break;
+      case ZOV::JENUM::SCREEN_1440X900: game_->ChangeResolution(1440, 900, record->Full); break;
+      case ZOV::JENUM::SCREEN_1920X1080: game_->ChangeResolution(1920, 1080, record->Full); break;
+      default: game_->ChangeResolution(game_->resX, game_->resY, game_->fullScreen); break;
+    }
+  }
+  game_->ShowCursor(!record->Cursor);
+  if (Mouse) Mouse->SetColor(record->Cursor ? int(0xFFFFFFFFu) : 0);
+  SetVolume(record->Sound);
+  SetVolumeMelody(record->MusicVolum);
+  plat::PrintLine("Reset...");
+  Reset(record->screen);
+  plat::PrintLine("Reset ok");
+  profile->SaveSettings();
+  CheckScoreBoard();
+  ActivateButton(1);
+  plat::PrintLine("Prefences ok");
+}
+
+void PUZZLE::SettingsOff() {
+  if (!settingsClosedOnce_) {
+    settingsClosedOnce_ = true;
+    SetPrefences();
+  }
+  plat::PrintLine("Settings off");
+  ZOV::SoundRender(eButton);
+  if (settingsWindow) {
+    delete settingsWindow;
+    settingsWindow = nullptr;
+    plat::PrintLine("Settings off ok");
+  }
+}
+
+void PUZZLE::SetMainOptions() {
+  // The settings window (PUZZLE_SETTINGS) opens here once it is built, with
+  // the interface pack selected.
+  plat::PrintLine("PUZZLE::SetMainOptions(): no settings window yet");
+}
+
+void PUZZLE::LevelOptOnOff() {
+  if (optionsWindow) {
+    delete optionsWindow;
+    optionsWindow = nullptr;
+    return;
+  }
+  // The in-game options window (PUZZLE_OPTIONS_GAME) opens here once built.
+}
+
+void PUZZLE::OnOffLiders() {
+  if (leaderBoard) {
+    delete leaderBoard;
+    leaderBoard = nullptr;
+    return;
+  }
+  // The leader board (LIDER_BOARD, filled from PROFILE::GetNames and
+  // GetScore4Player, players without a record left out) opens here once built.
+}
+
+void PUZZLE::OnOffTrofeis() {
+  if (trophyPanel) {
+    delete trophyPanel;
+    trophyPanel = nullptr;
+    return;
+  }
+  // The trophy window (TROFEI_PANEL) opens here once built.
+}
+
+void PUZZLE::OnOffScores() {
+  if (scoreBoard) {
+    delete scoreBoard;
+    scoreBoard = nullptr;
+    return;
+  }
+  // The score board (SCORE_BOARD) opens here once built.
+}
+
+void PUZZLE::CheckScoreBoard() {
+  const std::string path = std::string(profile->GetPlayerDir()) + (C_NAME_PROGRESS_FILE ? C_NAME_PROGRESS_FILE : "");
+  const bool exists = C_NAME_PROGRESS_FILE && *C_NAME_PROGRESS_FILE && ZOV::ifile.CheckFileExist(path.c_str());
+  buttonScores->Activate(exists);
+}
+
+void PUZZLE::SaveComplitePuzzle() { plat::PrintLine("Puzzle complete " + imagePath); }
+
+void PUZZLE::OnOffFAQ(int mode) {
+  PUZZLE_PLAYER_PROFILE* record = profile->GetSettings();
+  if (!record->Help) return;
+  PackSelection gui(C_NAME_PACK_GUI, C_PAS_GUI);
+  // A new help window replaces one still open: the slot holds one window.
+  CloseHelp();
+  if (mode == 1) {
+    faqWindow = new FAQ_SCREEN(board && board->rotation ? FAQ_SCREEN::kMouseWithRotation : FAQ_SCREEN::kMouse);
+  } else {
+    faqWindow = new FAQ_SCREEN(FAQ_SCREEN::kPocket);
+    record->Help = false;
+  }
+}
+
+void PUZZLE::LoadSaves() {
+  plat::PrintLine("Load Saves");
+  ZOV::SoundRender(eButtonPlay);
+  savePanel = new PUZZLE_SAVEPANEL();
+  std::string dir = profile->GetPlayerDir();
+  if (savePanel->Fill(dir.data()) > 0) {
+    hasSaves = true;
+    book->Saves(true);
+  } else {
+    book->Saves(false);
+    plat::PrintLine("Saves loaded");
+  }
+}
+
+void PUZZLE::ReloadSaves() {
+  plat::PrintLine("Reloading");
+  if (hasSaves) savePanel->Clear();
+  plat::PrintLine("Clear ok");
+  std::string dir = profile->GetPlayerDir();
+  if (savePanel->Fill(dir.data()) == 0) {
+    book->Saves(false);
+    book->DropButton(1);
+    hasSaves = false;
+    category = 1;
+    buttonCut->Activate(true);
+    plat::PrintLine("Reloading ok");
+    return;
+  }
+  hasSaves = true;
+  book->Saves(true);
+  savePanel->SetPos(screenWidth, screenHeight);
+}
+
+void PUZZLE::LoadFramesList() {
+  ZOV::ifile.Log("PUZZLE::LoadFramesList()", false);
+  PUZZLE_PACK_COUNT = ReadCatalogue("pzls.xml", &groups);
+  currentGroup = groups.empty() ? nullptr : groups.back();
+  for (FRAME_CHOISE_GROUP* g : groups) g->SetPos(screenWidth / 2, screenHeight / 2);
+  plat::PrintLine("PUZZLE::LoadFramesList() OK.  PUZZLE_PACK_COUNT = " + std::to_string(PUZZLE_PACK_COUNT));
+}
+
+void PUZZLE::ActivateButton(int id) {
+  ZOV::SoundRender(eButton);
+  if (book) book->DropButton(id);
+  buttonCut->Activate(true);
+  if (id != kSavesCategory) {
+    category = id;
+  } else if (hasSaves) {
+    category = kSavesCategory;
+    buttonCut->Activate(false);
+  }
+}
+
+}  // namespace GAME

@@ -1,0 +1,93 @@
+#include "GAME/shell/scene_dump.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "GAME/board/board.h"
+#include "GAME/config/profile.h"
+#include "GAME/shell/faq_screen.h"
+#include "GAME/shell/frame_group.h"
+#include "GAME/shell/puzzle.h"
+#include "GAME/shell/puzzle_book.h"
+#include "GAME/shell/save_panel.h"
+#include "ST/button.h"
+
+namespace GAME {
+
+const std::string& SceneDumpPath() {
+  static const std::string path = [] {
+    const char* e = std::getenv("JIGSAW_STATE_DUMP");
+    return std::string(e ? e : "");
+  }();
+  return path;
+}
+
+void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
+  const std::string tmp = path + ".tmp";
+  {
+    std::ofstream out(tmp, std::ios::trunc);
+    if (!out) return;
+    const PUZZLE_PIECES_SYSTEM* b = s.board;
+    out << "frame " << frame << "\n";
+    out << "state " << s.state << " board " << (b ? b->state : -1) << " regCg " << (b ? b->regCg : 0) << " regF "
+        << (b ? b->regF : 0) << "\n";
+    out << "slots settings " << (s.settingsWindow != nullptr) << " quit " << (s.quitQuestion != nullptr) << " save "
+        << (s.saveQuestion != nullptr) << " help " << (s.faqWindow != nullptr) << " helpShown "
+        << (s.faqWindow && s.faqWindow->shown) << " dialog " << s.profile->IsDialogOpen() << " strip "
+        << (s.setupStrip != nullptr) << "\n";
+    out << "category " << s.category << " hasSaves " << s.hasSaves << " saves "
+        << (s.savePanel ? s.savePanel->frames.size() : 0) << "\n";
+    const struct {
+      const char* name;
+      const BUTTONACT* b;
+    } buttons[] = {{"options", s.buttonOptions}, {"scores", s.buttonScores}, {"play", s.buttonPlay},
+                   {"cut", s.buttonCut},         {"exit", s.buttonExit},     {"trophies", s.buttonTrophies},
+                   {"leaders", s.buttonLeaders}};
+    for (const auto& e : buttons)
+      out << "button " << e.name << " " << int(e.b->position.x) << " " << int(e.b->position.y) << " "
+          << e.b->active << "\n";
+    const std::vector<BUTTONACT*>& tabs = s.book->Tabs();
+    for (size_t i = 0; i + 1 < tabs.size(); ++i)
+      out << "tab " << tabs[i]->id << " " << int(tabs[i]->position.x) << " " << int(tabs[i]->position.y) << "\n";
+    if (s.book->SavesShown())
+      out << "tab " << PUZZLE_BOOK::kSavesTab << " " << int(s.book->SavesTab()->position.x) << " "
+          << int(s.book->SavesTab()->position.y) << "\n";
+    if (s.category >= 1 && s.category <= int(s.groups.size())) {
+      const FRAME_CHOISE_GROUP* g = s.groups[size_t(s.category - 1)];
+      const size_t first = size_t(g->page) * 8;
+      for (size_t i = first; i < g->frames.size() && i < first + 8; ++i)
+        out << "picture " << i << " " << int(g->frames[i]->position.x) << " " << int(g->frames[i]->position.y)
+            << "\n";
+    }
+    if (b && !b->gridOrder.empty()) {
+      out << "cell " << b->gridOrder[0]->cellW << " " << b->gridOrder[0]->cellH << "\n";
+      for (size_t i = 0; i < b->gridOrder.size(); ++i) {
+        const PUZZLE_PIECES* p = b->gridOrder[i];
+        // A point where this piece is the topmost one: its centre, else a
+        // point around it; (-1, -1) when it is covered there.
+        int gx = -1, gy = -1;
+        const int step = std::max(4, std::min(p->cellW, p->cellH) / 6);
+        for (int ring = 0; ring <= 2 && gx < 0; ++ring)
+          for (int dy = -ring; dy <= ring && gx < 0; ++dy)
+            for (int dx = -ring; dx <= ring && gx < 0; ++dx) {
+              if (std::max(std::abs(dx), std::abs(dy)) != ring) continue;
+              const int px = int(p->pos.x) + dx * step, py = int(p->pos.y) + dy * step;
+              const int z = b->WhoIn(px, py);
+              if (z > 0 && b->zOrder[size_t(z - 1)] == p) {
+                gx = px;
+                gy = py;
+              }
+            }
+        out << "piece " << i << " " << int(p->pos.x) << " " << int(p->pos.y) << " " << p->group << " "
+            << p->rotation << " " << gx << " " << gy << "\n";
+      }
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(tmp, path, ec);
+}
+
+}  // namespace GAME

@@ -1,0 +1,34 @@
+// A test-only view of the scene for scripted players that drive the real
+// program from outside: when the environment names a file in
+// JIGSAW_STATE_DUMP (unset in normal runs, where nothing is written), the
+// scene manager rewrites it after every frame, atomically (a temporary file
+// renamed over it), as "key value..." lines:
+//
+//   frame <n>
+//   state <scene state> board <board state or -1> regCg <joins> regF <parts>
+//   slots settings <0|1> quit <0|1> save <0|1> help <0|1> helpShown <0|1>
+//         dialog <0|1> strip <0|1>
+//   category <n> hasSaves <0|1> saves <n>
+//   button <name> <x> <y> <active>        the seven menu buttons
+//   tab <id> <x> <y>                      the book's tabs shown
+//   picture <index> <x> <y>               the current gallery page's pictures
+//   cell <w> <h>                          a piece's cell, in screen pixels
+//   piece <grid index> <x> <y> <group> <rotation> <grab x> <grab y>
+//                                         (a point where it is topmost, or
+//                                         -1 -1 when it is covered)
+//
+// Positions are in the logical screen, which is the window's at 1024 x 768.
+#pragma once
+
+#include <string>
+
+namespace GAME {
+
+class PUZZLE;
+
+// The file named by JIGSAW_STATE_DUMP, read once; empty when unset.
+const std::string& SceneDumpPath();
+// Writes the scene's state to `path`; nothing when it cannot.
+void DumpSceneState(const PUZZLE& scene, long frame, const std::string& path);
+
+}  // namespace GAME

@@ -1,0 +1,187 @@
+// A scripted player for the real game program: it drives the X server's
+// pointer and keyboard with xdotool, at the game window, and reads the
+// scene's test-only state file (GAME/shell/scene_dump.h) to decide its
+// moves. Helpers the later tests reuse: click a widget by its name in the
+// state file, press a key long enough for a frame to see it, drag a piece
+// beside another, wait for a state.
+#pragma once
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/test_env.h"
+
+namespace xdo {
+
+// The scene's state file, read whole.
+struct SceneState {
+  std::map<std::string, std::vector<int>> named;           // "button play" -> {x, y, active}
+  std::map<int, std::vector<int>> tabs, pictures, pieces;  // id -> {x, y, ...}
+
+  // The number after `key` on the line starting with `line`; with an empty
+  // key the line's first number. -1000 when there is none.
+  int Get(const std::string& line, const std::string& key) const {
+    auto it = words.find(line);
+    if (it == words.end()) return -1000;
+    const std::vector<std::string>& w = it->second;
+    if (key.empty()) return w.empty() ? -1000 : std::atoi(w[0].c_str());
+    for (size_t i = 0; i + 1 < w.size(); ++i)
+      if (w[i] == key) return std::atoi(w[i + 1].c_str());
+    return -1000;
+  }
+  std::map<std::string, std::vector<std::string>> words;
+};
+
+inline SceneState ReadState(const std::string& path) {
+  SceneState s;
+  std::istringstream in(testenv::ReadFile(path));
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream ls(line);
+    std::string key;
+    ls >> key;
+    std::vector<std::string> w;
+    for (std::string t; ls >> t;) w.push_back(t);
+    if (key == "button" && !w.empty()) {
+      std::vector<int> v;
+      for (size_t i = 1; i < w.size(); ++i) v.push_back(std::atoi(w[i].c_str()));
+      s.named["button " + w[0]] = v;
+      continue;
+    }
+    if ((key == "tab" || key == "picture" || key == "piece") && !w.empty()) {
+      std::vector<int> v;
+      for (size_t i = 1; i < w.size(); ++i) v.push_back(std::atoi(w[i].c_str()));
+      (key == "tab" ? s.tabs : key == "picture" ? s.pictures : s.pieces)[std::atoi(w[0].c_str())] = v;
+      continue;
+    }
+    s.words[key] = w;
+  }
+  return s;
+}
+
+class Player {
+ public:
+  Player(std::string display, std::string statePath) : display_(std::move(display)), path_(std::move(statePath)) {}
+
+  SceneState State() const { return ReadState(path_); }
+
+  // Polls the state file until `done` holds; false at the deadline.
+  bool WaitFor(const std::function<bool(const SceneState&)>& done, int seconds = 30) const {
+    for (int i = 0; i < seconds * 20; ++i) {
+      if (done(State())) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+  }
+  // Waits until the frame counter has moved on by `n` (the game has seen
+  // what was sent).
+  bool Frames(int n) const {
+    const int from = FrameOf(State());
+    return WaitFor([&](const SceneState& s) { return FrameOf(s) >= from + n; }, 10);
+  }
+
+  bool FindWindow(pid_t pid) {
+    for (int i = 0; i < 200 && window_.empty(); ++i) {
+      window_ = Shell("xdotool search --pid " + std::to_string(pid) + " 2>/dev/null | head -n 1");
+      if (!window_.empty() && window_.back() == '\n') window_.pop_back();
+      if (window_.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (window_.empty()) return false;
+    Run("windowfocus --sync " + window_);
+    return true;
+  }
+
+  void Move(int x, int y) const { Run("mousemove --window " + window_ + " " + std::to_string(x) + " " + std::to_string(y)); }
+  // A key held for a few frames, so that a frame sees it go down.
+  void Key(const std::string& key) const {
+    Run("keydown --window " + window_ + " " + key);
+    Frames(2);
+    Run("keyup --window " + window_ + " " + key);
+    Frames(2);
+  }
+  void Click(int x, int y) const {
+    Move(x, y);
+    Frames(2);
+    Run("mousedown --window " + window_ + " 1");
+    Frames(2);
+    Run("mouseup --window " + window_ + " 1");
+    Frames(2);
+  }
+  // A menu button ("play", "cut", ...) or a book tab, by the state file.
+  bool ClickButton(const std::string& name) const {
+    const SceneState s = State();
+    auto it = s.named.find("button " + name);
+    if (it == s.named.end()) return false;
+    Click(it->second[0], it->second[1]);
+    return true;
+  }
+  bool ClickTab(int id) const {
+    const SceneState s = State();
+    auto it = s.tabs.find(id);
+    if (it == s.tabs.end()) return false;
+    Click(it->second[0], it->second[1]);
+    return true;
+  }
+  bool ClickPicture(int index) const {
+    const SceneState s = State();
+    auto it = s.pictures.find(index);
+    if (it == s.pictures.end()) return false;
+    Click(it->second[0], it->second[1]);
+    return true;
+  }
+  // Drags from (x, y) to (tx, ty) in small steps, a frame each.
+  void Drag(int x, int y, int tx, int ty) const {
+    Move(x, y);
+    Frames(2);
+    Run("mousedown --window " + window_ + " 1");
+    Frames(2);
+    for (int s = 1; s <= 8; ++s) {
+      Move(x + (tx - x) * s / 8, y + (ty - y) * s / 8);
+      Frames(1);
+    }
+    Run("mouseup --window " + window_ + " 1");
+    Frames(3);
+  }
+  // Drags piece `piece` by a point where it is topmost so that its centre
+  // lands at (tx, ty).
+  bool DragPieceTo(int piece, int tx, int ty) const {
+    const SceneState s = State();
+    auto it = s.pieces.find(piece);
+    if (it == s.pieces.end() || it->second.size() < 6 || it->second[4] < 0) return false;
+    const std::vector<int>& v = it->second;
+    Drag(v[4], v[5], tx + (v[4] - v[0]), ty + (v[5] - v[1]));
+    return true;
+  }
+
+ private:
+  static int FrameOf(const SceneState& s) {
+    auto it = s.words.find("frame");
+    return it == s.words.end() || it->second.empty() ? 0 : std::atoi(it->second[0].c_str());
+  }
+  void Run(const std::string& args) const {
+    const std::string cmd = "DISPLAY=" + display_ + " xdotool " + args + " >/dev/null 2>&1";
+    (void)std::system(cmd.c_str());
+  }
+  std::string Shell(const std::string& cmd) const {
+    std::string out;
+    if (FILE* p = popen(("DISPLAY=" + display_ + " " + cmd).c_str(), "r")) {
+      char buf[256];
+      while (fgets(buf, sizeof buf, p)) out += buf;
+      pclose(p);
+    }
+    return out;
+  }
+
+  std::string display_, path_;
+  std::string window_;
+};
+
+}  // namespace xdo
