@@ -2,6 +2,7 @@
 // opening with the desktop and the line log of the file service.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -289,6 +290,16 @@ int OpenRegularForWrite(const Holder& h, int flags) {
   return fd;
 }
 
+// Temporary files of the atomic replace are named
+// "<stem>.~<pid>.<6 letters or digits>", where <stem> is the target's name
+// (its first kTempStemBytes bytes for very long names, so that the whole
+// name stays within a file name's limit) and <pid> the writer's process.
+constexpr size_t kTempStemBytes = 200;
+
+std::string TempStem(const std::string& base) {
+  return base.size() > kTempStemBytes ? base.substr(0, kTempStemBytes) : base;
+}
+
 // A name for a temporary file beside `base` that does not exist yet.
 std::string TempName(const std::string& base, unsigned attempt) {
   static std::atomic<unsigned> counter{0};
@@ -301,8 +312,52 @@ std::string TempName(const std::string& base, unsigned attempt) {
     v /= 36;
     v ^= 0x9E3779B9u * unsigned(i + 1);
   }
-  // Very long names leave no room for a suffix within a file name's limit.
-  return (base.size() > 240 ? std::string(".tmp") : base) + "." + tail;
+  return TempStem(base) + ".~" + std::to_string(::getpid()) + "." + tail;
+}
+
+// The writer's process id when `name` is a temporary file of `stem` as
+// TempName makes them; 0 when it is not one.
+pid_t TempOwner(const std::string& name, const std::string& stem) {
+  const std::string head = stem + ".~";
+  if (name.size() <= head.size() || name.compare(0, head.size(), head) != 0) return 0;
+  size_t at = head.size();
+  long pid = 0;
+  const size_t digits = at;
+  while (at < name.size() && name[at] >= '0' && name[at] <= '9' && at - digits < 10) pid = pid * 10 + (name[at++] - '0');
+  if (at == digits || at >= name.size() || name[at] != '.' || pid <= 0 || pid > 0x7FFFFFFF) return 0;
+  const std::string tail = name.substr(at + 1);
+  if (tail.size() != 6) return 0;
+  for (char c : tail)
+    if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return 0;
+  return pid_t(pid);
+}
+
+// Removes the temporary files of `base` in the folder `dirFd` that writers
+// left when they were killed: regular files named as TempName names them
+// whose writer process no longer exists. A living writer's file (another
+// thread of this process, another running copy of the game) is left alone.
+void RemoveStaleTemps(int dirFd, const std::string& base) {
+  const int listFd = openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listFd < 0) return;
+  DIR* dir = fdopendir(listFd);
+  if (dir == nullptr) {
+    ::close(listFd);
+    return;
+  }
+  const std::string stem = TempStem(base);
+  std::vector<std::string> stale;
+  while (const dirent* e = readdir(dir)) {
+    const pid_t owner = TempOwner(e->d_name, stem);
+    if (owner == 0 || owner == ::getpid()) continue;
+    if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+    stale.emplace_back(e->d_name);
+  }
+  closedir(dir);
+  for (const std::string& name : stale) {
+    struct stat st;
+    if (fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+      unlinkat(dirFd, name.c_str(), 0);
+  }
 }
 
 }  // namespace
@@ -423,6 +478,7 @@ bool iFile::ReplaceFile(const char* path, const std::string& contents) {
     umask(mask);
     mode = 0666 & ~mask;
   }
+  RemoveStaleTemps(h.fd, h.base);
   std::string temp;
   int fd = -1;
   for (unsigned attempt = 0; attempt < 100 && fd < 0; ++attempt) {

@@ -130,6 +130,9 @@ class iFile {
   // in the same folder, flushed, then renamed over the old one, so a link at
   // the path is replaced, never written through). Fails (1) on an existing
   // file that may not be written, and on a folder, pipe, device or socket.
+  // The temporary file is "<name>.~<process id>.<6 letters or digits>"; one
+  // of the same file left by a writer process that no longer runs (killed
+  // during a write) is removed by the next write of that file.
   int SaveData(const char* path, const void* data, int size);
   // Reads up to `size` raw bytes from the start of the regular file; a short
   // file leaves the rest of `data` untouched.

@@ -188,6 +188,9 @@ TEST(AtomicReplace, InterruptedWriteKeepsTheOldContents) {
 
   ASSERT_EQ(ifile.SaveData(f.c_str(), fresh.data(), int(fresh.size())), 0);
   EXPECT_EQ(testenv::ReadFile(f), fresh);
+  // The dead writer's temporary file went with the next write.
+  EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 1)
+      << "the killed writer's temporary file is removed";
 }
 
 TEST(Folders, CreateDirResults) {

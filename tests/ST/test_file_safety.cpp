@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -237,3 +238,61 @@ TEST(SetAside, FailsWhenEveryNameIsTaken) {
 }
 
 }  // namespace
+
+namespace {
+
+// A process id that no process has: a child that has ended and been
+// waited for.
+pid_t DeadPid() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return child;
+}
+
+}  // namespace
+
+// A writer killed half-way leaves its temporary file; the next write of the
+// same file removes it, and only it.
+TEST(AtomicReplace, TheNextWriteRemovesTheTemporaryFilesOfKilledWriters) {
+  const std::string d = testenv::FreshDir("stale");
+  const std::string dead = std::to_string(DeadPid());
+  const std::string alive = std::to_string(getppid());
+  const std::string mine = std::to_string(getpid());
+  struct Row {
+    std::string name;
+    bool removed;
+  };
+  const std::vector<Row> rows = {
+      {"set.bin.~" + dead + ".a1b2c3", true},    // a killed writer's
+      {"set.bin.~" + dead + ".zzzzzz", true},
+      {"set.bin.~" + alive + ".a1b2c3", false},  // a running writer's
+      {"set.bin.~" + mine + ".a1b2c3", false},   // another thread's
+      {"set.bin.~" + dead + ".a1b2c", false},    // not a name of ours
+      {"set.bin.~" + dead + ".A1B2C3", false},
+      {"set.bin.~" + dead + ".a1b2c3x", false},
+      {"set.bin.~.a1b2c3", false},
+      {"set.bin.backup", false},
+      {"set.bin.bad", false},
+      {"set.bin.tmp", false},
+      {"game.xml.~" + dead + ".a1b2c3", false},  // another file's
+      {"xset.bin.~" + dead + ".a1b2c3", false},
+  };
+  for (const Row& r : rows) testenv::WriteFile(d + "/" + r.name, "left");
+  // A folder of that name is never removed.
+  fs::create_directory(d + "/set.bin.~" + dead + ".folder");
+  fs::create_directory(d + "/set.bin.~" + dead + ".qwerty");
+  ASSERT_EQ(ifile.SaveData((d + "/set.bin").c_str(), "new", 3), 0);
+  for (const Row& r : rows) EXPECT_EQ(fs::exists(d + "/" + r.name), !r.removed) << r.name;
+  EXPECT_TRUE(fs::is_directory(d + "/set.bin.~" + dead + ".qwerty"));
+  EXPECT_EQ(testenv::ReadFile(d + "/set.bin"), "new");
+
+  // Names cut for very long file names keep the rule.
+  const std::string longName(250, 'n');
+  const std::string stale = d + "/" + std::string(200, 'n') + ".~" + dead + ".abcdef";
+  testenv::WriteFile(stale, "left");
+  ASSERT_EQ(ifile.SaveData((d + "/" + longName).c_str(), "new", 3), 0);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_EQ(testenv::ReadFile(d + "/" + longName), "new");
+}

@@ -9,6 +9,7 @@
 // is 300 x 300, so Min 3 cuts 3 x 3 cells of 100 x 100.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -18,9 +19,11 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <pugixml.hpp>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,6 +37,7 @@
 #include "ST/file.h"
 #include "ST/sprite.h"
 #include "tests/ST/test_dialog_env.h"
+#include "tests/support/as_user.h"
 
 namespace fs = std::filesystem;
 using Board = GAME::PUZZLE_PIECES_SYSTEM;
@@ -316,6 +320,81 @@ TEST_F(SaveTest, AFailedWriteIsReportedAndLeavesTheOldFileWhole) {
   EXPECT_EQ(entries, 1);
 }
 
+// Writes the system refuses (files may not grow, the folder is read-only)
+// and a full folder: each save is reported as failed, in its return value
+// and its log line, every earlier save stays as it was, nothing is left
+// beside them, and the game goes on (a later save in the same run is
+// written once the fault is gone).
+TEST_F(SaveTest, SavesTheSystemRefusesAreReportedAndKeepEveryEarlierSave) {
+  Board& b = RoundTripBoard(*this, Playing(3, false));
+  struct Row {
+    const char* what;
+    std::function<bool()> fault;    // in the child, before the saves
+    std::function<void()> mend;     // in the child, after them
+    int result;                     // what each save returns
+    const char* line;               // the log line it writes
+  };
+  const std::string dir = dir_;
+  const std::vector<Row> rows = {
+      {"file-size limit",
+       [] {
+         signal(SIGXFSZ, SIG_IGN);
+         const rlimit limit{64, RLIM_INFINITY};
+         return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+       },
+       [] {
+         const rlimit limit{RLIM_INFINITY, RLIM_INFINITY};
+         setrlimit(RLIMIT_FSIZE, &limit);
+       },
+       Board::kSaveFailed, "save failed"},
+      {"read-only folder", [dir] { return chmod(dir.c_str(), 0555) == 0; }, [dir] { chmod(dir.c_str(), 0755); },
+       Board::kSaveFailed, "save failed"},
+      {"full folder", [] { C_MAX_SAVES = 3; return true; }, [] { C_MAX_SAVES = 150; }, Board::kSaveFolderFull,
+       "save folder full"},
+  };
+  for (const Row& r : rows) {
+    for (const auto& e : fs::directory_iterator(dir_)) fs::remove(e.path());
+    testenv::WriteFile(Path(1), "earlier save 1");
+    testenv::WriteFile(Path(2), "earlier save 2");
+    // The log goes through a pipe (the size limit would cut a log file);
+    // the few lines fit in its buffer.
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const int got = testenv::RunAsOrdinaryUser(dir_, [&] {
+      dup2(fds[1], STDOUT_FILENO);
+      if (!r.fault()) return 90;
+      int wrong = 0;
+      b.savePath.clear();  // a new save: the next free number
+      if (b.SavePuzzleState(dir.c_str(), 0) != r.result) wrong |= 1;
+      if (r.result == Board::kSaveFailed) {
+        b.savePath = Path(2);  // the save the board came from
+        if (b.SavePuzzleState(dir.c_str(), 0) != r.result) wrong |= 2;
+      }
+      r.mend();
+      b.savePath.clear();
+      C_MAX_SAVES = 150;
+      if (b.SavePuzzleState(dir.c_str(), 0) != Board::kSaveWritten || b.savePath != Path(3)) wrong |= 4;
+      std::fflush(stdout);
+      return wrong;
+    });
+    ::close(fds[1]);
+    std::string log;
+    char chunk[4096];
+    for (ssize_t n; (n = read(fds[0], chunk, sizeof chunk)) > 0;) log.append(chunk, size_t(n));
+    ::close(fds[0]);
+    chmod(dir_.c_str(), 0755);
+    EXPECT_EQ(got, 0) << r.what << " (a bit per save that did not do as expected)";
+    EXPECT_NE(log.find(r.line), std::string::npos) << r.what << "\n" << log;
+    EXPECT_EQ(testenv::ReadFile(Path(1)), "earlier save 1") << r.what;
+    EXPECT_EQ(testenv::ReadFile(Path(2)), "earlier save 2") << r.what;
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.insert(e.path().filename());
+    EXPECT_EQ(names, (std::set<std::string>{"1.pzl", "2.pzl", "3.pzl"})) << r.what;
+    SAVED_GAME s;
+    EXPECT_EQ(GAME::ReadSavedGame(Path(3).c_str(), &s), SaveRead::kOk) << r.what;
+  }
+}
+
 TEST_F(SaveTest, ALinkAtTheSavePathIsReplacedNotWrittenThrough) {
   testenv::WriteFile(dir_ + "target.txt", "keep me");
   fs::create_symlink(dir_ + "target.txt", Path(1));
@@ -436,6 +515,14 @@ TEST_F(SaveTest, AFrameCompleteSaveResumesWithTheFrameAtTheBottomAndItsLightDone
 
 // A valid save of the 3 x 3 board with `root` attributes replaced and
 // `pieces` as its elements (empty: nine, pieces 0 and 1 in group 1).
+// `n` bytes of a fixed random sequence.
+std::string RandomBytes(size_t n, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::string out(n, '\0');
+  for (char& c : out) c = char(rng() & 0xFF);
+  return out;
+}
+
 std::string SaveText(const std::vector<std::pair<std::string, std::string>>& root, const std::string& pieces = "") {
   std::vector<std::pair<std::string, std::string>> attrs = {
       {"ImgAdr", "pic.bmp"}, {"ImgSmAdr", ""},   {"ImgPkAdr", ""},   {"ImgPss", "7315"},   {"Min", "3"},
@@ -495,6 +582,10 @@ TEST_F(SaveTest, AFileThatCannotBeResumedIsRefusedAndKept) {
       {"distort 500", SaveText({{"distort", "500"}}), Board::kLoadBadOptions},
       {"no picture", SaveText({{"ImgAdr", "nothing_here.bmp"}}), Board::kLoadNoPicture},
       {"picture in a missing pack", SaveText({{"ImgPkAdr", "no_pack"}}), Board::kLoadNoPicture},
+      {"cut short", SaveText({}).substr(0, 150), Board::kLoadUnreadable},
+      {"random bytes", RandomBytes(4096, 11), Board::kLoadUnreadable},
+      {"random bytes after the root's start", "<?xml version=\"1.0\"?>\n<Save Min=\"3\"" + RandomBytes(4096, 12),
+       Board::kLoadUnreadable},
   };
   for (const Case& c : cases) {
     testenv::WriteFile(Path(1), c.text);
@@ -509,6 +600,25 @@ TEST_F(SaveTest, AFileThatCannotBeResumedIsRefusedAndKept) {
     EXPECT_EQ(b.Update(0, 0.016f), Board::kResultNothing);
     b.Render(0);
   }
+}
+
+// A save far larger than any board: many more pieces than the picture has
+// cells. Only the board's own pieces are taken; the file is kept as it was.
+TEST_F(SaveTest, ASaveWithFarMorePiecesThanTheBoardTakesOnlyItsOwn) {
+  std::string pieces;
+  for (int k = 0; k < 200000; ++k)
+    pieces += "\t<Piece posx=\"" + std::to_string(100 + k % 700) + "\" posy=\"300\" trt=\"0\" nstr=\"0\" BK=\"0\" />\n";
+  const std::string text = SaveText({}, pieces);
+  ASSERT_GT(text.size(), size_t(10) << 20);
+  testenv::WriteFile(Path(1), text);
+  Board& b = Make();
+  testing::internal::CaptureStdout();
+  const int r = b.LoadPuzzleState(Path(1).data(), nullptr, 0);
+  const std::string log = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(r, Board::kLoadOk);
+  EXPECT_NE(log.find("save holds 200000 pieces for 9"), std::string::npos) << log.substr(0, 2000);
+  EXPECT_EQ(b.gridOrder.size(), 9u);
+  EXPECT_EQ(testenv::ReadFile(Path(1)), text);
 }
 
 TEST_F(SaveTest, AFinishedPuzzleIsNeverResumedWhateverItsCountersSay) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <random>
 #include <sstream>
 
 #include "GAME/config/player_name.h"
@@ -186,6 +187,28 @@ TEST(PlayerRecord, HostileValuesAreMadeSafe) {
     EXPECT_FLOAT_EQ(back.MusicVolum, 0.3f) << v;
     EXPECT_FLOAT_EQ(back.Sound, 1.0f);
   }
+}
+
+// Records of random bytes: whatever a damaged or hand-made file holds, the
+// record it loads as is one the game itself would write, so loading that
+// again repairs nothing and changes nothing.
+TEST(PlayerRecord, RandomRecordsLoadAsRecordsTheGameWouldWrite) {
+  std::mt19937 rng(76);
+  int repairedOnce = 0;
+  for (int round = 0; round < 2000; ++round) {
+    PUZZLE_PLAYER_PROFILE::Bytes b{};
+    for (auto& byte : b) byte = uint8_t(rng() & 0xFF);
+    std::string repaired;
+    const PUZZLE_PLAYER_PROFILE r = PUZZLE_PLAYER_PROFILE::Decode(b, &repaired);
+    repairedOnce += repaired.empty() ? 0 : 1;
+    std::string again = "unset";
+    const PUZZLE_PLAYER_PROFILE back = PUZZLE_PLAYER_PROFILE::Decode(r.Encode(), &again);
+    ASSERT_TRUE(back == r) << "round " << round;
+    ASSERT_EQ(again, "") << "round " << round;
+    ASSERT_TRUE(r.MusicVolum >= 0.0f && r.MusicVolum <= 1.0f) << "round " << round;
+    ASSERT_TRUE(r.Sound >= 0.0f && r.Sound <= 1.0f) << "round " << round;
+  }
+  EXPECT_GT(repairedOnce, 1900);
 }
 
 TEST(PlayerRecord, DebugDump) {

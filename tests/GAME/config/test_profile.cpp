@@ -710,3 +710,56 @@ TEST_F(Profile, TheHeaderLineNamesThePlayer) {
 }
 
 }  // namespace
+
+namespace {
+
+// Player folders no player could have made through the game, each holding a
+// record that must survive: names with printf directives, control
+// characters, ".." inside, the longest name a folder may have, and a name
+// LC.pzl gives that no folder could have (1,000 characters).
+TEST_F(Profile, HostilePlayerFoldersAreNeitherListedNorChosenNorChanged) {
+  PUZZLE_PLAYER_PROFILE earned = Defaults(786432, false);
+  earned.Score = 777;
+  const std::vector<std::string> hostile = {
+      "%n%n%s%s%p", "%s", "a\x01" "b", "\x1B[2J\x1B[31mred", "line\rback", "tab\there", "a..b",
+      std::string(255, 'x'), "\xD0\x98\xD0", "del\x7F",
+  };
+  for (const std::string& last : {std::string(1000, 'L'), std::string("%n%n%s%s%p"), std::string("\x1B[2J"),
+                                  std::string("a..b"), std::string(255, 'x'), std::string("Anna\x01")}) {
+    SCOPED_TRACE(GAME::PrintableName(last.substr(0, 40)));
+    fs::remove_all(Root());
+    fs::create_directories(Root());
+    for (const std::string& name : hostile) WriteRecord(name, earned);
+    WriteRecord("Anna", earned);
+    SetLast(last);
+    testing::internal::CaptureStdout();
+    PROFILE& p = Start();
+    const std::vector<std::string> list = p.PlayerList();
+    ZOV::JINVECPTR<char*>* names = p.GetNames();
+    for (const std::string& name : hostile) {
+      EXPECT_EQ(p.ChoosePlayer(name.c_str()), -1) << GAME::PrintableName(name);
+      EXPECT_EQ(p.DeletePlayer(name.c_str()), -1) << GAME::PrintableName(name);
+      EXPECT_EQ(p.GetScore4Player(name.c_str()), -1) << GAME::PrintableName(name);
+    }
+    const std::string out = testing::internal::GetCapturedStdout();
+    // The player a hostile LC.pzl names is never taken; the default is.
+    EXPECT_STREQ(p.GetPlayerName(), kDefault.c_str());
+    EXPECT_EQ(list, (std::vector<std::string>{"Anna", kDefault}));
+    ASSERT_NE(names, nullptr);
+    EXPECT_EQ(out.find("%n"), out.find("%n%n%s%s%p")) << "a name is printed as it is, never as a format";
+    // Log lines quote a name whole only up to their limit.
+    EXPECT_EQ(out.find(std::string(300, 'L')), std::string::npos);
+    // Every record a player earned is where it was, unchanged.
+    for (const std::string& name : hostile)
+      EXPECT_EQ(testenv::ReadFile(Record(name)), Bytes(earned)) << GAME::PrintableName(name);
+    EXPECT_EQ(testenv::ReadFile(Record("Anna")), Bytes(earned));
+    p.GetSettings()->Score = 1;
+    EXPECT_TRUE(p.SaveSettings());
+    for (const std::string& name : hostile)
+      EXPECT_EQ(testenv::ReadFile(Record(name)), Bytes(earned)) << GAME::PrintableName(name);
+    EXPECT_EQ(testenv::ReadFile(Record("Anna")), Bytes(earned));
+    EXPECT_EQ(Entries(docs), (std::set<std::string>{"Co"}));
+  }
+}
+
+}  // namespace

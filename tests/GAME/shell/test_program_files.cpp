@@ -8,6 +8,8 @@
 #include <signal.h>
 
 #include <filesystem>
+#include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -120,6 +122,71 @@ TEST(ProgramFiles, FoldersAndPipesNamedLikeConfigurationFilesNeitherHangNorAbort
         EXPECT_TRUE(fs::is_fifo(path));
     }
     EXPECT_NE(run.Out().find("Config loaded"), std::string::npos);
+  }
+}
+
+// Player folders a player could not have made: names with printf
+// directives, control characters and the longest a folder may have, a
+// player folder that is a link to elsewhere, "LC.pzl" naming a player of
+// 1,000 characters, and a player whose "set.bin" and saves are random
+// bytes or cut short. The program starts and ends normally, follows nothing
+// out of its folder, and every file a player had is still there (a damaged
+// record at most set aside).
+TEST(ProgramFiles, HostilePlayerFoldersNeitherCrashNorLoseAnything) {
+  XServer x(1280, 1024);
+  ASSERT_FALSE(x.Display().empty());
+  std::mt19937 rng(20);
+  const auto random = [&](size_t n) {
+    std::string out(n, '\0');
+    for (char& c : out) c = char(rng() & 0xFF);
+    return out;
+  };
+  const std::string record = random(76);
+  struct Row {
+    const char* label;
+    std::string last;  // what "LC.pzl" names
+  };
+  const Row rows[] = {
+      {"a name no folder can have", std::string(1000, 'L') + "%n%s"},
+      {"a player whose files are damaged", "Bob"},
+      {"a player folder that is a link", "Anna"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    GameRun run;
+    const fs::path users = UserFolder(run);
+    const fs::path outside = testenv::FreshDir("outside");
+    std::map<fs::path, std::string> kept = {
+        {outside / "set.bin", random(76)},
+        {outside / "1.pzl", random(300)},
+        {users / "%n%s%s%n" / "set.bin", record},
+        {users / "\x1B[31mred" / "set.bin", record},
+        {users / "a\x01b" / "set.bin", record},
+        {users / std::string(255, 'x') / "set.bin", record},
+        {users / "Bob" / "1.pzl", random(5000)},
+        {users / "Bob" / "2.pzl", "<?xml version=\"1.0\"?>\n<Save ImgAdr=\"pic"},
+    };
+    for (const auto& [path, bytes] : kept) testenv::WriteFile(path, bytes);
+    const std::string bobRecord = random(100);
+    testenv::WriteFile(users / "Bob" / "set.bin", bobRecord);
+    fs::create_directory_symlink(outside, users / "Anna");
+    testenv::WriteFile(users / "LC.pzl", row.last);
+    run.Start(x.Display());
+    // Loading complete: the players, when the program reads them, are read.
+    ASSERT_TRUE(run.WaitFor("Init Complete")) << run.Out() << run.Err();
+    EXPECT_EQ(run.Finish(SIGTERM), 0) << run.Err();
+    for (const auto& [path, bytes] : kept) EXPECT_EQ(testenv::ReadFile(path), bytes) << path;
+    EXPECT_EQ(Entries(outside), (std::set<std::string>{"set.bin", "1.pzl"})) << "nothing new where the link leads";
+    EXPECT_TRUE(fs::is_symlink(users / "Anna"));
+    // Bob's damaged record is where it was, or kept beside a new one.
+    const bool aside = fs::exists(users / "Bob" / "set.bin.bad");
+    EXPECT_EQ(testenv::ReadFile(users / "Bob" / (aside ? "set.bin.bad" : "set.bin")), bobRecord);
+    // "LC.pzl" names the player it named, or the default player when that
+    // one cannot be used.
+    const std::string last = testenv::ReadFile(users / "LC.pzl");
+    EXPECT_TRUE(last == row.last || last == "\xD0\x98\xD0\xB3\xD1\x80\xD0\xBE\xD0\xBA") << last.substr(0, 40);
+    // Log lines quote a name only up to their limit.
+    EXPECT_EQ(run.Out().find(std::string(300, 'L')), std::string::npos);
   }
 }
 
