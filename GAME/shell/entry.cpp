@@ -4,6 +4,7 @@
 #include "GAME/config/edition.h"
 #include "GAME/config/globals.h"
 #include "GAME/shell/loader.h"
+#include "GAME/shell/loading_screen.h"
 #include "GAME/shell/music_focus.h"
 #include "GAME/shell/scene.h"
 #include "GAME/shell/shared_assets.h"
@@ -45,6 +46,7 @@ int WinMain() {
   plat::PrintLine("Programm starting ");
   Game->SetGameName(chTEXT_PRODUCT_NAME);
   Game->SetIni(Initgoizflhgz);
+  GAME::SetLoaderParts({&GAME::MakeLoadingScreen, nullptr});
   Game->SetRnd(Renderjbxoig);
   Game->SetUpd(Updatenjlkxfdg);
   Game->SetKillFocusFunc(KillFocus);

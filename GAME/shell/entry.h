@@ -5,7 +5,8 @@
 // The game may not run. Please reinstall the game", exit -1) when its URL
 // file or program file is missing and may not be; reads the configuration;
 // names the game; registers the six hooks (loader, render, update, focus
-// lost, post-render, focus regained) and the black clear colour; seeds the
+// lost, post-render, focus regained), the loader's loading screen
+// (GAME/shell/loading_screen.h) and the black clear colour; seeds the
 // random generator with the clock; starts the engine. Init's -1 (the
 // configured "play.url" is missing) and -2 (the screen is smaller than
 // 1024x768) show the configured message and exit -1; otherwise the main loop

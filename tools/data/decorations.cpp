@@ -244,10 +244,14 @@ void Headers(Sink& sink) {
     PutPng(sink, "gui", "zoom.png", img);
   }
   {
-    Image img(200, 100);
+    // The leader board's header picture: the board draws its header 10 px
+    // above the picture's middle and 55 px left of it, so the picture is a
+    // paper banner for the header with the podium at its right end.
+    Image img(520, 84);
     cairo_t* cr = img.Cr();
-    icon::Podium(cr, 101, 52, 90, Hex(0x3A220E));
-    icon::Podium(cr, 100, 50, 90, pal::kBrass);
+    BrassFramedPaper(cr, 14, 12, 372, 52, 14, 6, 10);
+    icon::Podium(cr, 456, 44, 74, Hex(0x3A220E));
+    icon::Podium(cr, 455, 42, 74, pal::kBrass);
     PutPng(sink, "gui", "liderboard_fon.png", img);
   }
   {

@@ -200,11 +200,12 @@ void Loading(Sink& sink) {
     cairo_restore(cr);
   }
   // the label under the emblem: "%i%%" is drawn at (cx - 10, cy + 130)
+  // in the white loading font, so the slot is dark
   RoundRect(cr, 176, 292, 160, 46, 10);
-  SetRgb(cr, pal::kBrassDark);
-  cairo_fill(cr);
+  FillVGradient(cr, 292, 338, pal::kBrassLight, pal::kBrassDark);
+  cairo_new_path(cr);
   RoundRect(cr, 180, 296, 152, 38, 8);
-  FillVGradient(cr, 296, 334, pal::kPaper, pal::kPaperDark);
+  FillVGradient(cr, 296, 334, pal::kLeatherDark, Hex(0x2A0E08));
   cairo_new_path(cr);
   PutPng(sink, "loading", "loadwin.png", img);
 

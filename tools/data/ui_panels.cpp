@@ -316,8 +316,22 @@ void ListArt(Sink& sink) {
     PutPng(sink, "gui", "edit_name_box.png", img);
   }
   {
-    Image img(200, 80);
-    FramedPlaque(img, false, 904, 8);
+    // The score board's emblem in the window's upper right corner (the
+    // board places it 264 px right of its centre, left of its scroll bar):
+    // a framed picture with a puzzle piece on a brass medal.
+    Image img(100, 100);
+    cairo_t* cr = img.Cr();
+    Circle(cr, 51, 52, 44);
+    SetRgb(cr, Hex(0x3A220E), 0.35);
+    cairo_fill(cr);
+    Circle(cr, 50, 50, 44);
+    FillVGradient(cr, 6, 94, pal::kBrassLight, pal::kBrassDark);
+    cairo_new_path(cr);
+    Circle(cr, 50, 50, 36);
+    FillVGradient(cr, 14, 86, pal::kPaper, pal::kPaperDark);
+    cairo_new_path(cr);
+    icon::Picture(cr, 50, 50, 46, pal::kWoodDark);
+    icon::Piece(cr, 62, 62, 24, pal::kBrassDark);
     PutPng(sink, "gui", "score_fon.png", img);
   }
   {
@@ -335,13 +349,17 @@ void ListArt(Sink& sink) {
     PutPng(sink, "gui", "liderboard_tablica.png", img);
   }
   {
-    Image img(560, 60);
+    // The glow under the rows of places 1 to 3: larger than the row plate
+    // (drawn over it at the same centre) by 14 px a side across and 4 px
+    // up and down, so a golden rim shows round the plate without reaching
+    // the next row, 5 px below.
+    Image img(588, 68);
     cairo_t* cr = img.Cr();
-    RoundRect(cr, 3, 4, 554, 52, 10);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 560, 0);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 0.85, 0.4, 0.15);
-    cairo_pattern_add_color_stop_rgba(g, 0.5, 1, 0.85, 0.4, 0.5);
-    cairo_pattern_add_color_stop_rgba(g, 1, 1, 0.85, 0.4, 0.15);
+    RoundRect(cr, 1, 1, 586, 66, 14);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 588, 0);
+    cairo_pattern_add_color_stop_rgba(g, 0, 1, 0.78, 0.25, 0.55);
+    cairo_pattern_add_color_stop_rgba(g, 0.5, 1, 0.85, 0.35, 0.95);
+    cairo_pattern_add_color_stop_rgba(g, 1, 1, 0.78, 0.25, 0.55);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);

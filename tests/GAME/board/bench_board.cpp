@@ -7,6 +7,8 @@
 // real device would have consumed them. The argument is the pieces along
 // the short side; /1 groups the pieces by pairs of columns so the group
 // drawing and the rigid-group pass do their work.
+#include <SDL.h>
+#include <SDL_image.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -44,7 +46,13 @@ bool Engine(ZOV::ST_GAME* game) {
   for (int y = 0; y < img.h; ++y)
     for (int x = 0; x < img.w; ++x)
       img.argb[size_t(y) * size_t(img.w) + size_t(x)] = 0xFF000000u | uint32_t(x & 0xFF) << 16 | uint32_t(y & 0xFF) << 8;
-  return plat::SaveBMP("picture.bmp", img);
+  // PNG: the game decodes only PNG and JPEG pictures.
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(img.argb.data(), img.w, img.h, 32, img.w * 4,
+                                                            SDL_PIXELFORMAT_ARGB8888);
+  if (!surface) return false;
+  const int rc = IMG_SavePNG(surface, "picture.png");
+  SDL_FreeSurface(surface);
+  return rc == 0;
 }
 
 void BM_BoardFrame(benchmark::State& state) {
@@ -56,7 +64,7 @@ void BM_BoardFrame(benchmark::State& state) {
   const int min = int(state.range(0));
   const bool grouped = state.range(1) != 0;
   auto board = std::make_unique<GAME::PUZZLE_PIECES_SYSTEM>(game);
-  board->Init("picture.bmp", min, 0, nullptr, false, 1.0f, 0);
+  board->Init("picture.png", min, 0, nullptr, false, 1.0f, 0);
   board->state = GAME::PUZZLE_PIECES_SYSTEM::kStateCutPending;
   board->Update(0, 0.0f);
   // Every piece at rest where its fly-in would end; grouped pieces lie in

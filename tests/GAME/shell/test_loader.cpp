@@ -13,8 +13,10 @@
 #include <cstdlib>
 #include <future>
 
+#include "GAME/shell/loading_screen.h"
 #include "ST/pixel_tools.h"
 #include "ST/window_proc.h"
+#include "tests/support/draw_record.h"
 #include "tests/support/shell_env.h"
 
 namespace {
@@ -254,5 +256,80 @@ INSTANTIATE_TEST_SUITE_P(Events, LoaderFocus,
                                            FocusCase{"LostThenBackEachFrame", {kLost}, {kLost, kBack}, false},
                                            FocusCase{"BackThenLostEachFrame", {}, {kBack, kLost}, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The game's own loading screen in the loader, with both logos and a fake
+// clock: the loader waits while the logos show, however long that is, and
+// goes on once a click has ended them; the progress drawn never decreases.
+std::atomic<uint32_t> gFakeNow{0};
+uint32_t FakeNow() { return gFakeNow.load(); }
+std::atomic<int> gCountdownReads{0};
+
+class CountedLoadingScreen : public GAME::LOADING_SCREEN {
+ public:
+  CountedLoadingScreen() : LOADING_SCREEN(*Game, loadingFont) {}
+  float SplashCountdown() const override {
+    ++gCountdownReads;
+    return LOADING_SCREEN::SplashCountdown();
+  }
+};
+
+TEST_F(Loader, TheRealLoadingScreenHoldsTheSoundsBackWhileItsLogosShow) {
+  drawtest::WriteImage("logo1.png", 300, 200, 0xFFFF0000u);
+  drawtest::WriteImage("logo2.png", 300, 200, 0xFF00FF00u);
+  gFakeNow = 5000;
+  gCountdownReads = 0;
+  plat::SetTimeSourceForTests(&FakeNow);
+  struct Restore {
+    ~Restore() {
+      plat::SetTimeSourceForTests(nullptr);
+      std::remove("logo1.png");
+      std::remove("logo2.png");
+    }
+  } restore;
+  GAME::SetLoaderParts({[]() -> GAME::LOADING_SCREEN_BASE* { return new CountedLoadingScreen(); }, nullptr});
+  StartLoader();
+  auto screen = [] { return static_cast<GAME::LOADING_SCREEN*>(loading); };
+  std::vector<int> drawn;
+  auto record = [&] {
+    CsHold hold;
+    if (loading) drawn.push_back(loading->progress);
+  };
+  auto frame = [&] {
+    game_->Loading(1);
+    record();
+  };
+  // Frozen time: the first logo stays however often the loader looks.
+  ASSERT_TRUE(DriveUntil([] { return gCountdownReads >= 3; }));
+  {
+    CsHold hold;
+    ASSERT_NE(loading, nullptr);
+    EXPECT_EQ(screen()->CurrentPhase(), GAME::LOADING_SCREEN::Phase::kFirstLogo);
+    EXPECT_EQ(loading->progress, 12);
+    EXPECT_EQ(eBack1, nullptr) << "no sound before the logos have had their time";
+  }
+  // 2.5 s on: the second logo, and still waiting.
+  gFakeNow += 2500;
+  const int reads = gCountdownReads;
+  frame();
+  ASSERT_TRUE(DriveUntil([&] { return gCountdownReads >= reads + 2; }));
+  {
+    CsHold hold;
+    EXPECT_EQ(screen()->CurrentPhase(), GAME::LOADING_SCREEN::Phase::kSecondLogo);
+    EXPECT_EQ(loading->progress, 12);
+  }
+  // A click ends the second logo: the loader goes on to the end.
+  game_->GetInput()->EventMouseLkm(true);
+  frame();
+  {
+    CsHold hold;
+    EXPECT_EQ(screen()->CurrentPhase(), GAME::LOADING_SCREEN::Phase::kProgress);
+  }
+  game_->GetInput()->EventMouseLkm(false);
+  ASSERT_TRUE(DriveLoading(record));
+  EXPECT_NE(eBack1, nullptr);
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_TRUE(std::is_sorted(drawn.begin(), drawn.end()));
+  EXPECT_EQ(loading, nullptr);
+}
 
 }  // namespace

@@ -141,11 +141,12 @@ TEST(ProgramStartup, TheLoaderAndTheMainThreadEachWriteTheirLinesInOrder) {
   ASSERT_TRUE(run.WaitFor("Init Complete")) << run.Out() << run.Err();
   EXPECT_EQ(run.Finish(SIGTERM), 0) << run.Err();
   EXPECT_TRUE(LinesInOrder(run.Out(), {"Initialising game", "loading = new GAME::LOADING_SCREEN;",
+                                       "LOADING_SCREEN::LOADING_SCREEN() start", "2",
                                        "JGAMENAME->SetLoadingScreen(loading);", "shadowSplain=new JSPRITE(chQShadow);",
                                        "whiteSplain=new JSPRITE(chWhitePlain);",
                                        "JINTEX lTex = JINNAME->TextureCreate(8,8);", "new JSPRITE(chROT_YES);",
                                        "new JSPRITE(chROT_NO);", "new JSPRITE(lTex);", "Sound ini...",
-                                       "Init Complete"}))
+                                       "PUZZLE_LOADING DELETE", "Init Complete"}))
       << run.Out();
   EXPECT_TRUE(LinesInOrder(run.Out(), {"Programm starting ", "Programm starting init...",
                                        "Execution dir is " + fs::canonical(run.Dir()).string(), "RUN!"}))

@@ -1,0 +1,119 @@
+// GAME::PUZZLE_OPTIONS_GAME: the options window opened during play from the
+// play panel's options tool. It edits the music and sound volumes, the game
+// cursor and the board's background colour (a row of four swatches,
+// GAME::CHOICE_COLOR).
+//
+// The scene manager selects the interface pack (C_NAME_PACK_GUI, C_PAS_GUI)
+// around the constructor, polls Update once a frame, previews each change
+// through the getters (volumes on 5 and 6, the cursor on 7, the board's
+// colour on 8), and on kOk and kCancel applies the record, restores the
+// board's colour from it and deletes the window. The window keeps working
+// copies of MusicVolum, Sound, Cursor and Color, taken from the record at
+// construction and written back only on OK. Its layout is fixed at
+// construction.
+//
+// Update answers, the first that applies:
+//   kColor   (8)  a swatch was pressed: colour = that swatch's colour
+//   kMusic   (5)  the music slider changed: music = value / 100
+//   kSound   (6)  the sound slider changed: sound = value / 100, with the
+//                 test sound at most once every kTestSoundGapMs
+//   kCursor  (7)  the cursor box was toggled
+//   kOk      (1)  OK clicked or Enter: the working copies written back
+//   kCancel  (-1) Cancel clicked or Escape: nothing written
+//   kNothing (0)
+// A window made without a record answers kCancel at once and writes
+// nothing. Keys count only in the frame they went down.
+//
+// Layout, with (x, y) the screen centre where the window stands, W x H its
+// background chSTBACK, fw a button's frame width and hb its height;
+// positions truncated:
+//   music slider (track's left end) (x - 50, y - 0.2 H), track W / 2.5
+//   sound slider                    (x - 50, y - 0.05 H)
+//   cursor box                      (x - 50, y + 46)
+//   OK / Cancel      (x -/+ fw/2, y + H/2 - hb/4), straddling the lower edge
+//   gear    (x + trunc(header width in big) / 2 + gear width / 2 + 20, y - 0.37 H)
+//   violin  (x - 130, y - 0.2 H)       piano (x - 130, y - 0.05 H)
+//   colour row  SetPos(x - 50, trunc(y + 0.2 H))
+//   header  big, centred, chTEXT_SETTINGS_GAME_HEADER at (x, y - 0.37 H)
+//   captions comix, left edge at x - 0.45 W, vertically centred on the rows
+//           of the music slider, the sound slider and the cursor box, and
+//           chTEXT_SETTINGS_GAME_BACKGROUND on the colour row's
+// Texts are in C_FONT_MAIN_COLOR and drawn as written. Render draws the dim
+// layer, the background, gear, violin, piano, the header, the captions with
+// their controls, OK, Cancel, the background caption and the colour row,
+// and returns 0.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "GAME/shell/options_kit.h"
+#include "ST/sprite.h"
+
+class JBUTTONCHK;
+class JBUTTONMAP4;
+
+namespace ZOV {
+class JSLIDER_E;
+}
+
+namespace GAME {
+
+class PUZZLE_PLAYER_PROFILE;
+class CHOICE_COLOR;
+
+class PUZZLE_OPTIONS_GAME : public JSPRITE {
+ public:
+  static constexpr int kNothing = 0;
+  static constexpr int kOk = 1;
+  static constexpr int kCancel = -1;
+  static constexpr int kMusic = 5;
+  static constexpr int kSound = 6;
+  static constexpr int kCursor = 7;
+  static constexpr int kColor = 8;
+
+  explicit PUZZLE_OPTIONS_GAME(PUZZLE_PLAYER_PROFILE* profile, const OptionsKit& kit = OptionsKit::Shared());
+  ~PUZZLE_OPTIONS_GAME() override;
+  PUZZLE_OPTIONS_GAME(const PUZZLE_OPTIONS_GAME&) = delete;
+  PUZZLE_OPTIONS_GAME& operator=(const PUZZLE_OPTIONS_GAME&) = delete;
+
+  // Both arguments are not used.
+  int Update(int, float) override;
+  int Render(int) override;
+
+  // The working copies.
+  bool GetCursorState() const { return cursor_; }
+  float GetMusicVolume() const { return music_; }
+  float GetSoundVolume() const { return sound_; }
+  int GetColor() const { return color_; }
+
+  const ZOV::JSLIDER_E& MusicSlider() const { return *musicSlider_; }
+  const ZOV::JSLIDER_E& SoundSlider() const { return *soundSlider_; }
+  const JBUTTONCHK& CursorBox() const { return *cursorBox_; }
+  const JBUTTONMAP4& OkButton() const { return *ok_; }
+  const JBUTTONMAP4& CancelButton() const { return *cancel_; }
+  const CHOICE_COLOR& ColorRow() const { return *colors_; }
+  const JSPRITE& Gear() const { return *gear_; }
+  const JSPRITE& Piano() const { return *piano_; }
+  const JSPRITE& Violin() const { return *violin_; }
+
+ private:
+  OptionsKit kit_;
+  PUZZLE_PLAYER_PROFILE* profile_;
+  std::unique_ptr<ZOV::JSLIDER_E> musicSlider_;
+  std::unique_ptr<ZOV::JSLIDER_E> soundSlider_;
+  std::unique_ptr<JBUTTONCHK> cursorBox_;
+  std::unique_ptr<JBUTTONMAP4> ok_;
+  std::unique_ptr<JBUTTONMAP4> cancel_;
+  std::unique_ptr<CHOICE_COLOR> colors_;
+  std::unique_ptr<JSPRITE> gear_;
+  std::unique_ptr<JSPRITE> piano_;
+  std::unique_ptr<JSPRITE> violin_;
+  int color_ = 0;
+  float music_ = 0.0f;
+  float sound_ = 0.0f;
+  bool cursor_ = false;
+  TestSoundGate testSound_;
+};
+
+}  // namespace GAME
