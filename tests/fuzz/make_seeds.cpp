@@ -6,6 +6,7 @@
 //   lc_pzl          "LC.pzl" as the player keeper writes it (the default Cyrillic name, a Latin one)
 //   set_bin         "set.bin" as the player keeper writes it (default, earned)
 //   saved_game      saved games as the board's writer writes them
+//   progress_xml    "Progress.xml" as the progress file's writer appends it
 //   zip_pack, zip_pack_plain  packs by the pack builder, with and without
 //                   the game's pack password
 //   font            a descriptor by the font baker, naming "page.png"
@@ -23,6 +24,7 @@
 #include "GAME/board/board_save.h"
 #include "GAME/config/player_record.h"
 #include "GAME/config/pack_table.h"
+#include "GAME/shell/progress_file.h"
 #include "tests/fuzz/fuzz_env.h"
 #include "tools/data/canvas.h"
 #include "tools/data/generator.h"
@@ -129,6 +131,25 @@ void SaveSeeds(const fs::path& out) {
   }
 }
 
+void ProgressSeeds(const fs::path& out) {
+  const std::string folder = testenv::FreshDir("progress") + "/";
+  const GAME::PROGRESS_FILE file(folder.c_str(), "Progress.xml");
+  GAME::PROGRESS_ENTRY e;
+  e.face = "autumn.png";
+  e.score = 345;
+  e.count = 9;
+  e.time = 125.9f;
+  file.Append(e);
+  Put(out / "progress_xml", "one.xml", Read(file.Path()));
+  e.face = "harbour.png";
+  e.score = 1210;
+  e.count = 150;
+  e.rotata = true;
+  e.time = 4505.25f;
+  file.Append(e);
+  Put(out / "progress_xml", "two.xml", Read(file.Path()));
+}
+
 void PackSeeds(const fs::path& out) {
   std::error_code ec;
   fs::create_directories(out / "zip_pack", ec);
@@ -192,6 +213,7 @@ int main(int argc, char** argv) {
   EditionSeeds(out);
   PlayerSeeds(out);
   SaveSeeds(out);
+  ProgressSeeds(out);
   PackSeeds(out);
   FontSeeds(out);
   PictureSeeds(out);
