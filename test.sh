@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
 #   ./test.sh              the normal build, in build/
-#   ./test.sh --sanitize   with AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/
+#   ./test.sh --sanitize   with AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/;
+#                          then, when clang is installed, the fuzz targets in
+#                          build-fuzz/, each run for a short fixed time
 #   ./test.sh --tsan       the start-up tests (loader thread, hooks, the built
 #                          program) with ThreadSanitizer, in build-tsan/; any
 #                          race report fails them
@@ -43,3 +45,16 @@ if [[ -z "${DISPLAY:-}" ]]; then
 fi
 cd "$dir"
 ctest --output-on-failure -j "$(nproc)" --timeout 600 "${select[@]}"
+
+if [[ "${1:-}" == "--sanitize" ]]; then
+  if command -v clang++ >/dev/null; then
+    # The fuzz targets need clang's libFuzzer: a build of their own.
+    fuzz="$ROOT/build-fuzz"
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$fuzz" -G Ninja -DJIGSAW_FUZZ=ON -DJIGSAW_TESTS=OFF >/dev/null
+    cmake --build "$fuzz" -j "$(nproc)" --target fuzz_all
+    cd "$fuzz"
+    ctest --output-on-failure -j "$(nproc)" -L fuzz
+  else
+    echo "clang is not installed: the fuzz targets were not run"
+  fi
+fi

@@ -182,6 +182,21 @@ class ST_GAME {
   std::string profileDir_, gameProfileDir_;
 };
 
+// What "game.xml" holds: <Config><Main resX resY support1024 FullScreen
+// Log/></Config>, the root and its first child found by position.
+struct GAME_VIDEO_CONFIG {
+  int resX = 0;
+  int resY = 0;
+  bool support1024 = false;
+  bool fullScreen = false;
+};
+
+// Reads "game.xml" at `path` (a regular file, through the file service).
+// True with `out` filled when the file is usable: it parses, its root is
+// "Config" with "Main" first, and resX and resY are above 0. Otherwise false
+// and `out` is left as it was.
+bool ReadGameConfig(const std::string& path, GAME_VIDEO_CONFIG* out);
+
 // The game object, made on the first call.
 ST_GAME* GetGame();
 extern ST_GAME* JGAMENAME;

@@ -52,6 +52,22 @@ void ReportLinkedFolder(const std::string& folder) {
 
 }  // namespace
 
+bool ReadGameConfig(const std::string& path, GAME_VIDEO_CONFIG* out) {
+  pugi::xml_document doc;
+  const bool loaded = LoadXmlFile(&doc, path.c_str());
+  const pugi::xml_node main = doc.first_child().first_child();
+  const int x = main.attribute("resX").as_int();
+  const int y = main.attribute("resY").as_int();
+  if (!loaded || std::string(doc.first_child().name()) != "Config" || std::string(main.name()) != "Main" ||
+      x <= 0 || y <= 0)
+    return false;
+  out->resX = x;
+  out->resY = y;
+  out->support1024 = main.attribute("support1024").as_bool();
+  out->fullScreen = main.attribute("FullScreen").as_bool();
+  return true;
+}
+
 const char* ST_GAME::GetProfileDirg() {
   profileDir_ = DocumentsOrHere() + "/" + companyName + "/";
   return profileDir_.c_str();
@@ -104,28 +120,23 @@ void ST_GAME::LoadGameConfig() {
   ReportLinkedFolder(GetProfileDirg());
   ReportLinkedFolder(GetGameProfileDirg());
   for (int attempt = 0; attempt < 2; ++attempt) {
-    pugi::xml_document doc;
-    const bool loaded = LoadXmlFile(&doc, path.c_str());
-    const pugi::xml_node main = doc.first_child().first_child();
-    const int x = main.attribute("resX").as_int();
-    const int y = main.attribute("resY").as_int();
-    const bool usable = loaded && std::string(doc.first_child().name()) == "Config" &&
-                        std::string(main.name()) == "Main" && x > 0 && y > 0;
+    GAME_VIDEO_CONFIG read;
+    const bool usable = ReadGameConfig(path, &read);
     if (!usable && attempt == 0) {
       // A missing or broken file would ask for a 0x0 window: start afresh.
       plat::PrintLine("Game config unusable, writing the default: " + path);
       CreateDefaultConfig();
       continue;
     }
-    resX = usable ? x : resX;
-    resY = usable ? y : resY;
+    resX = usable ? read.resX : resX;
+    resY = usable ? read.resY : resY;
     if (resX > desktop.x || resY > desktop.y) {
       resX = desktop.x;
       resY = desktop.y;
     }
     if (usable) {
-      support1024 = main.attribute("support1024").as_bool();
-      fullScreen = main.attribute("FullScreen").as_bool();
+      support1024 = read.support1024;
+      fullScreen = read.fullScreen;
     }
     screenRes = resX * resY;
     break;

@@ -24,6 +24,7 @@ enum class HeaderRead {
   kNotAPicture,  // neither PNG nor JPEG (or nothing could be read)
   kDamaged,      // PNG or JPEG, but the header is cut short or makes no sense
   kTooLarge,     // a side is past kMaxImageSide
+  kCutShort,     // PNG: a chunk runs past the end, or there is no IEND
 };
 
 struct Header {
@@ -50,6 +51,26 @@ HeaderRead PngSize(SDL_RWops* rw, Header* hd) {
   hd->w = Be32(ihdr + 8);
   hd->h = Be32(ihdr + 12);
   return HeaderRead::kOk;
+}
+
+// Whether every chunk of a PNG, from the first to IEND, lies wholly inside
+// the stream. The PNG loader's reader does not notice the end of its data:
+// past it, libpng goes on with the bytes of its last read and can skip the
+// same chunk forever, so a cut or damaged file must never reach it.
+HeaderRead PngChunksWhole(SDL_RWops* rw) {
+  const Sint64 size = SDL_RWsize(rw);
+  Sint64 at = 8;  // past the signature
+  while (size >= 0 && at + 12 <= size) {
+    uint8_t head[8];  // length, type
+    if (SDL_RWseek(rw, at, RW_SEEK_SET) != at || !ReadExact(rw, head, sizeof head)) break;
+    const uint32_t len = Be32(head);
+    if (len > 0x7FFFFFFFu) break;  // the largest length a PNG allows
+    const Sint64 end = at + 12 + Sint64(len);
+    if (end > size) break;
+    if (std::memcmp(head + 4, "IEND", 4) == 0) return HeaderRead::kOk;
+    at = end;
+  }
+  return HeaderRead::kCutShort;
 }
 
 // A JPEG's size from its first frame header (SOF0..SOF15 but DHT, JPG and
@@ -112,6 +133,8 @@ std::string RefusalLine(HeaderRead r, const Header& hd) {
       return "Picture refused: not a PNG or JPEG picture";
     case HeaderRead::kDamaged:
       return std::string("Picture refused: damaged ") + format + " header";
+    case HeaderRead::kCutShort:
+      return "Picture refused: PNG cut short or damaged (a chunk runs past the end of the file)";
     case HeaderRead::kTooLarge:
       return std::string("Picture refused: ") + format + " of " + std::to_string(hd.w) + "x" + std::to_string(hd.h) +
              " is larger than " + std::to_string(kMaxImageSide) + " pixels a side";
@@ -149,7 +172,8 @@ bool DecodeStream(SDL_RWops* rw, Image& out) {
   out = Image{};
   if (!rw) return false;
   Header hd;
-  const HeaderRead r = ReadHeader(rw, &hd);
+  HeaderRead r = ReadHeader(rw, &hd);
+  if (r == HeaderRead::kOk && hd.format == Format::kPng) r = PngChunksWhole(rw);
   if (r != HeaderRead::kOk) {
     SDL_RWclose(rw);
     PrintLine(RefusalLine(r, hd));

@@ -8,7 +8,10 @@
 // from the header first (PNG: the IHDR chunk; JPEG: the first frame header,
 // found by a bounded walk over the segments before it); a picture wider or
 // taller than kMaxImageSide is refused before any pixel is decoded, so a
-// damaged or hostile header cannot ask for gigabytes. Every other format
+// damaged or hostile header cannot ask for gigabytes. Before a PNG is
+// decoded, its chunks are walked: one that runs past the end of the data,
+// or a missing IEND, refuses the picture (the PNG loader would otherwise
+// read on past the end, and can loop there). Every other format
 // (BMP, GIF, TGA, XCF, ...) is refused unread. Each refusal prints one line
 // on standard output saying why; the caller reports which file it was.
 //

@@ -90,6 +90,59 @@ TEST_F(GameConfig, AFileThatCannotBeWrittenIsReportedAsSuch) {
   EXPECT_NE(out.find("Config not saved"), std::string::npos);
 }
 
+// The reader alone, on the file the engine writes and on files it must
+// refuse, leaving what it was given untouched.
+TEST_F(GameConfig, ReadGameConfigTakesOnlyAUsableFile) {
+  Make({1920, 1080}, {{1024, 768, 60}});
+  game->CreateConfig(1280, 1024, false, true);
+  ZOV::GAME_VIDEO_CONFIG read;
+  ASSERT_TRUE(ZOV::ReadGameConfig(Xml().string(), &read));
+  EXPECT_EQ(read.resX, 1280);
+  EXPECT_EQ(read.resY, 1024);
+  EXPECT_FALSE(read.support1024) << "the flag the engine held: no default was made";
+  EXPECT_FALSE(read.fullScreen);
+
+  struct Row {
+    const char* text;
+    bool usable;
+    int resX, resY;
+    bool support1024, fullScreen;
+  };
+  const Row rows[] = {
+      {"<Config><Main resX=\"800\" resY=\"600\" support1024=\"true\" FullScreen=\"true\"/></Config>", true, 800,
+       600, true, true},
+      {"<Config><Main resX=\"800\" resY=\"600\"/><Other resX=\"1\"/></Config>", true, 800, 600, false, false},
+      {"", false, 0, 0, false, false},
+      {"<Config><Main resX=\"800\" resY=\"600\"/>", false, 0, 0, false, false},  // not well formed
+      {"<Other><Main resX=\"800\" resY=\"600\"/></Other>", false, 0, 0, false, false},
+      {"<Config><Other/><Main resX=\"800\" resY=\"600\"/></Config>", false, 0, 0, false, false},
+      {"<Config><Main resX=\"800\" resY=\"0\"/></Config>", false, 0, 0, false, false},
+      {"<Config><Main resX=\"-1\" resY=\"600\"/></Config>", false, 0, 0, false, false},
+      {"<Config><Main resX=\"wide\" resY=\"600\"/></Config>", false, 0, 0, false, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    WriteXml(row.text);
+    ZOV::GAME_VIDEO_CONFIG got{7, 9, true, true};
+    EXPECT_EQ(ZOV::ReadGameConfig(Xml().string(), &got), row.usable);
+    if (!row.usable) {
+      EXPECT_EQ(got.resX, 7) << "left as it was";
+      EXPECT_EQ(got.resY, 9);
+      continue;
+    }
+    EXPECT_EQ(got.resX, row.resX);
+    EXPECT_EQ(got.resY, row.resY);
+    EXPECT_EQ(got.support1024, row.support1024);
+    EXPECT_EQ(got.fullScreen, row.fullScreen);
+  }
+  fs::remove(Xml());
+  fs::create_directories(Xml());  // a folder where the file should be
+  ZOV::GAME_VIDEO_CONFIG got;
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(ZOV::ReadGameConfig(Xml().string(), &got));
+  testing::internal::GetCapturedStdout();
+}
+
 class GameConfigWindow : public GameConfig {
  protected:
   void SetUp() override {

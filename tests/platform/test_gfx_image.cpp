@@ -328,4 +328,51 @@ TEST(GfxImage, DamagedHeadersAreRefused) {
   EXPECT_EQ(h, 3);
 }
 
+// A PNG whose chunks do not all lie inside the data is refused before the
+// PNG loader sees it: past the end, that loader goes on with the bytes of
+// its last read, and the first case (found by fuzzing) kept it skipping the
+// same chunk for good. Its size is still read from the header.
+TEST(GfxImage, PngsWhoseChunksRunPastTheEndAreRefused) {
+  const std::string whole = Written(true, 24, 16);
+  ASSERT_GT(whole.size(), 57u);
+  const std::string ihdr = whole.substr(0, 33);  // signature and IHDR chunk
+  std::string overstatedIdat = whole;
+  ASSERT_EQ(overstatedIdat.substr(37, 4), "IDAT") << "the writer puts IDAT right after IHDR";
+  overstatedIdat.replace(33, 4, Be32(0x10000));
+  struct Case {
+    const char* label;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"a bKGD chunk of 65286 bytes in a file of 306",
+       ihdr + Be32(65286) + "bKGD" + std::string(306 - 33 - 8, '\xA7')},
+      {"cut before IEND", whole.substr(0, whole.size() - 12)},
+      {"cut inside IEND", whole.substr(0, whole.size() - 2)},
+      {"IDAT length past the end", overstatedIdat},
+      {"a chunk length over 2^31", ihdr + Be32(0x80000000u) + "tEXt" + whole.substr(33)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    plat::Image img;
+    bool ok = true;
+    EXPECT_EQ(DecodeBoth(c.bytes, &ok, &img),
+              "Picture refused: PNG cut short or damaged (a chunk runs past the end of the file)\n");
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(img.argb.empty());
+    int w = 0, h = 0;
+    EXPECT_TRUE(InfoBoth(c.bytes, &w, &h));
+    EXPECT_EQ(w, 24);
+    EXPECT_EQ(h, 16);
+  }
+  // The whole file, and the same with bytes after IEND, are decoded.
+  for (const std::string& bytes : {whole, whole + "trailing"}) {
+    plat::Image img;
+    bool ok = false;
+    EXPECT_EQ(DecodeBoth(bytes, &ok, &img), "");
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(img.w, 24);
+    EXPECT_EQ(img.h, 16);
+  }
+}
+
 }  // namespace

@@ -126,7 +126,14 @@ TEST_F(TexturePack, FailuresGiveTheDefaultTextureWithTheirLines) {
        4},
       {"wrong password", false, "pic.png", "wrong", {}, 3, 4},
       {"no password", false, "pic.png", nullptr, {}, 3, 4},
-      {"picture cut short", false, "cut.png", kPassword, {"Zip textue not load 2 cut.png"}, 100, 60},
+      {"picture cut short",
+       false,
+       "cut.png",
+       kPassword,
+       {"Picture refused: PNG cut short or damaged (a chunk runs past the end of the file)",
+        "Zip textue not load 2 cut.png"},
+       100,
+       60},
       {"not a picture",
        false,
        "text.txt",
@@ -181,7 +188,8 @@ TEST_F(TexturePack, BeforeTheDefaultTextureExistsFailuresGiveZero) {
   EXPECT_EQ(tex, 0u);
   EXPECT_TRUE(gBoxes.empty());
   // A picture that cannot be made into a texture asks.
-  EXPECT_EQ(Load(pack, "cut.png", kPassword, &tex), "");
+  EXPECT_EQ(Load(pack, "cut.png", kPassword, &tex),
+            "Picture refused: PNG cut short or damaged (a chunk runs past the end of the file)\n");
   EXPECT_EQ(tex, 0u);
   ASSERT_EQ(gBoxes.size(), 1u);
   EXPECT_EQ(gBoxes[0], "errrrrror: defaultTexture not exist!!!");
