@@ -266,6 +266,8 @@ class PUZZLE : public SCENE {
   bool settingsClosedOnce_ = false;
   // Set around a preferences pass that must not store the record.
   bool holdSave_ = false;
+  // The options tool was pressed while the in-game options were open.
+  bool optionsToolPressed_ = false;
   long frames_ = 0;
 };
 

@@ -195,6 +195,7 @@ void PUZZLE::LevelOptOnOff() {
     return;
   }
   PackSelection gui(C_NAME_PACK_GUI, C_PAS_GUI);
+  optionsToolPressed_ = false;
   optionsWindow = new PUZZLE_OPTIONS_GAME(profile->GetSettings());
 }
 

@@ -26,7 +26,6 @@
 //                       leave; 1007/1005/1004 release 7/5/4; 126 pocket help
 //   set-up strip        -2 re-cut the preview; 1 play; -1 back to the menu
 #include <algorithm>
-#include <cmath>
 
 #include "GAME/board/board.h"
 #include "GAME/config/globals.h"
@@ -70,10 +69,10 @@ void ApplyCursor(ZOV::ST_GAME& game, bool gameCursor) {
   if (Mouse) Mouse->SetColor(gameCursor ? int(0xFFFFFFFFu) : 0);
 }
 
-// Whether (x, y) lies on the button's frame, centred on its position.
-bool OverButton(const JBUTTONMAP4& b, int x, int y) {
-  const float halfW = float(b.GetW()) / 2.0f, halfH = float(b.GetHeight()) / 2.0f;
-  return std::fabs(float(x) - b.position.x) < halfW && std::fabs(float(y) - b.position.y) < halfH;
+// Whether the mouse is on the button's frame, the box its own Update tests.
+bool OverButton(const ZOV::ST_INPUT& in, const JBUTTONMAP4& b) {
+  return in.IsMouseInFrame(int(b.position.x - float(b.frame.x / 2)), int(b.position.y - float(b.frame.y / 2)),
+                           b.frame.x, b.frame.y);
 }
 
 // Settings-window codes.
@@ -279,12 +278,19 @@ bool PUZZLE::UpdateSaveQuestion() {
 }
 
 bool PUZZLE::UpdateOptionsWindow() {
-  // The options tool clicked again: the window's Cancel.
+  // The options tool clicked again (pressed and released on it): the
+  // window's Cancel. Acting on the release leaves the tool's button as its
+  // own click would, so the same click does not open the window again.
   const BUTTONACT* tool = playPanel ? playPanel->Button(PLAY_PANEL::kSettings) : nullptr;
-  if (input_->Lkm() == 1 && tool && OverButton(*tool, input_->GetMouseX(), input_->GetMouseY())) {
-    ZOV::SoundRender(eButton);
-    CloseOptions();
-    return true;
+  const bool onTool = tool && OverButton(*input_, *tool);
+  if (input_->Lkm() == 1) optionsToolPressed_ = onTool;
+  if (input_->Lkm() == -1 && optionsToolPressed_) {
+    optionsToolPressed_ = false;
+    if (onTool) {
+      ZOV::SoundRender(eButton);
+      CloseOptions();
+      return true;
+    }
   }
   const int r = optionsWindow->Update(0, 0.0f);
   const auto* options = dynamic_cast<const PUZZLE_OPTIONS_GAME*>(optionsWindow);
