@@ -11,10 +11,12 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/config/profile.h"
+#include "GAME/shell/apply_resolution.h"
 #include "GAME/shell/choice_color.h"
 #include "GAME/shell/leader_board.h"
 #include "GAME/shell/options_window.h"
 #include "GAME/shell/play_panel.h"
+#include "GAME/shell/resolution_window.h"
 #include "GAME/shell/score_board.h"
 #include "GAME/shell/settings_window.h"
 #include "GAME/shell/shared_assets.h"
@@ -226,6 +228,52 @@ TEST_F(SceneWindows, ANewModeIsNotStoredFromTheSettingsCodeMinus15) {
   GAME::PROFILE reread(nullptr, game_);
   EXPECT_EQ(reread.GetSettings()->screen, ZOV::JENUM::SCREEN_1920X1080) << "kept once the window closes";
 }
+
+// The resolution window inside the settings: a full-screen switch applied
+// for the confirmation reaches the disk only once the player keeps it.
+struct ModeCase {
+  const char* name;
+  bool keep;
+};
+
+class SceneResolution : public SceneWindows, public ::testing::WithParamInterface<ModeCase> {};
+
+TEST_P(SceneResolution, AModeWaitingForConfirmationIsNotStored) {
+  const ModeCase c = GetParam();
+  PreparePlayer(false);
+  Load();
+  GAME::PUZZLE_PLAYER_PROFILE* record = scene->profile->GetSettings();
+  ASSERT_FALSE(record->Full);
+  auto stored = [&] { return GAME::PROFILE(nullptr, game_).GetSettings()->Full; };
+  Click(scene->buttonOptions);
+  auto* settings = dynamic_cast<GAME::PUZZLE_SETTINGS*>(scene->settingsWindow);
+  ASSERT_NE(settings, nullptr);
+  Click(&settings->ResolutionButton());
+  const GAME::PUZZLE_RESOLUTION* resolution = settings->Resolution();
+  ASSERT_NE(resolution, nullptr);
+  Click(&resolution->FullScreenBox().Box());
+  ASSERT_TRUE(record->Full);
+  Click(&resolution->OkButton());
+  ASSERT_TRUE(resolution->Confirming());
+  EXPECT_FALSE(stored()) << "not kept yet";
+  player->Frames(3);
+  EXPECT_FALSE(stored()) << "not kept yet";
+  const APPLY_RESOLUTION* confirm = resolution->Confirmation();
+  Click(c.keep ? &confirm->OkButton() : &confirm->CancelButton());
+  EXPECT_EQ(record->Full, c.keep);
+  EXPECT_FALSE(stored()) << "nothing stored before the settings close";
+  // A revert leaves the resolution window open: its Cancel closes it.
+  if (settings->Resolution()) Key(kEscape);
+  ASSERT_EQ(settings->Resolution(), nullptr);
+  Key(kEnter);
+  ASSERT_EQ(scene->settingsWindow, nullptr);
+  EXPECT_EQ(record->Full, c.keep);
+  EXPECT_EQ(stored(), c.keep);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SceneResolution,
+                         ::testing::Values(ModeCase{"Kept", true}, ModeCase{"Reverted", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the in-game options
 
