@@ -47,14 +47,15 @@ int WinMain() {
   plat::PrintLine("Programm starting ");
   Game->SetGameName(chTEXT_PRODUCT_NAME);
   Game->SetIni(Initgoizflhgz);
-  GAME::SetLoaderParts({&GAME::MakeLoadingScreen, nullptr});
+  // The loader's two makers, registered together: a second registration
+  // would replace the first.
+  GAME::SetLoaderParts({&GAME::MakeLoadingScreen, &GAME::MakePuzzle});
   Game->SetRnd(Renderjbxoig);
   Game->SetUpd(Updatenjlkxfdg);
   Game->SetKillFocusFunc(KillFocus);
   Game->SetPostRnd(PostRndr);
   Game->SetSetFocusFunc(FocusG);
   Game->SetCloseFunc(CloseWindow);
-  GAME::SetLoaderParts({nullptr, &GAME::MakePuzzle});
   Game->SetClearColor(static_cast<int>(0xFF000000u));
   Game->random.Seed(float(Game->timer.GetCurTime()));
   plat::PrintLine("Programm starting init...");
