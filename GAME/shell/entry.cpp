@@ -47,6 +47,8 @@ int WinMain() {
   plat::PrintLine("Programm starting ");
   Game->SetGameName(chTEXT_PRODUCT_NAME);
   Game->SetIni(Initgoizflhgz);
+  // The loader's two makers, registered together: a second registration
+  // would replace the first.
   GAME::SetLoaderParts({&GAME::MakeLoadingScreen, &GAME::MakePuzzle});
   Game->SetRnd(Renderjbxoig);
   Game->SetUpd(Updatenjlkxfdg);

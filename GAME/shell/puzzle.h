@@ -53,9 +53,18 @@
 //  - A replay selects the pictures' pack around the board's Init and
 //    releases every tool of the play panel.
 //
-// Window slots of windows not built yet (settings, in-game options, leader
-// board, score board, trophy window) are JST::ST pointers: their openers
-// open nothing yet, and the dispatch serves them when they hold a window.
+//  - The preferences pass stores the record except while the resolution
+//    window's confirmation holds a mode not kept yet, and never on the
+//    settings window's -15 (a mode applied or reverted).
+//  - A second click on the options tool while the in-game options are open
+//    acts as their Cancel: the record re-applied, the board's colour
+//    restored.
+//  - A finished board is appended to the progress file once; the scores
+//    button then turns on.
+//
+// Window slots are JST::ST pointers (the settings slot also holds the
+// placeholder); the dispatch reads the preview values of the settings and
+// in-game options through their getters.
 #pragma once
 
 #include <string>
@@ -155,10 +164,10 @@ class PUZZLE : public SCENE {
   void ActivateButton(int id) override;
   void SetVolume(float v);
   void SetVolumeMelody(float v);
-  // The progress file (completed puzzles, the score board) is not kept yet:
-  // the scores button is active only when the player's progress file exists,
-  // and a completed puzzle is only logged.
+  // The scores button, active only when the player's progress file exists.
   void CheckScoreBoard();
+  // Board result 54: the finished board appended to the progress file once,
+  // then the play panel off, the record stored and the scores button on.
   void SaveComplitePuzzle();
 
   // ---- not part of the frame cycle
@@ -215,6 +224,8 @@ class PUZZLE : public SCENE {
   // ---- the frame's steps (puzzle_update.cpp)
   void UpdateFrame();
   bool UpdateSettingsWindow();
+  // The settings window holds a screen mode the player has not kept yet.
+  bool ModePending() const;
   bool UpdateHelpWindow();
   // The quit question's answer; true ends the frame.
   bool UpdateQuitQuestion();
@@ -222,6 +233,9 @@ class PUZZLE : public SCENE {
   void UpdatePlay();
   bool UpdateSaveQuestion();
   bool UpdateOptionsWindow();
+  // The in-game options' OK or Cancel: the record re-applied, the board's
+  // colour restored from it, the window closed.
+  void CloseOptions();
   void ActOnPanel(int code);
   void ActOnBoard(int code);
   void UpdateSetup();
@@ -250,6 +264,10 @@ class PUZZLE : public SCENE {
   ZOV::ST_GAME* game_;
   ZOV::ST_INPUT* input_;
   bool settingsClosedOnce_ = false;
+  // Set around a preferences pass that must not store the record.
+  bool holdSave_ = false;
+  // The options tool was pressed while the in-game options were open.
+  bool optionsToolPressed_ = false;
   long frames_ = 0;
 };
 

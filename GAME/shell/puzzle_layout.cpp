@@ -11,24 +11,30 @@
 //   corners at the lower screen corners, shrunk in 1/100 steps when half
 //   the screen height is less than their image height
 //
-// Windows of later work have their slots here and open nothing yet:
-// SetMainOptions (settings), LevelOptOnOff (in-game options), OnOffLiders
-// (leader board), OnOffTrofeis (trophy window), OnOffScores (score board).
-// Each opener is the one place its window is created (with the interface
-// pack selected) and each closer the one place it is deleted.
+// Window openers: SetMainOptions (settings, with the resolution and authors
+// windows inside it), LevelOptOnOff (in-game options), OnOffLiders (leader
+// board), OnOffTrofeis (trophy window), OnOffScores (score board, from the
+// progress file). Each opener is the one place its window is created (with
+// the interface pack selected) and each closer the one place it is deleted.
 #include "GAME/board/board.h"
 #include "GAME/config/globals.h"
 #include "GAME/config/profile.h"
 #include "GAME/shell/catalogue.h"
 #include "GAME/shell/faq_screen.h"
 #include "GAME/shell/frame_group.h"
+#include "GAME/shell/leader_board.h"
+#include "GAME/shell/options_window.h"
 #include "GAME/shell/pack_selection.h"
 #include "GAME/shell/play_panel.h"
+#include "GAME/shell/progress_file.h"
 #include "GAME/shell/puzzle.h"
 #include "GAME/shell/puzzle_book.h"
 #include "GAME/shell/save_panel.h"
+#include "GAME/shell/score_board.h"
+#include "GAME/shell/settings_window.h"
 #include "GAME/shell/setup_strip.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/shell/trophy_window.h"
 #include "GAME/shell/window_layout.h"
 #include "ST/button.h"
 #include "ST/cursor.h"
@@ -146,10 +152,18 @@ void PUZZLE::SetPrefences() {
   plat::PrintLine("Reset...");
   Reset(record->screen);
   plat::PrintLine("Reset ok");
-  profile->SaveSettings();
+  // A screen mode the player has not kept yet (the resolution window's
+  // confirmation counting down, or its revert) never reaches the disk: a
+  // kill during the countdown leaves the stored size as it was.
+  if (!holdSave_ && !ModePending()) profile->SaveSettings();
   CheckScoreBoard();
   ActivateButton(1);
   plat::PrintLine("Prefences ok");
+}
+
+bool PUZZLE::ModePending() const {
+  const auto* settings = dynamic_cast<const PUZZLE_SETTINGS*>(settingsWindow);
+  return settings && settings->ModePending();
 }
 
 void PUZZLE::SettingsOff() {
@@ -167,9 +181,11 @@ void PUZZLE::SettingsOff() {
 }
 
 void PUZZLE::SetMainOptions() {
-  // The settings window (PUZZLE_SETTINGS) opens here once it is built, with
-  // the interface pack selected.
-  plat::PrintLine("PUZZLE::SetMainOptions(): no settings window yet");
+  // The slot holds one window: a second opening would lose the first.
+  if (settingsWindow) return;
+  PackSelection gui(C_NAME_PACK_GUI, C_PAS_GUI);
+  settingsWindow = new PUZZLE_SETTINGS("DATA/PP.png", "DATA/Button.png", chPTNS_GM_SLIDER, chPTNS_GM_CHBOX,
+                                       "DATA/PP.png", "DATA/PP.png", comix, profile->GetSettings());
 }
 
 void PUZZLE::LevelOptOnOff() {
@@ -178,7 +194,9 @@ void PUZZLE::LevelOptOnOff() {
     optionsWindow = nullptr;
     return;
   }
-  // The in-game options window (PUZZLE_OPTIONS_GAME) opens here once built.
+  PackSelection gui(C_NAME_PACK_GUI, C_PAS_GUI);
+  optionsToolPressed_ = false;
+  optionsWindow = new PUZZLE_OPTIONS_GAME(profile->GetSettings());
 }
 
 void PUZZLE::OnOffLiders() {
@@ -187,8 +205,10 @@ void PUZZLE::OnOffLiders() {
     leaderBoard = nullptr;
     return;
   }
-  // The leader board (LIDER_BOARD, filled from PROFILE::GetNames and
-  // GetScore4Player, players without a record left out) opens here once built.
+  PackSelection gui(C_NAME_PACK_GUI, C_PAS_GUI);
+  auto* leaders = new LIDER_BOARD(comix);
+  FillLeaderBoard(*leaders, *profile);
+  leaderBoard = leaders;
 }
 
 void PUZZLE::OnOffTrofeis() {
@@ -197,7 +217,8 @@ void PUZZLE::OnOffTrofeis() {
     trophyPanel = nullptr;
     return;
   }
-  // The trophy window (TROFEI_PANEL) opens here once built.
+  PackSelection gui(C_NAME_PACK_GUI, C_PAS_GUI);
+  trophyPanel = new ZOV::TROFEI_PANEL(comix, profile->GetSettings());
 }
 
 void PUZZLE::OnOffScores() {
@@ -206,16 +227,25 @@ void PUZZLE::OnOffScores() {
     scoreBoard = nullptr;
     return;
   }
-  // The score board (SCORE_BOARD) opens here once built.
+  PackSelection gui(C_NAME_PACK_GUI, C_PAS_GUI);
+  auto* scores = new SCORE_BOARD(comix);
+  FillScoreBoard(*scores, PROGRESS_FILE(profile->GetPlayerDir(), C_NAME_PROGRESS_FILE));
+  scoreBoard = scores;
 }
 
 void PUZZLE::CheckScoreBoard() {
-  const std::string path = std::string(profile->GetPlayerDir()) + (C_NAME_PROGRESS_FILE ? C_NAME_PROGRESS_FILE : "");
-  const bool exists = C_NAME_PROGRESS_FILE && *C_NAME_PROGRESS_FILE && ZOV::ifile.CheckFileExist(path.c_str());
-  buttonScores->Activate(exists);
+  GAME::CheckScoreBoard(*buttonScores, PROGRESS_FILE(profile->GetPlayerDir(), C_NAME_PROGRESS_FILE));
 }
 
-void PUZZLE::SaveComplitePuzzle() { plat::PrintLine("Puzzle complete " + imagePath); }
+void PUZZLE::SaveComplitePuzzle() {
+  if (!board) return;
+  // The board's own flag makes a second report of the same finish append
+  // nothing.
+  if (!GAME::SaveComplitePuzzle(*board, PROGRESS_FILE(profile->GetPlayerDir(), C_NAME_PROGRESS_FILE))) return;
+  if (playPanel) playPanel->Deactivate();
+  profile->SaveSettings();
+  CheckScoreBoard();
+}
 
 void PUZZLE::OnOffFAQ(int mode) {
   PUZZLE_PLAYER_PROFILE* record = profile->GetSettings();

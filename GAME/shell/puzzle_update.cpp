@@ -3,8 +3,10 @@
 //
 //   source              code -> action
 //   settings window     7 cursor; 1/-1 SetPrefences + SettingsOff; 5 music
-//                       volume; 6 effect volume; -15 SetPrefences and the
-//                       window rebuilt; others nothing (frame ends)
+//                       volume; 6 effect volume (each previewed from the
+//                       window's getters); -15 SetPrefences without storing
+//                       the record and the window laid out again; others
+//                       nothing (frame ends)
 //   player dialog       -6 busy (frame ends); -5 ReloadSaves + SetPrefences
 //   help window         non-zero: help armed on the board, closed (ends);
 //                       0 ends the frame only once the window was shown
@@ -14,12 +16,13 @@
 //   leader/score board, trophy window: -1 closes it; always ends
 //   save question       1 save (when a join was made) and leave; a failed
 //                       save keeps the puzzle; -1 leave without saving
-//   in-game options     8 board colour; 7 cursor; 1/-1 SetPrefences, colour,
-//                       closed; 5/6 volumes (ends)
+//   in-game options     8 board colour; 7 cursor; 1/-1 SetPrefences, colour
+//                       from the record, closed; 5/6 volumes (ends); the
+//                       options tool clicked again acts as -1
 //   play panel          1/3/4/7 toggles pushed or released; 5 likewise and
 //                       the band ends; 6 sort; 2 quit question; 8 options;
 //                       -3 only the hint off, the board waits
-//   board               1 panel off; 54 completion noted; 2 replay; -8
+//   board               1 panel off; 54 progress file appended once; 2 replay; -8
 //                       leave; 1007/1005/1004 release 7/5/4; 126 pocket help
 //   set-up strip        -2 re-cut the preview; 1 play; -1 back to the menu
 #include <algorithm>
@@ -29,6 +32,7 @@
 #include "GAME/config/profile.h"
 #include "GAME/shell/faq_screen.h"
 #include "GAME/shell/frame_group.h"
+#include "GAME/shell/options_window.h"
 #include "GAME/shell/pack_selection.h"
 #include "GAME/shell/play_panel.h"
 #include "GAME/shell/puzzle.h"
@@ -36,6 +40,7 @@
 #include "GAME/shell/questions.h"
 #include "GAME/shell/save_panel.h"
 #include "GAME/shell/scene_dump.h"
+#include "GAME/shell/settings_window.h"
 #include "GAME/shell/setup_strip.h"
 #include "GAME/shell/shared_assets.h"
 #include "GAME/shell/window_layout.h"
@@ -62,6 +67,12 @@ bool KeyDown(const ZOV::ST_INPUT& in, int vk) {
 void ApplyCursor(ZOV::ST_GAME& game, bool gameCursor) {
   game.ShowCursor(!gameCursor);
   if (Mouse) Mouse->SetColor(gameCursor ? int(0xFFFFFFFFu) : 0);
+}
+
+// Whether the mouse is on the button's frame, the box its own Update tests.
+bool OverButton(const ZOV::ST_INPUT& in, const JBUTTONMAP4& b) {
+  return in.IsMouseInFrame(int(b.position.x - float(b.frame.x / 2)), int(b.position.y - float(b.frame.y / 2)),
+                           b.frame.x, b.frame.y);
 }
 
 // Settings-window codes.
@@ -138,18 +149,30 @@ void PUZZLE::UpdateFrame() {
 
 bool PUZZLE::UpdateSettingsWindow() {
   const int r = settingsWindow->Update(0, 0.0f);
+  // The preview values come from the window's working copies (the record
+  // changes only on OK); the placeholder has none and answers only 1.
+  const auto* settings = dynamic_cast<const PUZZLE_SETTINGS*>(settingsWindow);
   switch (r) {
-    case kWindowCursor: ApplyCursor(*game_, profile->GetSettings()->Cursor); break;
+    case kWindowCursor:
+      if (settings) ApplyCursor(*game_, settings->GetCursorState());
+      break;
     case kWindowOk:
     case kWindowCancel:
       SetPrefences();
       SettingsOff();
       break;
-    case kWindowMusic: SetVolumeMelody(profile->GetSettings()->MusicVolum); break;
-    case kWindowSound: SetVolume(profile->GetSettings()->Sound); break;
+    case kWindowMusic:
+      if (settings) SetVolumeMelody(settings->GetMusicVolume());
+      break;
+    case kWindowSound:
+      if (settings) SetVolume(settings->GetSoundVolume());
+      break;
     case kWindowNewMode:
+      // A mode applied for the confirmation, or reverted: never stored here.
+      holdSave_ = true;
       SetPrefences();
-      if (settingsWindow) settingsWindow->Update(15, 0.0f);
+      holdSave_ = false;
+      if (settingsWindow) settingsWindow->Update(PUZZLE_SETTINGS::kRelayout, 0.0f);
       break;
     default: break;
   }
@@ -255,21 +278,41 @@ bool PUZZLE::UpdateSaveQuestion() {
 }
 
 bool PUZZLE::UpdateOptionsWindow() {
-  // The in-game options window is not built yet: once it is, 8 recolours
-  // the board with its colour, 7 applies the cursor, 5 and 6 the volumes,
-  // and 1 or -1 re-applies the preferences and closes it (LevelOptOnOff).
-  const int r = optionsWindow->Update(0, 0.0f);
-  PUZZLE_PLAYER_PROFILE* record = profile->GetSettings();
-  if (r == kWindowColour) board->SetColored(ZOV::JENUM::COLORS(record->Color));
-  if (r == kWindowCursor) ApplyCursor(*game_, record->Cursor);
-  if (r == kWindowOk || r == kWindowCancel) {
-    SetPrefences();
-    board->SetColored(ZOV::JENUM::COLORS(record->Color));
-    LevelOptOnOff();
+  // The options tool clicked again (pressed and released on it): the
+  // window's Cancel. Acting on the release leaves the tool's button as its
+  // own click would, so the same click does not open the window again.
+  const BUTTONACT* tool = playPanel ? playPanel->Button(PLAY_PANEL::kSettings) : nullptr;
+  const bool onTool = tool && OverButton(*input_, *tool);
+  if (input_->Lkm() == 1) optionsToolPressed_ = onTool;
+  if (input_->Lkm() == -1 && optionsToolPressed_) {
+    optionsToolPressed_ = false;
+    if (onTool) {
+      ZOV::SoundRender(eButton);
+      CloseOptions();
+      return true;
+    }
   }
-  if (r == kWindowMusic) SetVolumeMelody(record->MusicVolum);
-  if (r == kWindowSound) SetVolume(record->Sound);
+  const int r = optionsWindow->Update(0, 0.0f);
+  const auto* options = dynamic_cast<const PUZZLE_OPTIONS_GAME*>(optionsWindow);
+  if (options) {
+    if (r == kWindowColour) board->SetColored(ZOV::JENUM::COLORS(options->GetColor()));
+    if (r == kWindowCursor) ApplyCursor(*game_, options->GetCursorState());
+  }
+  if (r == kWindowOk || r == kWindowCancel) {
+    CloseOptions();
+    return true;
+  }
+  if (options) {
+    if (r == kWindowMusic) SetVolumeMelody(options->GetMusicVolume());
+    if (r == kWindowSound) SetVolume(options->GetSoundVolume());
+  }
   return true;
+}
+
+void PUZZLE::CloseOptions() {
+  SetPrefences();
+  board->SetColored(ZOV::JENUM::COLORS(profile->GetSettings()->Color));
+  if (optionsWindow) LevelOptOnOff();
 }
 
 void PUZZLE::ActOnPanel(int code) {

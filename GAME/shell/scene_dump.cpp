@@ -37,7 +37,9 @@ void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
     out << "slots settings " << (s.settingsWindow != nullptr) << " quit " << (s.quitQuestion != nullptr) << " save "
         << (s.saveQuestion != nullptr) << " help " << (s.faqWindow != nullptr) << " helpShown "
         << (s.faqWindow && s.faqWindow->shown) << " dialog " << s.profile->IsDialogOpen() << " strip "
-        << (s.setupStrip != nullptr) << "\n";
+        << (s.setupStrip != nullptr) << " options " << (s.optionsWindow != nullptr) << " leaders "
+        << (s.leaderBoard != nullptr) << " scores " << (s.scoreBoard != nullptr) << " trophies "
+        << (s.trophyPanel != nullptr) << "\n";
     out << "category " << s.category << " hasSaves " << s.hasSaves << " saves "
         << (s.savePanel ? s.savePanel->frames.size() : 0) << "\n";
     const struct {
