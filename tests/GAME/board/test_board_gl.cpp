@@ -7,73 +7,31 @@
 // to look at.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "GAME/board/board.h"
-#include "GAME/config/config.h"
-#include "GAME/config/globals.h"
-#include "GAME/shell/entry.h"
 #include "GAME/shell/shared_assets.h"
-#include "ST/file.h"
-#include "ST/game.h"
-#include "ST/sprite.h"
-#include "platform/gfx.h"
-#include "platform/gfx_image.h"
-#include "platform/window.h"
-#include "tests/ST/test_texture_support.h"
+#include "tests/support/gl_scene_env.h"
 #include "tests/support/pixel_check.h"
-#include "tests/support/test_env.h"
 
-namespace gfx = plat::gfx;
 using Board = GAME::PUZZLE_PIECES_SYSTEM;
 
 namespace {
 
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
-
-constexpr int kW = 1024, kH = 768;
-
-class BoardGl : public ::testing::Test {
+class BoardGl : public GlScene {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("board test", kW, kH, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-    if (ready) {
-      game->gfx.ChangeVideoMode(kW, kH, false);
-      game->gfx.SetAdaptScreen(kW, kH);
-    }
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    GAME::ApplyConfigDefaults();
-    game = ZOV::GetGame();
-    Game = game;
-    zov = game->GetGfx();
-    INPUTNAME = game->GetInput();
-    game->middle = JST::iPOINT(kW / 2, kH / 2);
-    const std::string data = std::string(JIGSAW_GAME_DIR) + "/DATA/";
-    ASSERT_TRUE(std::filesystem::exists(data + "low")) << "build the game data first";
-    gui = data + "gui";
-    level = data + "level";
-    effects = data + "effects";
-    pocket = data + "pocket";
-    menu = data + "menu";
-    pictures = data + "low";
-    C_NAME_PACK_GUI = gui.data();
-    C_NAME_PACK_LEVEL = level.data();
-    C_NAME_PACK_EFFECTS = effects.data();
-    C_NAME_PACK_POCKET = pocket.data();
-    ZOV::ifile.ZipSetCurrentPack(menu.data());
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_MENY);
+  static void SetUpTestSuite() { OpenWindow("board test"); }
+  void SetUpScene() override {
+    ASSERT_TRUE(DataBuilt("DATA/low"));
+    pictures = Pack("low");
+    C_NAME_PACK_GUI = Pack("gui");
+    C_NAME_PACK_LEVEL = Pack("level");
+    C_NAME_PACK_EFFECTS = Pack("effects");
+    C_NAME_PACK_POCKET = Pack("pocket");
+    Select(Pack("menu"), C_PAS_MENY);
     plate = std::make_unique<JSPRITE>(chWhitePlain, 0);
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
+    NoPack();
     plate->SetSize(1.1f, 1.1f);
     whiteSplain = plate.get();
     game->timer.SetDelta(1.0f / 90.0f);
@@ -81,26 +39,15 @@ class BoardGl : public ::testing::Test {
   void TearDown() override {
     board.reset();
     whiteSplain = nullptr;
+    GlScene::TearDown();
   }
 
   // A frame of the board: main pass, overlay pass, read back.
   plat::Image Frame() {
-    ZOV::JINGFX* r = game->GetGfx();
-    r->SetClearColor(0xFF000000u);
-    EXPECT_EQ(r->BeginFrame(), 0);
-    board->Render(0);
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    board->PostRender();
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
+    return FramePasses(0xFF000000u, [&] { board->Render(0); }, [&] { board->PostRender(); });
   }
-  void Shot(const plat::Image& img, const char* suffix) {
-    if (const char* stem = std::getenv("JIGSAW_BOARD_SHOT")) {
-      EXPECT_TRUE(textest::WritePng(std::string(stem) + suffix + ".png", img.w, img.h, img.argb));
-    }
+  static void Shot(const plat::Image& img, const char* suffix) {
+    SaveShot("JIGSAW_BOARD_SHOT", img, std::string(suffix) + ".png");
   }
   // The picture's pixel at (x, y).
   pixels::Rgb PicturePixel(int x, int y) {
@@ -114,21 +61,17 @@ class BoardGl : public ::testing::Test {
     return {int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)};
   }
 
-  static inline bool ready = false;
-  ZOV::ST_GAME* game = nullptr;
-  std::string gui, level, effects, menu, pictures, pocket;
+  char* pictures = nullptr;
   std::unique_ptr<JSPRITE> plate;
   std::unique_ptr<Board> board;
 };
 
 TEST_F(BoardGl, ThePictureIsSetUpThenCutAndPlayedWithTheMagnifier) {
   board = std::make_unique<Board>(game);
-  ZOV::ifile.ZipSetCurrentPack(pictures.data());
-  ZOV::ifile.ZipSetCurrentPass(C_PAS_IMAGE);
+  Select(pictures, C_PAS_IMAGE);
   board->Init("p1_01.jpg", 3, 0, nullptr, false, 1.0f, 0);
-  ZOV::ifile.ZipSetCurrentPack(nullptr);
-  ZOV::ifile.ZipSetCurrentPass(nullptr);
-  EXPECT_EQ(board->ImgPkAdr, pictures);
+  NoPack();
+  EXPECT_EQ(board->ImgPkAdr, std::string(pictures));
   ASSERT_EQ(board->Picture()->imageSize.x, 1200);
   ASSERT_EQ(board->Picture()->imageSize.y, 900);
 

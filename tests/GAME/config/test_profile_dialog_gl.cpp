@@ -8,57 +8,23 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "GAME/config/config.h"
-#include "GAME/config/globals.h"
 #include "GAME/config/profile.h"
 #include "GAME/config/profile_manager.h"
-#include "GAME/shell/entry.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/button.h"
-#include "ST/file.h"
-#include "ST/font.h"
-#include "ST/game.h"
 #include "ST/listbox.h"
-#include "ST/sprite.h"
-#include "platform/gfx.h"
-#include "platform/gfx_image.h"
-#include "platform/window.h"
+#include "tests/support/gl_scene_env.h"
 #include "tests/support/test_env.h"
-
-namespace gfx = plat::gfx;
 
 namespace {
 
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
-
-constexpr int kW = 1024, kH = 768;
-constexpr uint32_t kBehind = 0xFF3070C0u;  // what the game shows behind the window
-
-class ProfileDialogGl : public ::testing::Test {
+class ProfileDialogGl : public GlScene {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("player dialog test", kW, kH, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-    if (ready) {
-      game->gfx.ChangeVideoMode(kW, kH, false);
-      game->gfx.SetAdaptScreen(kW, kH);
-    }
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    GAME::ApplyConfigDefaults();
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    Game = game;
-    zov = game->GetGfx();
-    INPUTNAME = game->GetInput();
-    game->middle = JST::iPOINT(kW / 2, kH / 2);
+  static void SetUpTestSuite() { OpenWindow("player dialog test"); }
+  void SetUpScene() override {
     game->resX = kW;
     game->resY = kH;
     game->desktop = JST::iPOINT(1920, 1080);
@@ -66,54 +32,28 @@ class ProfileDialogGl : public ::testing::Test {
     game->productName = "Game";
     setenv("XDG_DOCUMENTS_DIR", testenv::FreshDir("docs").c_str(), 1);
 
-    const std::string data = std::string(JIGSAW_GAME_DIR) + "/DATA/";
-    ASSERT_TRUE(std::filesystem::exists(data + "gui")) << "build the game data first";
-    guiPack = data + "gui";
-    fontsPack = data + "fonts";
-    C_NAME_PACK_GUI = guiPack.data();
-    ZOV::ifile.ZipSetCurrentPack(fontsPack.data());
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_FONTS);
-    bigFont = std::make_unique<ZOV::JFONT>((std::string(JIGSAW_GAME_DIR) + "/Font_big.fnt").c_str(), 0);
-    comixFont = std::make_unique<ZOV::JFONT>((std::string(JIGSAW_GAME_DIR) + "/PuzzleComix.fnt").c_str(), 0);
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
-    bigFont->spacing = FONT_SPACE_BIG;
-    comixFont->spacing = FONT_SPACE_SMALL;
+    ASSERT_TRUE(DataBuilt("DATA/gui"));
+    C_NAME_PACK_GUI = Pack("gui");
+    bigFont = LoadFont("Font_big.fnt", FONT_SPACE_BIG);
+    comixFont = LoadFont("PuzzleComix.fnt", FONT_SPACE_SMALL);
     big = bigFont.get();
     comix = comixFont.get();
-    // The dim layer: the default texture tinted translucent black, the
-    // size of the screen.
-    dim = std::make_unique<JSPRITE>("no such image", 0);
-    dim->SetHotSpot(0, 0);
-    dim->SetSizePix(kW, kH);
-    dim->SetColor(int(0x99000000u));
+    dim = DimLayer();
     blackTranslucent = dim.get();
   }
   void TearDown() override {
     profile.reset();
     big = comix = nullptr;
     blackTranslucent = nullptr;
+    GlScene::TearDown();
   }
   plat::Image Frame() {
-    ZOV::JINGFX* r = ZOV::GetGame()->GetGfx();
-    r->SetClearColor(kBehind);
-    EXPECT_EQ(r->BeginFrame(), 0);
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    profile->Render();
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
+    return FrameWith([&] { profile->Render(); });
   }
-  static uint32_t At(const plat::Image& img, int x, int y) { return img.argb[size_t(y) * size_t(img.w) + size_t(x)]; }
-  static int Blue(uint32_t p) { return int(p & 0xFF); }
-  void Shot(const plat::Image& img, const char* suffix) {
-    if (const char* stem = std::getenv("JIGSAW_DIALOG_SHOT")) plat::SaveBMP(std::string(stem) + suffix + ".bmp", img);
+  static void Shot(const plat::Image& img, const char* suffix) {
+    SaveShot("JIGSAW_DIALOG_SHOT", img, std::string(suffix) + ".bmp");
   }
 
-  static inline bool ready = false;
-  std::string guiPack, fontsPack;
   std::unique_ptr<ZOV::JFONT> bigFont, comixFont;
   std::unique_ptr<JSPRITE> dim;
   std::unique_ptr<GAME::PROFILE> profile;
@@ -132,14 +72,9 @@ TEST_F(ProfileDialogGl, TheFirstStartShowsThePlayerWindowOverTheGame) {
   ASSERT_EQ(img.w, kW);
   Shot(img, "");
   // Outside the window the game is dimmed, not hidden.
-  const uint32_t corner = At(img, 5, 5);
-  EXPECT_LT(Blue(corner), Blue(kBehind) - 40) << std::hex << corner;
-  EXPECT_GT(Blue(corner), 10) << std::hex << corner;
+  ExpectDimmed(img);
   // The window covers its middle with its own picture.
-  int differ = 0;
-  for (int y = kH / 2 - wH / 4; y < kH / 2 + wH / 4; y += 4)
-    for (int x = kW / 2 - wW / 4; x < kW / 2 + wW / 4; x += 4) differ += At(img, x, y) != corner ? 1 : 0;
-  EXPECT_GT(differ, 100);
+  EXPECT_GT(Unlike(img, At(img, 5, 5), kW / 2 - wW / 4, kH / 2 - wH / 4, kW / 2 + wW / 4, kH / 2 + wH / 4, 4), 100);
 
   // Add opens the name dialog over it.
   ZOV::ST_INPUT* in = ZOV::GetGame()->GetInput();
@@ -155,10 +90,7 @@ TEST_F(ProfileDialogGl, TheFirstStartShowsThePlayerWindowOverTheGame) {
   ASSERT_TRUE(m->NameDialogShown());
   const plat::Image named = Frame();
   Shot(named, "_name");
-  int changed = 0;
-  for (int y = 0; y < kH; y += 4)
-    for (int x = 0; x < kW; x += 4) changed += At(named, x, y) != At(img, x, y) ? 1 : 0;
-  EXPECT_GT(changed, 500) << "the name dialog is drawn on top";
+  EXPECT_GT(Changed(named, img, 0, 0, kW, kH, 4), 500) << "the name dialog is drawn on top";
 }
 
 TEST_F(ProfileDialogGl, MorePlayersThanFitBringUpTheScrollBar) {

@@ -5,132 +5,57 @@
 // inside their window. With JIGSAW_WINDOW_SHOT set to a path stem, the
 // frames are also saved as <stem>_logo.png, <stem>_loading.png,
 // <stem>_scores.png and <stem>_leaders.png for a person to look at.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "GAME/board/reg.h"
-#include "GAME/config/config.h"
-#include "GAME/config/globals.h"
 #include "GAME/config/text_format.h"
-#include "GAME/shell/entry.h"
 #include "GAME/shell/leader_board.h"
 #include "GAME/shell/loading_screen.h"
 #include "GAME/shell/score_board.h"
 #include "GAME/shell/shared_assets.h"
-#include "ST/file.h"
-#include "ST/font.h"
-#include "ST/game.h"
-#include "ST/sprite.h"
-#include "platform/gfx.h"
-#include "platform/gfx_image.h"
-#include "platform/window.h"
 #include "tests/support/draw_record.h"
-#include "tests/support/test_env.h"
+#include "tests/support/gl_scene_env.h"
 
-namespace gfx = plat::gfx;
 namespace fs = std::filesystem;
 
 namespace {
 
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
-
-constexpr int kW = 1024, kH = 768;
-constexpr uint32_t kBehind = 0xFF3070C0u;
-
-class BoardsGl : public ::testing::Test {
+class BoardsGl : public GlScene {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("boards test", kW, kH, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-    if (ready) {
-      game->gfx.ChangeVideoMode(kW, kH, false);
-      game->gfx.SetAdaptScreen(kW, kH);
-    }
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    GAME::ApplyConfigDefaults();
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    Game = game;
-    zov = game->GetGfx();
-    INPUTNAME = game->GetInput();
-    game->middle = JST::iPOINT(kW / 2, kH / 2);
+  static void SetUpTestSuite() { OpenWindow("boards test"); }
+  void SetUpScene() override {
     // The built packs and font descriptors, as in the game's own folder.
-    ASSERT_TRUE(fs::exists(fs::path(JIGSAW_GAME_DIR) / "DATA" / "gui")) << "build the game data first";
+    ASSERT_TRUE(DataBuilt("DATA/gui"));
     for (const auto& e : fs::directory_iterator(fs::path(JIGSAW_GAME_DIR))) {
       const std::string name = e.path().filename().string();
       if ((name == "DATA" || e.path().extension() == ".fnt") && !fs::exists(name)) fs::create_symlink(e.path(), name);
     }
-    ZOV::ifile.ZipSetCurrentPack(C_NAME_PACK_FONTS);
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_FONTS);
+    Select(C_NAME_PACK_FONTS, C_PAS_FONTS);
     bigFont = std::make_unique<ZOV::JFONT>(chFONT_BIG, 0);
     comixFont = std::make_unique<ZOV::JFONT>(chFONT_COMIX, 0);
     loadFont = std::make_unique<ZOV::JFONT>(chFONT_LOADING, 0);
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
+    NoPack();
     bigFont->spacing = FONT_SPACE_BIG;
     comixFont->spacing = FONT_SPACE_SMALL;
     loadFont->spacing = FONT_SPACE_LOADING;
     bigFont->SetColor(C_FONT_MAIN_COLOR);
     comixFont->SetColor(C_FONT_MAIN_COLOR);
-    dim = std::make_unique<JSPRITE>("no such image", 0);
-    dim->SetHotSpot(0, 0);
-    dim->SetSizePix(kW, kH);
-    dim->SetColor(int(0x99000000u));
-    ZOV::ifile.ZipSetCurrentPack(C_NAME_PACK_MENU);
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_MENY);
+    dim = DimLayer();
+    Select(C_NAME_PACK_MENU, C_PAS_MENY);
     white = std::make_unique<JSPRITE>(chWhitePlain, 0);
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
+    NoPack();
     kit = GAME::WindowKit{game, bigFont.get(), comixFont.get(), nullptr, dim.get()};
   }
-  void TearDown() override {
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
-  }
-  void GuiPack() {
-    ZOV::ifile.ZipSetCurrentPack(C_NAME_PACK_GUI);
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_GUI);
-  }
-  void NoPack() {
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
-  }
-  plat::Image Frame(JST::ST& window) {
-    ZOV::JINGFX* r = ZOV::GetGame()->GetGfx();
-    r->SetClearColor(kBehind);
-    EXPECT_EQ(r->BeginFrame(), 0);
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    window.Render(0);
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
-  }
-  static uint32_t At(const plat::Image& img, int x, int y) { return img.argb[size_t(y) * size_t(img.w) + size_t(x)]; }
-  void Shot(const plat::Image& img, const char* suffix) {
-    const char* stem = std::getenv("JIGSAW_WINDOW_SHOT");
-    if (stem == nullptr) return;
-    std::vector<uint32_t> px(img.argb.begin(), img.argb.end());
-    SDL_Surface* s =
-        SDL_CreateRGBSurfaceWithFormatFrom(px.data(), img.w, img.h, 32, img.w * 4, SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(IMG_SavePNG(s, (std::string(stem) + suffix + ".png").c_str()), 0) << IMG_GetError();
-    SDL_FreeSurface(s);
+  static void GuiPack() { Select(C_NAME_PACK_GUI, C_PAS_GUI); }
+  static void Shot(const plat::Image& img, const char* suffix) {
+    SaveShot("JIGSAW_WINDOW_SHOT", img, std::string(suffix) + ".png");
   }
 
-  static inline bool ready = false;
   std::unique_ptr<ZOV::JFONT> bigFont, comixFont, loadFont;
   std::unique_ptr<JSPRITE> dim, white;
   GAME::WindowKit kit;

@@ -7,83 +7,41 @@
 // look at.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "GAME/config/config.h"
-#include "GAME/config/globals.h"
 #include "GAME/shell/catalogue.h"
-#include "GAME/shell/entry.h"
 #include "GAME/shell/frame.h"
 #include "GAME/shell/frame_group.h"
 #include "GAME/shell/save_panel.h"
 #include "GAME/shell/shared_assets.h"
-#include "ST/file.h"
-#include "ST/font.h"
-#include "ST/game.h"
-#include "ST/sprite.h"
-#include "platform/gfx.h"
-#include "platform/gfx_image.h"
-#include "platform/window.h"
+#include "tests/support/gl_scene_env.h"
 #include "tests/support/test_env.h"
-
-namespace gfx = plat::gfx;
 
 namespace {
 
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
-
-constexpr int kW = 1024, kH = 768;
 constexpr uint32_t kPaper = 0xFFE8DCC0u;  // stands in for the book's pages
 
-class BookPagesGl : public ::testing::Test {
+class BookPagesGl : public GlScene {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("book pages test", kW, kH, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-    if (ready) {
-      game->gfx.ChangeVideoMode(kW, kH, false);
-      game->gfx.SetAdaptScreen(kW, kH);
-    }
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    GAME::ApplyConfigDefaults();
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    Game = game;
-    zov = game->GetGfx();
-    INPUTNAME = game->GetInput();
-    game->middle = JST::iPOINT(kW / 2, kH / 2);
+  static void SetUpTestSuite() { OpenWindow("book pages test"); }
+  void SetUpScene() override {
     game->random.Seed(7.0f);
     docs = testenv::FreshDir("docs");
     setenv("XDG_DOCUMENTS_DIR", docs.c_str(), 1);
 
-    const std::string dir = JIGSAW_GAME_DIR;
-    ASSERT_TRUE(std::filesystem::exists(dir + "/pzls.xml")) << "build the game data first";
-    menuPack = dir + "/DATA/menu";
-    previewPack = dir + "/DATA/pre";
-    fontsPack = dir + "/DATA/fonts";
-    C_NAME_PACK_MENU = menuPack.data();
-    C_NAME_PACK_IMAGE_PREV = previewPack.data();
-    ZOV::ifile.ZipSetCurrentPack(fontsPack.data());
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_FONTS);
-    comixFont = std::make_unique<ZOV::JFONT>((dir + "/PuzzleComix.fnt").c_str(), 0);
-    comixFont->spacing = FONT_SPACE_SMALL;
+    ASSERT_TRUE(DataBuilt("pzls.xml"));
+    C_NAME_PACK_MENU = Pack("menu");
+    C_NAME_PACK_IMAGE_PREV = Pack("pre");
+    comixFont = LoadFont("PuzzleComix.fnt", FONT_SPACE_SMALL);
     comix = comixFont.get();
-    ZOV::ifile.ZipSetCurrentPack(menuPack.data());
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_MENY);
+    Select(C_NAME_PACK_MENU, C_PAS_MENY);
     shadow = std::make_unique<JSPRITE>(chQShadow, 0);
     white = std::make_unique<JSPRITE>(chWhitePlain, 0);
     rotYes = std::make_unique<JSPRITE>(chROT_YES, 0);
     rotNo = std::make_unique<JSPRITE>(chROT_NO, 0);
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
+    NoPack();
     infoBack = std::make_unique<JSPRITE>("no such image", 0);  // the 8 x 8 white default
     infoBack->SetColor(int(0x88000000u));
     shadowSplain = shadow.get();
@@ -96,34 +54,21 @@ class BookPagesGl : public ::testing::Test {
     for (auto* c : chapters) delete c;
     comix = nullptr;
     shadowSplain = whiteSplain = sprRotPzl = sprNotRotPzl = sprInfoBack = nullptr;
+    GlScene::TearDown();
   }
   template <class F>
-  plat::Image Frame(F draw) {
-    ZOV::JINGFX* r = ZOV::GetGame()->GetGfx();
-    r->SetClearColor(kPaper);
-    EXPECT_EQ(r->BeginFrame(), 0);
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    draw();
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
+  static plat::Image Frame(F draw) {
+    return FrameWith(draw, kPaper);
   }
-  static uint32_t At(const plat::Image& img, int x, int y) { return img.argb[size_t(y) * size_t(img.w) + size_t(x)]; }
-  // How many pixels of the box around (x, y) differ from the paper.
+  // How many pixels of the box differ from the paper.
   static int Inked(const plat::Image& img, int x0, int y0, int x1, int y1) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-      for (int x = x0; x < x1; ++x) n += (At(img, x, y) & 0xFFFFFFu) != (kPaper & 0xFFFFFFu) ? 1 : 0;
-    return n;
+    return Unlike(img, kPaper, x0, y0, x1, y1);
   }
-  void Shot(const plat::Image& img, const char* suffix) {
-    if (const char* stem = std::getenv("JIGSAW_BOOK_SHOT")) plat::SaveBMP(std::string(stem) + suffix + ".bmp", img);
+  static void Shot(const plat::Image& img, const char* suffix) {
+    SaveShot("JIGSAW_BOOK_SHOT", img, std::string(suffix) + ".bmp");
   }
 
-  static inline bool ready = false;
-  std::string docs, menuPack, previewPack, fontsPack;
+  std::string docs;
   std::unique_ptr<ZOV::JFONT> comixFont;
   std::unique_ptr<JSPRITE> shadow, white, rotYes, rotNo, infoBack;
   std::vector<FRAME_CHOISE_GROUP*> chapters;

@@ -7,110 +7,41 @@
 // for a person to look at.
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-#include <SDL_image.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "GAME/config/config.h"
-#include "GAME/config/globals.h"
-#include "GAME/shell/entry.h"
 #include "GAME/shell/play_panel.h"
 #include "GAME/shell/setup_strip.h"
 #include "ST/button.h"
-#include "ST/file.h"
-#include "ST/font.h"
-#include "ST/game.h"
 #include "ST/input.h"
 #include "ST/slider.h"
-#include "ST/renderer.h"
-#include "platform/gfx.h"
-#include "platform/gfx_image.h"
-#include "platform/window.h"
-
-namespace gfx = plat::gfx;
+#include "tests/support/gl_scene_env.h"
 
 namespace {
 
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
-
-constexpr int kW = 1024, kH = 768;
-constexpr uint32_t kBehind = 0xFF3070C0u;  // what lies behind: the preview or the board
-
-class PlayScreenGl : public ::testing::Test {
+// kBehind stands for what lies behind: the preview or the board.
+class PlayScreenGl : public GlScene {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("play screen test", kW, kH, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-    if (ready) {
-      game->gfx.ChangeVideoMode(kW, kH, false);
-      game->gfx.SetAdaptScreen(kW, kH);
-    }
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    GAME::ApplyConfigDefaults();
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    Game = game;
-    zov = game->GetGfx();
-    INPUTNAME = game->GetInput();
-    game->middle = JST::iPOINT(kW / 2, kH / 2);
+  static void SetUpTestSuite() { OpenWindow("play screen test"); }
+  void SetUpScene() override {
     game->timer.SetDelta(0.016f);
-
-    const std::string data = std::string(JIGSAW_GAME_DIR) + "/DATA/";
-    ASSERT_TRUE(std::filesystem::exists(data + "gui")) << "build the game data first";
-    guiPack = data + "gui";
-    levelPack = data + "level";
-    fontsPack = data + "fonts";
-    C_NAME_PACK_GUI = guiPack.data();
-    C_NAME_PACK_LEVEL = levelPack.data();
-    ZOV::ifile.ZipSetCurrentPack(fontsPack.data());
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_FONTS);
-    comixFont = std::make_unique<ZOV::JFONT>((std::string(JIGSAW_GAME_DIR) + "/PuzzleComix.fnt").c_str(), 0);
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
-    comixFont->spacing = FONT_SPACE_SMALL;
+    ASSERT_TRUE(DataBuilt("DATA/gui"));
+    C_NAME_PACK_GUI = Pack("gui");
+    C_NAME_PACK_LEVEL = Pack("level");
+    comixFont = LoadFont("PuzzleComix.fnt", FONT_SPACE_SMALL);
     comixFont->SetColor(C_FONT_MAIN_COLOR);
   }
   void TearDown() override {
     strip.reset();
     panel.reset();
+    GlScene::TearDown();
   }
-  template <class Draw>
-  plat::Image Frame(Draw draw) {
-    ZOV::JINGFX* r = ZOV::GetGame()->GetGfx();
-    r->SetClearColor(kBehind);
-    EXPECT_EQ(r->BeginFrame(), 0);
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    draw();
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
-  }
-  static uint32_t At(const plat::Image& img, int x, int y) { return img.argb[size_t(y) * size_t(img.w) + size_t(x)]; }
   // How many sampled pixels of the box differ from what lies behind.
   static int Covered(const plat::Image& img, int x0, int y0, int x1, int y1) {
-    int n = 0;
-    for (int y = y0; y < y1; y += 2)
-      for (int x = x0; x < x1; x += 2) n += At(img, x, y) != kBehind ? 1 : 0;
-    return n;
+    return Unlike(img, kBehind, x0, y0, x1, y1, 2);
   }
-  static void Shot(plat::Image img, const char* suffix) {
-    const char* stem = std::getenv("JIGSAW_PLAY_SCREEN_SHOT");
-    if (!stem) return;
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(img.argb.data(), img.w, img.h, 32, img.w * 4,
-                                                        SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(IMG_SavePNG(s, (std::string(stem) + suffix + ".png").c_str()), 0);
-    SDL_FreeSurface(s);
+  static void Shot(const plat::Image& img, const char* suffix) {
+    SaveShot("JIGSAW_PLAY_SCREEN_SHOT", img, std::string(suffix) + ".png");
   }
   void MouseFrame(int x, int y) {
     ZOV::ST_INPUT* in = ZOV::GetGame()->GetInput();
@@ -119,8 +50,6 @@ class PlayScreenGl : public ::testing::Test {
     in->Update(0);
   }
 
-  static inline bool ready = false;
-  std::string guiPack, levelPack, fontsPack;
   std::unique_ptr<ZOV::JFONT> comixFont;
   std::unique_ptr<PUZZLE_IMG_HCANGE_SCREEN> strip;
   std::unique_ptr<PLAY_PANEL> panel;
@@ -129,7 +58,7 @@ class PlayScreenGl : public ::testing::Test {
 TEST_F(PlayScreenGl, TheStripCoversTheFootOfTheScreenWithItsControls) {
   strip = std::make_unique<PUZZLE_IMG_HCANGE_SCREEN>(ZOV::GetGame(), comixFont.get(), nullptr);
   ASSERT_GT(strip->GetWidth(), 100) << "the window image came from the interface pack";
-  const plat::Image img = Frame([&] { strip->Render(35, 108); });
+  const plat::Image img = FrameWith([&] { strip->Render(35, 108); });
   ASSERT_EQ(img.w, kW);
   Shot(img, "_strip");
   const int top = kH - strip->GetWidth();
@@ -154,12 +83,9 @@ TEST_F(PlayScreenGl, TheStripCoversTheFootOfTheScreenWithItsControls) {
   in->EventMouseLkm(false);
   in->Update(0);
   ASSERT_TRUE(strip->GetRotAccept());
-  const plat::Image ticked = Frame([&] { strip->Render(35, 108); });
+  const plat::Image ticked = FrameWith([&] { strip->Render(35, 108); });
   Shot(ticked, "_strip_rotation");
-  int changed = 0;
-  for (int y = top; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) changed += At(ticked, x, y) != At(img, x, y) ? 1 : 0;
-  EXPECT_GT(changed, 50);
+  EXPECT_GT(Changed(ticked, img, 0, top, kW, kH), 50);
 }
 
 TEST_F(PlayScreenGl, TheToolsSitOnThePanelWithAHintOverTheOneUnderTheMouse) {
@@ -168,7 +94,7 @@ TEST_F(PlayScreenGl, TheToolsSitOnThePanelWithAHintOverTheOneUnderTheMouse) {
   panel = std::make_unique<PLAY_PANEL>(chGAME_PLAY_PANEL, comixFont.get());
   panel->SetPos(kW / 2, int(kH * 0.97));
   MouseFrame(5, 5);
-  const plat::Image still = Frame([&] { panel->Render(0); });
+  const plat::Image still = FrameWith([&] { panel->Render(0); });
   Shot(still, "_panel");
   EXPECT_GT(Covered(still, 100, 700, 900, kH), 13000) << "the panel and its tools";
   EXPECT_EQ(Covered(still, 0, 0, kW, 600), 0);
@@ -180,7 +106,7 @@ TEST_F(PlayScreenGl, TheToolsSitOnThePanelWithAHintOverTheOneUnderTheMouse) {
   MouseFrame(sx, sy);
   EXPECT_LT(sort->position.y, float(sy - 30)) << "risen";
   ASSERT_TRUE(sort->tipShown);
-  const plat::Image hint = Frame([&] {
+  const plat::Image hint = FrameWith([&] {
     panel->Render(0);
     panel->PostRender();
   });

@@ -5,46 +5,26 @@
 // the controls beside it, and the windows dim what lies behind them. With
 // JIGSAW_WINDOW_SHOT set to a path stem, the frames are also saved as
 // <stem>_<window>_<width>.png for a person to look at.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "GAME/config/config.h"
-#include "GAME/config/globals.h"
 #include "GAME/config/player_record.h"
 #include "GAME/shell/apply_resolution.h"
 #include "GAME/shell/authors_window.h"
 #include "GAME/shell/choice_color.h"
-#include "GAME/shell/entry.h"
 #include "GAME/shell/options_window.h"
 #include "GAME/shell/resolution_window.h"
 #include "GAME/shell/settings_window.h"
 #include "ST/button.h"
-#include "ST/file.h"
-#include "ST/font.h"
-#include "ST/game.h"
 #include "ST/input.h"
 #include "ST/slider.h"
-#include "ST/sprite.h"
-#include "platform/gfx.h"
-#include "platform/gfx_image.h"
-#include "platform/window.h"
-#include "tests/support/test_env.h"
-
-namespace gfx = plat::gfx;
+#include "tests/support/gl_scene_env.h"
 
 namespace {
-
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
-
-constexpr uint32_t kBehind = 0xFF3070C0u;  // what the game shows behind the window
 
 struct Screen {
   int w, h;
@@ -53,111 +33,46 @@ const Screen kScreens[] = {{1024, 768}, {1920, 1080}};
 
 uint32_t FixedClock() { return 1000u; }
 
-class SettingsWindowsGl : public ::testing::Test {
+class SettingsWindowsGl : public GlScene {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("settings test", 1024, 768, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    GAME::ApplyConfigDefaults();
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    Game = game;
-    zov = game->GetGfx();
-    INPUTNAME = game->GetInput();
+  static void SetUpTestSuite() { OpenWindow("settings test"); }
+  void SetUpScene() override {
     game->timer.SetDelta(0.016f);
     game->input.EventMouseMove(-1000, -1000);
-
-    const std::string data = std::string(JIGSAW_GAME_DIR) + "/DATA/";
-    ASSERT_TRUE(std::filesystem::exists(data + "gui")) << "build the game data first";
-    guiPack = data + "gui";
-    menuPack = data + "menu";
-    fontsPack = data + "fonts";
-    C_NAME_PACK_GUI = guiPack.data();
-    C_NAME_PACK_MENU = menuPack.data();
-    ZOV::ifile.ZipSetCurrentPack(fontsPack.data());
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_FONTS);
-    bigFont = std::make_unique<ZOV::JFONT>((std::string(JIGSAW_GAME_DIR) + "/Font_big.fnt").c_str(), 0);
-    comixFont = std::make_unique<ZOV::JFONT>((std::string(JIGSAW_GAME_DIR) + "/PuzzleComix.fnt").c_str(), 0);
-    bigFont->spacing = FONT_SPACE_BIG;
-    comixFont->spacing = FONT_SPACE_SMALL;
+    ASSERT_TRUE(DataBuilt("DATA/gui"));
+    C_NAME_PACK_GUI = Pack("gui");
+    C_NAME_PACK_MENU = Pack("menu");
+    bigFont = LoadFont("Font_big.fnt", FONT_SPACE_BIG);
+    comixFont = LoadFont("PuzzleComix.fnt", FONT_SPACE_SMALL);
     bigFont->SetColor(C_FONT_MAIN_COLOR);
     comixFont->SetColor(C_FONT_MAIN_COLOR);
     // The windows are made from the interface pack, as the scene manager
     // selects it around their constructors.
-    ZOV::ifile.ZipSetCurrentPack(guiPack.data());
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_GUI);
+    Select(C_NAME_PACK_GUI, C_PAS_GUI);
     record.SetDefaults(0, true);
   }
   void TearDown() override {
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
+    GlScene::TearDown();
     C_NAME_PACK_GUI = C_NAME_PACK_MENU = nullptr;
   }
   // The screen becomes s: video mode, letterbox, centre, desktop, and the
   // dim layer the size of the screen.
   void UseScreen(const Screen& s) {
-    ZOV::ST_GAME* game = ZOV::GetGame();
     ASSERT_EQ(game->gfx.ChangeVideoMode(s.w, s.h, false), 0);
     game->gfx.SetAdaptScreen(s.w, s.h);
     game->middle = JST::iPOINT(s.w / 2, s.h / 2);
     game->desktop = JST::iPOINT(s.w, s.h);
-    dim = std::make_unique<JSPRITE>("no such image", 0);
-    dim->SetHotSpot(0, 0);
-    dim->SetSizePix(s.w, s.h);
-    dim->SetColor(int(0x99000000u));
+    dim = DimLayer(s.w, s.h);
     kit = GAME::OptionsKit{{game, bigFont.get(), comixFont.get(), nullptr, dim.get()}, nullptr, nullptr, &FixedClock};
     screen = s;
   }
   plat::Image Frame(JSPRITE& window) {
-    ZOV::JINGFX* r = ZOV::GetGame()->GetGfx();
-    r->SetClearColor(kBehind);
-    EXPECT_EQ(r->BeginFrame(), 0);
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    window.Render(0);
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
+    plat::Image img = GlScene::Frame(window);
     EXPECT_EQ(img.w, screen.w);
     return img;
   }
   void Shot(const plat::Image& img, const std::string& name) {
-    const char* stem = std::getenv("JIGSAW_WINDOW_SHOT");
-    if (stem == nullptr) return;
-    std::vector<uint32_t> px(img.argb.begin(), img.argb.end());
-    SDL_Surface* s =
-        SDL_CreateRGBSurfaceWithFormatFrom(px.data(), img.w, img.h, 32, img.w * 4, SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_NE(s, nullptr);
-    const std::string path = std::string(stem) + "_" + name + "_" + std::to_string(screen.w) + ".png";
-    EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0) << IMG_GetError();
-    SDL_FreeSurface(s);
-  }
-  static uint32_t At(const plat::Image& img, int x, int y) { return img.argb[size_t(y) * size_t(img.w) + size_t(x)]; }
-  static int Blue(uint32_t p) { return int(p & 0xFF); }
-  void ExpectDimmed(const plat::Image& img) {
-    const uint32_t corner = At(img, 5, 5);
-    EXPECT_LT(Blue(corner), Blue(kBehind) - 40) << std::hex << corner;
-    EXPECT_GT(Blue(corner), 10) << std::hex << corner;
-  }
-  // The widest line of a text.
-  static int Width(ZOV::JFONT& f, const char* text) {
-    int widest = 0;
-    std::string line;
-    for (const char* c = text;; ++c) {
-      if (*c == '\n' || *c == '\0') {
-        widest = std::max(widest, f.GetStringLenght(line.c_str()));
-        line.clear();
-        if (*c == '\0') break;
-      } else {
-        line += *c;
-      }
-    }
-    return widest;
+    SaveShot("JIGSAW_WINDOW_SHOT", img, "_" + name + "_" + std::to_string(screen.w) + ".png");
   }
   // The window's inner edges: its image less its wooden frame and a margin.
   struct Box {
@@ -173,11 +88,9 @@ class SettingsWindowsGl : public ::testing::Test {
   }
   // The right edge of a caption drawn from `x` and its left edge when drawn
   // centred on `x`.
-  int CaptionRight(ZOV::JFONT& f, int x, const char* t) { return x + Width(f, t); }
-  int CentredLeft(ZOV::JFONT& f, int x, const char* t) { return x - Width(f, t) / 2; }
+  int CaptionRight(ZOV::JFONT& f, int x, const char* t) { return x + Widest(f, t); }
+  int CentredLeft(ZOV::JFONT& f, int x, const char* t) { return x - Widest(f, t) / 2; }
 
-  static inline bool ready = false;
-  std::string guiPack, menuPack, fontsPack;
   std::unique_ptr<ZOV::JFONT> bigFont, comixFont;
   std::unique_ptr<JSPRITE> dim;
   GAME::OptionsKit kit;
@@ -213,7 +126,7 @@ TEST_F(SettingsWindowsGl, TheSettingsPanelHoldsItsCaptionsBesideTheirControls) {
       for (int y = fy - 6; y <= fy + 6; ++y)
         if (Blue(At(img, x, y)) < 0x90) ++inked;
     EXPECT_GT(inked, 40) << "the fast collector's caption";
-    EXPECT_GT(fx - Width(*comixFont, GAME::PUZZLE_SETTINGS::kFastCollectorCaption),
+    EXPECT_GT(fx - Widest(*comixFont, GAME::PUZZLE_SETTINGS::kFastCollectorCaption),
               LeftOf(w.CursorBox(), 0.5f) + w.CursorBox().GetMyTexWidth(1) / 2);
     // The sliders' plus buttons and the fast box stay inside the window.
     EXPECT_LE(int(w.MusicSlider().plus->position.x) + w.MusicSlider().plus->GetW() / 2, in.right);
@@ -222,10 +135,10 @@ TEST_F(SettingsWindowsGl, TheSettingsPanelHoldsItsCaptionsBesideTheirControls) {
     EXPECT_GE(CentredLeft(*bigFont, int(w.position.x), chTEXT_SETTINGS_MENU_HEADER), in.left);
     for (const auto* b : {&w.ResolutionButton(), &w.AuthorsButton()}) {
       const char* t = b == &w.ResolutionButton() ? chTEXT_SETTINGS_MENU_RESOLUTION : chTEXT_SETTINGS_MENU_AUTOR;
-      EXPECT_LE(Width(*comixFont, t), b->GetW() - 16) << t;
+      EXPECT_LE(Widest(*comixFont, t), b->GetW() - 16) << t;
     }
     // The gear stands right of the header, inside the window.
-    EXPECT_GT(LeftOf(w.Gear()), int(w.position.x) + Width(*bigFont, chTEXT_SETTINGS_MENU_HEADER) / 2);
+    EXPECT_GT(LeftOf(w.Gear()), int(w.position.x) + Widest(*bigFont, chTEXT_SETTINGS_MENU_HEADER) / 2);
     EXPECT_LE(int(w.Gear().position.x) + w.Gear().GetMyTexWidth(1) / 2, in.right);
   }
 }
@@ -280,13 +193,13 @@ TEST_F(SettingsWindowsGl, TheAuthorsWindowKeepsItsCreditsInside) {
     const Box in = Inner(w);
     const int column = int(w.position.x + float(w.GetMyTexWidth(1)) / 5.0f);
     for (char* t : {chTEXT_AUTHORS_COMPANY_1, chTEXT_AUTHORS_COMPANY_2}) {
-      EXPECT_LE(column + Width(*bigFont, t) / 2, in.right) << t;
-      EXPECT_GE(column - Width(*bigFont, t) / 2, int(w.Picture().position.x) + w.Picture().GetMyTexWidth(1) / 2) << t;
+      EXPECT_LE(column + Widest(*bigFont, t) / 2, in.right) << t;
+      EXPECT_GE(column - Widest(*bigFont, t) / 2, int(w.Picture().position.x) + w.Picture().GetMyTexWidth(1) / 2) << t;
     }
     for (char* t : {chTEXT_AUTHORS_ARTIST, chTEXT_AUTHORS_ARTIST_NAME, chTEXT_AUTHORS_PROGRAMMER,
                     chTEXT_AUTHORS_PROGRAMMER_NAME, chTEXT_AUTHORS_MANAGER, chTEXT_AUTHORS_MANAGER_NAME}) {
-      EXPECT_LE(column + Width(*comixFont, t) / 2, in.right) << t;
-      EXPECT_GE(column - Width(*comixFont, t) / 2, int(w.Picture().position.x) + w.Picture().GetMyTexWidth(1) / 2) << t;
+      EXPECT_LE(column + Widest(*comixFont, t) / 2, in.right) << t;
+      EXPECT_GE(column - Widest(*comixFont, t) / 2, int(w.Picture().position.x) + w.Picture().GetMyTexWidth(1) / 2) << t;
     }
     // The programmers' names end above the manager's caption.
     const int namesTop = int(w.position.y) - GAME::startTextVantolux + 65 - comixFont->lineHeight / 2;

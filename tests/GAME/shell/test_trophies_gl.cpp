@@ -7,13 +7,8 @@
 // <stem>_win0.png (no trophy), <stem>_win1.png (one trophy), <stem>_win7.png (seven, one hovered),
 // <stem>_trophies.png (a new player) and <stem>_trophies_hint.png (some
 // reached, one hovered) for a person to look at.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,69 +16,27 @@
 #include "GAME/board/reg.h"
 #include "GAME/board/trophy_icon.h"
 #include "GAME/board/win_dialog.h"
-#include "GAME/config/config.h"
-#include "GAME/config/globals.h"
 #include "GAME/config/player_record.h"
-#include "GAME/shell/entry.h"
 #include "GAME/shell/shared_assets.h"
 #include "GAME/shell/trophy_window.h"
 #include "ST/button.h"
-#include "ST/file.h"
-#include "ST/font.h"
-#include "ST/game.h"
 #include "ST/input.h"
-#include "ST/sprite.h"
-#include "platform/gfx.h"
-#include "platform/gfx_image.h"
-#include "platform/window.h"
-#include "tests/support/test_env.h"
-
-namespace gfx = plat::gfx;
+#include "tests/support/gl_scene_env.h"
 
 namespace {
 
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
-
-constexpr int kW = 1024, kH = 768;
-constexpr uint32_t kBehind = 0xFF3070C0u;  // what the game shows behind the window
-
-class TrophiesGl : public ::testing::Test {
+class TrophiesGl : public GlScene {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("trophy test", kW, kH, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-    if (ready) {
-      game->gfx.ChangeVideoMode(kW, kH, false);
-      game->gfx.SetAdaptScreen(kW, kH);
-    }
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    GAME::ApplyConfigDefaults();
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    Game = game;
-    zov = game->GetGfx();
-    INPUTNAME = game->GetInput();
-    game->middle = JST::iPOINT(kW / 2, kH / 2);
+  static void SetUpTestSuite() { OpenWindow("trophy test"); }
+  void SetUpScene() override {
     game->timer.SetDelta(0.2f);
     game->GetInput()->EventMouseMove(-100, -100);
-
-    const std::string data = std::string(JIGSAW_GAME_DIR) + "/DATA/";
-    ASSERT_TRUE(std::filesystem::exists(data + "gui")) << "build the game data first";
-    guiPack = data + "gui";
-    fontsPack = data + "fonts";
-    menuPack = data + "menu";
-    trofeiPack = data + "trofei";
-    C_NAME_PACK_TROFEI = trofeiPack.data();
-    Select(fontsPack, C_PAS_FONTS);
-    bigFont = std::make_unique<ZOV::JFONT>((std::string(JIGSAW_GAME_DIR) + "/Font_big.fnt").c_str(), 0);
-    comixFont = std::make_unique<ZOV::JFONT>((std::string(JIGSAW_GAME_DIR) + "/PuzzleComix.fnt").c_str(), 0);
-    bigFont->spacing = FONT_SPACE_BIG;
-    comixFont->spacing = FONT_SPACE_SMALL;
-    Select(menuPack, C_PAS_MENY);
+    ASSERT_TRUE(DataBuilt("DATA/gui"));
+    guiPack = Pack("gui");
+    C_NAME_PACK_TROFEI = Pack("trofei");
+    bigFont = LoadFont("Font_big.fnt", FONT_SPACE_BIG);
+    comixFont = LoadFont("PuzzleComix.fnt", FONT_SPACE_SMALL);
+    Select(Pack("menu"), C_PAS_MENY);
     rot = std::make_unique<JSPRITE>(chROT_YES, 0);
     noRot = std::make_unique<JSPRITE>(chROT_NO, 0);
     sprRotPzl = rot.get();
@@ -91,21 +44,13 @@ class TrophiesGl : public ::testing::Test {
     // The windows are made from the interface pack, as their owners select
     // it around their constructors.
     Select(guiPack, C_PAS_GUI);
-    dim = std::make_unique<JSPRITE>("no such image", 0);
-    dim->SetHotSpot(0, 0);
-    dim->SetSizePix(kW, kH);
-    dim->SetColor(int(0x99000000u));
+    dim = DimLayer();
     kit = GAME::WindowKit{game, bigFont.get(), comixFont.get(), nullptr, dim.get()};
   }
   void TearDown() override {
     sprRotPzl = sprNotRotPzl = nullptr;
     C_NAME_PACK_TROFEI = nullptr;
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
-  }
-  static void Select(std::string& pack, char* password) {
-    ZOV::ifile.ZipSetCurrentPack(pack.data());
-    ZOV::ifile.ZipSetCurrentPass(password);
+    GlScene::TearDown();
   }
   // The mouse on (x, y) for a few frames of `update`.
   template <class F>
@@ -117,40 +62,8 @@ class TrophiesGl : public ::testing::Test {
       in.Update(0);
     }
   }
-  plat::Image Frame(JSPRITE& window) {
-    ZOV::JINGFX* r = ZOV::GetGame()->GetGfx();
-    r->SetClearColor(kBehind);
-    EXPECT_EQ(r->BeginFrame(), 0);
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    window.Render(0);
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
-  }
-  static uint32_t At(const plat::Image& img, int x, int y) { return img.argb[size_t(y) * size_t(img.w) + size_t(x)]; }
-  static int Blue(uint32_t p) { return int(p & 0xFF); }
-  void Shot(const plat::Image& img, const char* suffix) {
-    const char* stem = std::getenv("JIGSAW_WINDOW_SHOT");
-    if (stem == nullptr) return;
-    std::vector<uint32_t> px(img.argb.begin(), img.argb.end());
-    SDL_Surface* s =
-        SDL_CreateRGBSurfaceWithFormatFrom(px.data(), img.w, img.h, 32, img.w * 4, SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(IMG_SavePNG(s, (std::string(stem) + suffix + ".png").c_str()), 0) << IMG_GetError();
-    SDL_FreeSurface(s);
-  }
-  // The widest line of a text in the font.
-  static int Widest(ZOV::JFONT& f, const std::string& text) {
-    int widest = 0;
-    size_t from = 0;
-    while (from <= text.size()) {
-      const size_t end = std::min(text.find('\n', from), text.size());
-      widest = std::max(widest, f.GetStringLenght(text.substr(from, end - from).c_str()));
-      from = end + 1;
-    }
-    return widest;
+  static void Shot(const plat::Image& img, const char* suffix) {
+    SaveShot("JIGSAW_WINDOW_SHOT", img, std::string(suffix) + ".png");
   }
   // Every icon found in the pack and inside the window.
   static void IconsInside(const std::vector<std::unique_ptr<TROFEI>>& icons, const JSPRITE& window) {
@@ -166,8 +79,7 @@ class TrophiesGl : public ::testing::Test {
     }
   }
 
-  static inline bool ready = false;
-  std::string guiPack, fontsPack, menuPack, trofeiPack;
+  char* guiPack = nullptr;
   std::unique_ptr<ZOV::JFONT> bigFont, comixFont;
   std::unique_ptr<JSPRITE> dim, rot, noRot;
   GAME::WindowKit kit;
@@ -209,9 +121,7 @@ TEST_F(TrophiesGl, TheWinDialogWithOneAndWithSevenTrophies) {
     }
     const plat::Image img = Frame(d);
     Shot(img, r.suffix);
-    const uint32_t corner = At(img, 5, 5);
-    EXPECT_LT(Blue(corner), Blue(kBehind) - 40) << std::hex << corner;
-    EXPECT_GT(Blue(corner), 10) << std::hex << corner;
+    ExpectDimmed(img);
     // The hint stays on the panel.
     const int wW = d.GetMyTexWidth(1);
     if (last != nullptr) {
@@ -237,8 +147,7 @@ TEST_F(TrophiesGl, TheTrophyWindowForANewPlayerAndWithAHint) {
     for (int i = 0; i < 7; ++i) p.trofei[i] = uint8_t(r.levels[size_t(i)]);
     Select(guiPack, C_PAS_GUI);
     ZOV::TROFEI_PANEL w(comixFont.get(), &p, kit);
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
+    NoPack();
     ASSERT_GT(w.GetMyTexWidth(1), 200);
     IconsInside(w.Trophies(), w);
     if (r.hovered >= 0) {
