@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,6 +27,7 @@
 #include "ST/button.h"
 #include "ST/font.h"
 #include "ST/sprite.h"
+#include "platform/window.h"
 #include "tests/ST/test_dialog_env.h"
 
 namespace windowtest {
@@ -105,6 +107,29 @@ class ModalWindowEnv : public dialogtest::DialogEnv {
     KeyUp(vk);
     EndFrame();
     return r;
+  }
+
+  // One way of answering a window: a press and release at `at`, or, when
+  // `key` is set, that key over one frame; with the answer the window's
+  // Update should give and the clicks it should play.
+  struct Answer {
+    const char* what;
+    Point at;
+    int key;
+    int answer, clicks;
+  };
+  // Gives every answer to a fresh window from `make` (returning an owning
+  // pointer), the click sound on.
+  template <class Make>
+  void ExpectAnswers(Make make, std::initializer_list<Answer> answers) {
+    for (const Answer& a : answers) {
+      SCOPED_TRACE(a.what);
+      WithClickSound();
+      auto w = make();
+      auto update = [&] { return w->Update(0, 0.0f); };
+      EXPECT_EQ(a.key != 0 ? KeyFrame(a.key, update) : Click(a.at.x, a.at.y, update), a.answer);
+      EXPECT_EQ(ClicksPlayed(), a.clicks);
+    }
   }
 
   std::unique_ptr<ZOV::JFONT> bigFont, comixFont;

@@ -5,7 +5,6 @@
 // and the board updating, drawing and deleting the dialog in its slot.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -285,29 +284,12 @@ TEST_F(WinDialog, WithRotationTheRotationIconIsDrawn) {
 }
 
 TEST_F(WinDialog, OkOrEnterConfirmsOnceWithTheClick) {
-  JDIALOGWIN* d = nullptr;
-  auto update = [&] { return d->Update(0, 0.0f); };
-  struct Row {
-    const char* what;
-    std::function<int()> act;
-    int answer;
-    int clicks;
-  };
-  const Row rows[] = {
-      {"OK clicked", [&] { return Click(512, 672, update); }, JDIALOGWIN::kConfirmed, 1},
-      {"Enter", [&] { return KeyFrame(13, update); }, JDIALOGWIN::kConfirmed, 1},
-      {"Escape", [&] { return KeyFrame(27, update); }, JDIALOGWIN::kNothing, 0},
-      {"a click on the picture", [&] { return Click(512, 300, update); }, JDIALOGWIN::kNothing, 0},
-      {"a click on an icon", [&] { return Click(512, 489, update); }, JDIALOGWIN::kNothing, 0},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.what);
-    WithClickSound();
-    auto made = Make(Record({1}));
-    d = made.get();
-    EXPECT_EQ(r.act(), r.answer);
-    EXPECT_EQ(ClicksPlayed(), r.clicks);
-  }
+  ExpectAnswers([&] { return Make(Record({1})); },
+                {{"OK clicked", {512, 672}, 0, JDIALOGWIN::kConfirmed, 1},
+                 {"Enter", {}, plat::VK_RETURN, JDIALOGWIN::kConfirmed, 1},
+                 {"Escape", {}, plat::VK_ESCAPE, JDIALOGWIN::kNothing, 0},
+                 {"a click on the picture", {512, 300}, 0, JDIALOGWIN::kNothing, 0},
+                 {"a click on an icon", {512, 489}, 0, JDIALOGWIN::kNothing, 0}});
 }
 
 TEST_F(WinDialog, EnterHeldConfirmsOnlyInItsFirstFrameAndTheIconsWaitThatFrame) {

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -140,26 +139,9 @@ TEST_F(LeaderBoard, NamesAreDrawnAsWritten) {
 }
 
 TEST_F(LeaderBoard, ClosesByOkOrEnterWithTheClickButNotByEscape) {
-  struct Row {
-    const char* what;
-    std::function<int(LIDER_BOARD&)> act;
-    int answer, clicks;
-  };
-  const Row rows[] = {
-      {"OK", [&](LIDER_BOARD& b) { return Click(512, 672, [&] { return b.Update(0, 0.0f); }); }, LIDER_BOARD::kClosed,
-       1},
-      {"Enter", [&](LIDER_BOARD& b) { return KeyFrame(13, [&] { return b.Update(0, 0.0f); }); },
-       LIDER_BOARD::kClosed, 1},
-      {"Escape", [&](LIDER_BOARD& b) { return KeyFrame(27, [&] { return b.Update(0, 0.0f); }); },
-       LIDER_BOARD::kNothing, 0},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.what);
-    WithClickSound();
-    auto b = Make();
-    EXPECT_EQ(r.act(*b), r.answer);
-    EXPECT_EQ(ClicksPlayed(), r.clicks);
-  }
+  ExpectAnswers([&] { return Make(); }, {{"OK", {512, 672}, 0, LIDER_BOARD::kClosed, 1},
+                                         {"Enter", {}, plat::VK_RETURN, LIDER_BOARD::kClosed, 1},
+                                         {"Escape", {}, plat::VK_ESCAPE, LIDER_BOARD::kNothing, 0}});
 }
 
 TEST_F(LeaderBoard, DrawsTheSlotsUnderTheEntries) {

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -202,26 +201,9 @@ TEST_F(ScoreBoard, ATextAskingForOtherArgumentsIsShownAsWritten) {
 }
 
 TEST_F(ScoreBoard, ClosesByOkOrEnterWithTheClickButNotByEscape) {
-  struct Row {
-    const char* what;
-    std::function<int(SCORE_BOARD&)> act;
-    int answer, clicks;
-  };
-  const Row rows[] = {
-      {"OK", [&](SCORE_BOARD& b) { return Click(512, 672, [&] { return b.Update(0, 0.0f); }); }, SCORE_BOARD::kClosed,
-       1},
-      {"Enter", [&](SCORE_BOARD& b) { return KeyFrame(13, [&] { return b.Update(0, 0.0f); }); },
-       SCORE_BOARD::kClosed, 1},
-      {"Escape", [&](SCORE_BOARD& b) { return KeyFrame(27, [&] { return b.Update(0, 0.0f); }); },
-       SCORE_BOARD::kNothing, 0},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.what);
-    WithClickSound();
-    auto b = Make();
-    EXPECT_EQ(r.act(*b), r.answer);
-    EXPECT_EQ(ClicksPlayed(), r.clicks);
-  }
+  ExpectAnswers([&] { return Make(); }, {{"OK", {512, 672}, 0, SCORE_BOARD::kClosed, 1},
+                                         {"Enter", {}, plat::VK_RETURN, SCORE_BOARD::kClosed, 1},
+                                         {"Escape", {}, plat::VK_ESCAPE, SCORE_BOARD::kNothing, 0}});
 }
 
 TEST_F(ScoreBoard, DrawsTheDimLayerFirstAndTheRowsLast) {
