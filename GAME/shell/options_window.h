@@ -27,17 +27,15 @@
 // Layout, with (x, y) the screen centre where the window stands, W x H its
 // background chSTBACK, fw a button's frame width and hb its height;
 // positions truncated:
-//   music slider (track's left end) (x - 50, y - 0.2 H), track W / 2.5
-//   sound slider                    (x - 50, y - 0.05 H)
-//   cursor box                      (x - 50, y + 46)
+//   music and sound sliders, cursor box, violin, piano and their captions
+//           as GAME::VolumeRows lays them out (cursor box chPTNS_GM_CHBOX)
 //   OK / Cancel      (x -/+ fw/2, y + H/2 - hb/4), straddling the lower edge
 //   gear    (x + trunc(header width in big) / 2 + gear width / 2 + 20, y - 0.37 H)
-//   violin  (x - 130, y - 0.2 H)       piano (x - 130, y - 0.05 H)
 //   colour row  SetPos(x - 50, trunc(y + 0.2 H))
 //   header  big, centred, chTEXT_SETTINGS_GAME_HEADER at (x, y - 0.37 H)
-//   captions comix, left edge at x - 0.45 W, vertically centred on the rows
-//           of the music slider, the sound slider and the cursor box, and
-//           chTEXT_SETTINGS_GAME_BACKGROUND on the colour row's
+//   captions comix, left edge at x - 0.45 W: the rows' and
+//           chTEXT_SETTINGS_GAME_BACKGROUND, vertically centred on the
+//           colour row
 // Texts are in C_FONT_MAIN_COLOR and drawn as written. Render draws the dim
 // layer, the background, gear, violin, piano, the header, the captions with
 // their controls, OK, Cancel, the background caption and the colour row,
@@ -48,6 +46,7 @@
 #include <memory>
 
 #include "GAME/shell/options_kit.h"
+#include "GAME/shell/volume_rows.h"
 #include "ST/sprite.h"
 
 class JBUTTONCHK;
@@ -82,38 +81,30 @@ class PUZZLE_OPTIONS_GAME : public JSPRITE {
   int Render(int) override;
 
   // The working copies.
-  bool GetCursorState() const { return cursor_; }
-  float GetMusicVolume() const { return music_; }
-  float GetSoundVolume() const { return sound_; }
+  bool GetCursorState() const { return rows_->Cursor(); }
+  float GetMusicVolume() const { return rows_->Music(); }
+  float GetSoundVolume() const { return rows_->Sound(); }
   int GetColor() const { return color_; }
 
-  const ZOV::JSLIDER_E& MusicSlider() const { return *musicSlider_; }
-  const ZOV::JSLIDER_E& SoundSlider() const { return *soundSlider_; }
-  const JBUTTONCHK& CursorBox() const { return *cursorBox_; }
+  const ZOV::JSLIDER_E& MusicSlider() const { return rows_->MusicSlider(); }
+  const ZOV::JSLIDER_E& SoundSlider() const { return rows_->SoundSlider(); }
+  const JBUTTONCHK& CursorBox() const { return rows_->CursorBox(); }
   const JBUTTONMAP4& OkButton() const { return *ok_; }
   const JBUTTONMAP4& CancelButton() const { return *cancel_; }
   const CHOICE_COLOR& ColorRow() const { return *colors_; }
   const JSPRITE& Gear() const { return *gear_; }
-  const JSPRITE& Piano() const { return *piano_; }
-  const JSPRITE& Violin() const { return *violin_; }
+  const JSPRITE& Piano() const { return rows_->Piano(); }
+  const JSPRITE& Violin() const { return rows_->Violin(); }
 
  private:
   OptionsKit kit_;
   PUZZLE_PLAYER_PROFILE* profile_;
-  std::unique_ptr<ZOV::JSLIDER_E> musicSlider_;
-  std::unique_ptr<ZOV::JSLIDER_E> soundSlider_;
-  std::unique_ptr<JBUTTONCHK> cursorBox_;
+  std::unique_ptr<VolumeRows> rows_;  // music, sound and cursor
   std::unique_ptr<JBUTTONMAP4> ok_;
   std::unique_ptr<JBUTTONMAP4> cancel_;
   std::unique_ptr<CHOICE_COLOR> colors_;
   std::unique_ptr<JSPRITE> gear_;
-  std::unique_ptr<JSPRITE> piano_;
-  std::unique_ptr<JSPRITE> violin_;
   int color_ = 0;
-  float music_ = 0.0f;
-  float sound_ = 0.0f;
-  bool cursor_ = false;
-  TestSoundGate testSound_;
 };
 
 }  // namespace GAME

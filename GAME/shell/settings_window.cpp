@@ -16,48 +16,30 @@
 
 namespace GAME {
 
-namespace {
-
-// The slider's percent for a volume: trunc(volume x 100).
-int Percent(float volume) { return int(volume * 100.0f); }
-
-}  // namespace
+static_assert(PUZZLE_SETTINGS::kMusic == VolumeRows::kMusic && PUZZLE_SETTINGS::kSound == VolumeRows::kSound &&
+              PUZZLE_SETTINGS::kCursor == VolumeRows::kCursor);
 
 PUZZLE_SETTINGS::PUZZLE_SETTINGS(const char*, const char*, const char*, const char* checkBox, const char*, const char*,
                                  ZOV::JFONT* font, PUZZLE_PLAYER_PROFILE* profile, const OptionsKit& kit)
     : JSPRITE(chSTBACK, 0), kit_(kit), profile_(profile), font_(font) {
   plat::PrintLine("PUZZLE_SETTINGS::PUZZLE_SETTINGS ");
+  PUZZLE_PLAYER_PROFILE blank;
   if (profile_ == nullptr) {
     ZOV::ifile.Log("Uncorrect profile", true);
     // Nothing to edit: the first Update closes the window. The controls
     // show a new player's values meanwhile.
-    PUZZLE_PLAYER_PROFILE blank;
     blank.SetDefaults(ZOV::JENUM::SCREEN_DESKTOP, true);
-    music_ = blank.MusicVolum;
-    sound_ = blank.Sound;
-    cursor_ = blank.Cursor;
-    fast_ = blank.FastCollector;
-  } else {
-    music_ = profile_->MusicVolum;
-    sound_ = profile_->Sound;
-    cursor_ = profile_->Cursor;
-    fast_ = profile_->FastCollector;
   }
-  musicSlider_ = std::make_unique<ZOV::JSLIDER_E>(chPTNS_GM_SLIDER, chBUTTONMINUS, chBUTTONPLUS);
-  soundSlider_ = std::make_unique<ZOV::JSLIDER_E>(chPTNS_GM_SLIDER, chBUTTONMINUS, chBUTTONPLUS);
-  cursorBox_ = std::make_unique<JBUTTONCHK>(checkBox);
+  const PUZZLE_PLAYER_PROFILE& from = profile_ != nullptr ? *profile_ : blank;
+  fast_ = from.FastCollector;
+  rows_ = std::make_unique<VolumeRows>(from, checkBox);
   fastBox_ = std::make_unique<JBUTTONCHK>(checkBox);
   fastBox_->checked = fast_ ? 1 : 0;
-  cursorBox_->checked = cursor_ ? 1 : 0;
   resolutionButton_ = std::make_unique<JBUTTONMAP4>(chBUTTONFLAT);
   authorsButton_ = std::make_unique<JBUTTONMAP4>(chBUTTONFLAT);
   ok_ = std::make_unique<JBUTTONMAP4>(chBUTTON_OK);
   cancel_ = std::make_unique<JBUTTONMAP4>(chBUTTON_CANCEL);
   gear_ = std::make_unique<JSPRITE>(chGEAR, 0);
-  piano_ = std::make_unique<JSPRITE>(chFORTEPIANO, 0);
-  violin_ = std::make_unique<JSPRITE>(chVIOLIN, 0);
-  musicSlider_->SetValue(Percent(music_));
-  soundSlider_->SetValue(Percent(sound_));
   plat::PrintLine("PUZZLE SETTINGS OK");
   Reset();
 }
@@ -70,10 +52,7 @@ void PUZZLE_SETTINGS::Reset() {
   CentreOnScreen(*this, kit_.window.Game());
   const float x = position.x, y = position.y;
   const float w = float(ImageWidth(*this)), h = float(ImageHeight(*this));
-  for (ZOV::JSLIDER_E* s : {musicSlider_.get(), soundSlider_.get()}) s->SetTotalSize(w / 2.5f);
-  musicSlider_->SetPos(float(int(x - 50.0f)), float(int(y - 0.2f * h)));
-  soundSlider_->SetPos(float(int(x - 50.0f)), float(int(y - 0.05f * h)));
-  cursorBox_->SetPos(int(x - 50.0f), int(y + 46.0f));
+  rows_->Place(x, y, w, h);
   fastBox_->SetPos(int(x + w / 2.0f - 115.0f), int(y + 46.0f));
   // Each pair meets on the centre line: an eighth of a four-frame image is
   // half a frame.
@@ -84,8 +63,6 @@ void PUZZLE_SETTINGS::Reset() {
   if (kit_.window.big != nullptr && chTEXT_SETTINGS_GAME_HEADER != nullptr)
     headerW = kit_.window.big->GetStringLenght(chTEXT_SETTINGS_GAME_HEADER);
   gear_->SetPos(int(x + float(headerW) * 0.5f + float(ImageWidth(*gear_)) / 2.0f + 40.0f), int(y - 0.37f * h));
-  piano_->SetPos(int(x - 130.0f), int(y - 0.05f * h));
-  violin_->SetPos(int(x - 130.0f), int(y - 0.2f * h));
   if (resolution_) resolution_->Reset();
   plat::PrintLine("PUZZLE SETTINGS RESET OK");
 }
@@ -112,20 +89,8 @@ int PUZZLE_SETTINGS::Update(int a, float) {
 }
 
 int PUZZLE_SETTINGS::UpdatePanel() {
-  if (musicSlider_->Update(0, 0.0f) != 0) {
-    music_ = musicSlider_->GetValue() / 100.0f;
-    return kMusic;
-  }
-  if (soundSlider_->Update(0, 0.0f) != 0) {
-    sound_ = soundSlider_->GetValue() / 100.0f;
-    // A drag changes the value nearly every frame: one test sound at a time.
-    testSound_.Play(kit_);
-    return kSound;
-  }
-  if (cursorBox_->Update(0, 0.0f) != 0) {
-    cursor_ = cursorBox_->checked != 0;
-    return kCursor;
-  }
+  // The rows answer with this window's kMusic, kSound and kCursor.
+  if (const int row = rows_->Update(kit_); row != VolumeRows::kNothing) return row;
   if (fastBox_->Update(0, 0.0f) != 0) {
     fast_ = fastBox_->checked != 0;
     return kFast;
@@ -142,9 +107,7 @@ int PUZZLE_SETTINGS::UpdatePanel() {
   }
   const ZOV::ST_INPUT& input = *kit_.window.Game().GetInput();
   if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(input, kKeyEnter)) {
-    profile_->Cursor = cursor_;
-    profile_->MusicVolum = music_;
-    profile_->Sound = sound_;
+    rows_->WriteTo(*profile_);
     profile_->FastCollector = fast_;
     return kOk;
   }
@@ -164,8 +127,7 @@ int PUZZLE_SETTINGS::Render(int) {
   }
   JSPRITE::Render(0);
   gear_->Render(0);
-  violin_->Render(0);
-  piano_->Render(0);
+  rows_->RenderPictures();
   const float x = position.x, y = position.y;
   const float w = float(ImageWidth(*this)), h = float(ImageHeight(*this));
   const int middleX = kit_.window.Game().middle.x;
@@ -182,12 +144,7 @@ int PUZZLE_SETTINGS::Render(int) {
     f->alignment = align;
     f->Rende(cx, cy, text);
   };
-  caption(font_, ZOV::JENUM::HOT_LEFT_CENTER, captionX, int(musicSlider_->y), chTEXT_SETTINGS_GAME_MUSIC);
-  musicSlider_->Render(0);
-  caption(font_, ZOV::JENUM::HOT_LEFT_CENTER, captionX, int(soundSlider_->y), chTEXT_SETTINGS_GAME_SOUND);
-  soundSlider_->Render(0);
-  caption(font_, ZOV::JENUM::HOT_LEFT_CENTER, captionX, int(cursorBox_->position.y), chTEXT_SETTINGS_GAME_CURSOR);
-  cursorBox_->Render(0);
+  rows_->RenderRows(font_, captionX);
   // The configuration leaves this caption empty unless an edition names it;
   // a box without a caption would mean nothing to the player.
   const char* fast = chTEXT_SETTINGS_GAME_FAST_COLLECTOR;

@@ -32,19 +32,16 @@
 //
 // Layout, with (x, y) the screen centre where the window stands, W x H its
 // background chSTBACK, fw a button's frame width; positions truncated:
-//   music slider (track's left end) (x - 50, y - 0.2 H), track W / 2.5
-//   sound slider                    (x - 50, y - 0.05 H)
-//   cursor box                      (x - 50, y + 46)
+//   music and sound sliders, cursor box, violin, piano and their captions
+//           (in the caption font) as GAME::VolumeRows lays them out
 //   fast-collector box              (x + W/2 - 115, y + 46)
 //   resolution button chBUTTONFLAT  (x - fw/2, y + 0.25 H)
 //   authors button    chBUTTONFLAT  (x + fw/2, y + 0.25 H)
 //   OK / Cancel       (x -/+ fw/2, y + H x BUTTONSOKANDCANCELINDENTY)
 //   gear    (x + trunc(header width in big) / 2 + gear width / 2 + 40, y - 0.37 H)
-//   violin  (x - 130, y - 0.2 H)       piano (x - 130, y - 0.05 H)
 //   header  big, centred, chTEXT_SETTINGS_MENU_HEADER at (x, y - 0.37 H)
 //           (the gear stands beside chTEXT_SETTINGS_GAME_HEADER's width)
-//   captions (caption font, left edge, vertically centred) at x - 0.45 W on
-//           the rows of the music slider, the sound slider and the cursor box;
+//   caption column x - 0.45 W for the rows';
 //           chTEXT_SETTINGS_GAME_FAST_COLLECTOR (kFastCollectorCaption when
 //           it is empty, as by default) in comix, right edge at the fast box
 //           x - 50, 10 above its row
@@ -59,6 +56,7 @@
 #include <memory>
 
 #include "GAME/shell/options_kit.h"
+#include "GAME/shell/volume_rows.h"
 #include "ST/sprite.h"
 
 class JBUTTONCHK;
@@ -106,9 +104,9 @@ class PUZZLE_SETTINGS : public JSPRITE {
   int Render(int) override;
 
   // The working copies.
-  bool GetCursorState() const { return cursor_; }
-  float GetMusicVolume() const { return music_; }
-  float GetSoundVolume() const { return sound_; }
+  bool GetCursorState() const { return rows_->Cursor(); }
+  float GetMusicVolume() const { return rows_->Music(); }
+  float GetSoundVolume() const { return rows_->Sound(); }
   bool GetFastCollector() const { return fast_; }
   // Whether the record holds a screen mode the player has not kept yet (the
   // resolution window's confirmation is open): the record must not be
@@ -117,17 +115,17 @@ class PUZZLE_SETTINGS : public JSPRITE {
 
   const PUZZLE_RESOLUTION* Resolution() const { return resolution_.get(); }
   const PUZZLE_AUTHORS* Authors() const { return authors_.get(); }
-  const ZOV::JSLIDER_E& MusicSlider() const { return *musicSlider_; }
-  const ZOV::JSLIDER_E& SoundSlider() const { return *soundSlider_; }
-  const JBUTTONCHK& CursorBox() const { return *cursorBox_; }
+  const ZOV::JSLIDER_E& MusicSlider() const { return rows_->MusicSlider(); }
+  const ZOV::JSLIDER_E& SoundSlider() const { return rows_->SoundSlider(); }
+  const JBUTTONCHK& CursorBox() const { return rows_->CursorBox(); }
   const JBUTTONCHK& FastBox() const { return *fastBox_; }
   const JBUTTONMAP4& ResolutionButton() const { return *resolutionButton_; }
   const JBUTTONMAP4& AuthorsButton() const { return *authorsButton_; }
   const JBUTTONMAP4& OkButton() const { return *ok_; }
   const JBUTTONMAP4& CancelButton() const { return *cancel_; }
   const JSPRITE& Gear() const { return *gear_; }
-  const JSPRITE& Piano() const { return *piano_; }
-  const JSPRITE& Violin() const { return *violin_; }
+  const JSPRITE& Piano() const { return rows_->Piano(); }
+  const JSPRITE& Violin() const { return rows_->Violin(); }
 
  private:
   int UpdatePanel();
@@ -135,24 +133,16 @@ class PUZZLE_SETTINGS : public JSPRITE {
   OptionsKit kit_;
   PUZZLE_PLAYER_PROFILE* profile_;
   ZOV::JFONT* font_;
-  std::unique_ptr<ZOV::JSLIDER_E> musicSlider_;
-  std::unique_ptr<ZOV::JSLIDER_E> soundSlider_;
-  std::unique_ptr<JBUTTONCHK> cursorBox_;
+  std::unique_ptr<VolumeRows> rows_;  // music, sound and cursor
   std::unique_ptr<JBUTTONCHK> fastBox_;
   std::unique_ptr<JBUTTONMAP4> resolutionButton_;
   std::unique_ptr<JBUTTONMAP4> authorsButton_;
   std::unique_ptr<JBUTTONMAP4> ok_;
   std::unique_ptr<JBUTTONMAP4> cancel_;
   std::unique_ptr<JSPRITE> gear_;
-  std::unique_ptr<JSPRITE> piano_;
-  std::unique_ptr<JSPRITE> violin_;
   std::unique_ptr<PUZZLE_AUTHORS> authors_;
   std::unique_ptr<PUZZLE_RESOLUTION> resolution_;
-  float music_ = 0.0f;
-  float sound_ = 0.0f;
-  bool cursor_ = false;
   bool fast_ = false;
-  TestSoundGate testSound_;
 };
 
 }  // namespace GAME
