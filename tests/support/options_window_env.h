@@ -80,6 +80,20 @@ class OptionsWindowEnv : public ModalWindowEnv {
   int TestSounds() const { return Plays(options.testSound); }
   int OpenSounds() const { return Plays(options.openSound); }
 
+  // One frame of the window's Update: its answer.
+  template <class Window>
+  int Frame(Window& w) {
+    const int r = w.Update(0, 0.0f);
+    EndFrame();
+    return r;
+  }
+  // A press and a release at p: the release frame's answer (buttons act
+  // there).
+  template <class Window>
+  int ClickAt(Window& w, Point p) {
+    return Click(p.x, p.y, [&] { return w.Update(0, 0.0f); });
+  }
+
   // The point where a slider's plus button stands.
   static Point PlusOf(const ZOV::JSLIDER_E& s) { return {int(s.plus->position.x), int(s.plus->position.y)}; }
   static Point At(const JSPRITE& s) { return {int(s.position.x), int(s.position.y)}; }

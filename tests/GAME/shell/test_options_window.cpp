@@ -29,11 +29,6 @@ class OptionsWindow : public windowtest::OptionsWindowEnv {
     chTEXT_SETTINGS_GAME_MUSIC = chTEXT_SETTINGS_GAME_SOUND = chTEXT_SETTINGS_GAME_CURSOR = nullptr;
   }
   std::unique_ptr<PUZZLE_OPTIONS_GAME> Make() { return std::make_unique<PUZZLE_OPTIONS_GAME>(&record, options); }
-  int Frame(PUZZLE_OPTIONS_GAME& w) {
-    const int r = w.Update(0, 0.0f);
-    EndFrame();
-    return r;
-  }
   // A press of the left (or right) button answered in its own frame, then
   // the release.
   int PressAt(PUZZLE_OPTIONS_GAME& w, Point p, bool right = false) {
@@ -44,9 +39,6 @@ class OptionsWindow : public windowtest::OptionsWindowEnv {
     Frame(w);
     EndFrame();
     return r;
-  }
-  int ClickAt(PUZZLE_OPTIONS_GAME& w, Point p) {
-    return Click(p.x, p.y, [&] { return w.Update(0, 0.0f); });
   }
   static Point Swatch(const PUZZLE_OPTIONS_GAME& w, int i) { return At(w.ColorRow().Swatch(i)); }
 

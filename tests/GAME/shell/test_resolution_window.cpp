@@ -32,11 +32,6 @@ class ResolutionWindow : public windowtest::OptionsWindowEnv {
   std::unique_ptr<PUZZLE_RESOLUTION> Make() {
     return std::make_unique<PUZZLE_RESOLUTION>(comixFont.get(), &record, options);
   }
-  int Frame(PUZZLE_RESOLUTION& w) {
-    const int r = w.Update(0, 0.0f);
-    EndFrame();
-    return r;
-  }
   // A press answered in its own frame (check boxes act there).
   int PressAt(PUZZLE_RESOLUTION& w, const JST::iPOINT& p) {
     Mouse(p.x, p.y, 1);

@@ -37,15 +37,6 @@ class SettingsWindow : public windowtest::OptionsWindowEnv {
     return std::make_unique<PUZZLE_SETTINGS>("DATA/PP.png", "DATA/Button.png", chPTNS_GM_SLIDER, chPTNS_GM_CHBOX,
                                              "DATA/PP.png", "DATA/PP.png", comixFont.get(), profile, options);
   }
-  int Frame(PUZZLE_SETTINGS& w) {
-    const int r = w.Update(0, 0.0f);
-    EndFrame();
-    return r;
-  }
-  // A press and a release: the release frame's answer (buttons act there).
-  int ClickAt(PUZZLE_SETTINGS& w, Point p) {
-    return Click(p.x, p.y, [&] { return w.Update(0, 0.0f); });
-  }
   // A press, answered in its own frame (check boxes act there), then the
   // release.
   int PressAt(PUZZLE_SETTINGS& w, Point p) {
