@@ -7,8 +7,6 @@
 // real device would have consumed them. The argument is the pieces along
 // the short side; /1 groups the pieces by pairs of columns so the group
 // drawing and the rigid-group pass do their work.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -17,47 +15,15 @@
 #include <string>
 
 #include "GAME/board/board.h"
-#include "GAME/config/config.h"
-#include "GAME/config/globals.h"
-#include "ST/file.h"
 #include "ST/game.h"
 #include "platform/gfx.h"
-#include "platform/gfx_image.h"
-#include "tests/support/test_env.h"
+#include "tests/support/bench_board_env.h"
 
 namespace {
 
-bool Engine(ZOV::ST_GAME* game) {
-  if (game->gfx.deviceReady) return true;
-  plat::gfx::SetBackendForTests(plat::gfx::Backend::Recording);
-  game->app.Window().SetBackBufferSize(1920, 1080);
-  if (game->gfx.Init(game->app.Window()) != 0) return false;
-  plat::gfx::BeginScene();
-  GAME::ApplyConfigDefaults();
-  C_NAME_PACK_GUI = C_NAME_PACK_LEVEL = C_NAME_PACK_EFFECTS = nullptr;
-  ZOV::ifile.current_pack = nullptr;
-  ZOV::ifile.current_pass = nullptr;
-  game->middle = JST::iPOINT(960, 540);
-  testenv::Isolate();
-  plat::Image img;
-  img.w = 1920;
-  img.h = 1080;
-  img.argb.resize(size_t(img.w) * size_t(img.h));
-  for (int y = 0; y < img.h; ++y)
-    for (int x = 0; x < img.w; ++x)
-      img.argb[size_t(y) * size_t(img.w) + size_t(x)] = 0xFF000000u | uint32_t(x & 0xFF) << 16 | uint32_t(y & 0xFF) << 8;
-  // PNG: the game decodes only PNG and JPEG pictures.
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(img.argb.data(), img.w, img.h, 32, img.w * 4,
-                                                            SDL_PIXELFORMAT_ARGB8888);
-  if (!surface) return false;
-  const int rc = IMG_SavePNG(surface, "picture.png");
-  SDL_FreeSurface(surface);
-  return rc == 0;
-}
-
 void BM_BoardFrame(benchmark::State& state) {
   ZOV::ST_GAME* game = ZOV::GetGame();
-  if (!Engine(game)) {
+  if (!benchenv::BoardEngine(game)) {
     state.SkipWithError("no recording renderer");
     return;
   }

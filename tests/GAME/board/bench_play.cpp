@@ -12,55 +12,21 @@
 // BM_HelpLastPair: one hint when a single loose piece is left beside a
 // 404-piece group and the previous hint lay on that piece, so every random
 // try is refused and the fixed scan finds the pair. Goal: at most 1 ms.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <memory>
 
 #include "GAME/board/board.h"
-#include "GAME/config/config.h"
-#include "GAME/config/globals.h"
-#include "ST/file.h"
 #include "ST/game.h"
 #include "ST/input.h"
 #include "platform/gfx.h"
-#include "platform/gfx_image.h"
-#include "tests/support/test_env.h"
+#include "tests/support/bench_board_env.h"
 
 namespace {
 
 using Board = GAME::PUZZLE_PIECES_SYSTEM;
 using Piece = GAME::PUZZLE_PIECES;
-
-bool Engine(ZOV::ST_GAME* game) {
-  if (game->gfx.deviceReady) return true;
-  plat::gfx::SetBackendForTests(plat::gfx::Backend::Recording);
-  game->app.Window().SetBackBufferSize(1920, 1080);
-  if (game->gfx.Init(game->app.Window()) != 0) return false;
-  plat::gfx::BeginScene();
-  GAME::ApplyConfigDefaults();
-  C_NAME_PACK_GUI = C_NAME_PACK_LEVEL = C_NAME_PACK_EFFECTS = C_NAME_PACK_POCKET = nullptr;
-  ZOV::ifile.current_pack = nullptr;
-  ZOV::ifile.current_pass = nullptr;
-  game->middle = JST::iPOINT(960, 540);
-  testenv::Isolate();
-  plat::Image img;
-  img.w = 1920;
-  img.h = 1080;
-  img.argb.resize(size_t(img.w) * size_t(img.h));
-  for (int y = 0; y < img.h; ++y)
-    for (int x = 0; x < img.w; ++x)
-      img.argb[size_t(y) * size_t(img.w) + size_t(x)] = 0xFF000000u | uint32_t(x & 0xFF) << 16 | uint32_t(y & 0xFF) << 8;
-  // The game takes PNG and JPEG pictures only.
-  SDL_Surface* surface =
-      SDL_CreateRGBSurfaceWithFormatFrom(img.argb.data(), img.w, img.h, 32, img.w * 4, SDL_PIXELFORMAT_ARGB8888);
-  if (!surface) return false;
-  const bool ok = IMG_SavePNG(surface, "picture.png") == 0;
-  SDL_FreeSurface(surface);
-  return ok;
-}
 
 std::unique_ptr<Board> Cut(ZOV::ST_GAME* game) {
   auto board = std::make_unique<Board>(game);
@@ -87,7 +53,7 @@ int Frame(ZOV::ST_GAME* game, Board& b, int x, int y, int button) {
 
 void BM_DragGroupFrame(benchmark::State& state) {
   ZOV::ST_GAME* game = ZOV::GetGame();
-  if (!Engine(game)) {
+  if (!benchenv::BoardEngine(game)) {
     state.SkipWithError("no recording renderer");
     return;
   }
@@ -129,7 +95,7 @@ BENCHMARK(BM_DragGroupFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_DropJoin(benchmark::State& state) {
   ZOV::ST_GAME* game = ZOV::GetGame();
-  if (!Engine(game)) {
+  if (!benchenv::BoardEngine(game)) {
     state.SkipWithError("no recording renderer");
     return;
   }
@@ -177,7 +143,7 @@ BENCHMARK(BM_DropJoin)->Unit(benchmark::kMicrosecond);
 
 void BM_HelpLastPair(benchmark::State& state) {
   ZOV::ST_GAME* game = ZOV::GetGame();
-  if (!Engine(game)) {
+  if (!benchenv::BoardEngine(game)) {
     state.SkipWithError("no recording renderer");
     return;
   }
