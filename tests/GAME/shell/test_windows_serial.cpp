@@ -54,7 +54,9 @@ bool Showing(const SceneState& s, const std::string& kind) { return s.Text("wind
 // One run of the game under its own X server, driven from its state file.
 class Session {
  public:
-  Session(int w, int h) : x_(w, h), state_(run_.Dir() + "/scene.txt") {}
+  // `shotTag` names the screenshots (the desktop's width when empty).
+  Session(int w, int h, std::string shotTag = "")
+      : x_(w, h), state_(run_.Dir() + "/scene.txt"), shotTag_(shotTag.empty() ? std::to_string(w) : shotTag) {}
 
   // The per-user game folder ("game.xml", "LC.pzl", the player folders).
   std::string GameDir() const { return run_.Home() + "/Documents/VURAVAZ/Jigsaw"; }
@@ -82,7 +84,7 @@ class Session {
       // The loader draws its screen for a while; a frame of it is taken
       // once something was drawn (any pixel not black).
       for (int i = 0; i < 100 && run_.Out().find("Settings off ok") == std::string::npos; ++i) {
-        const std::string path = ShotPath(x_.Width(), "loading");
+        const std::string path = ShotPath("loading");
         const xwdpng::Picture p = xwdpng::ShootWindow(x_.Display(), P().WindowId(), path);
         if (Drawn(p)) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -201,8 +203,8 @@ class Session {
     const char* stem = std::getenv("JIGSAW_RUN_SHOT");
     return stem && *stem;
   }
-  static std::string ShotPath(int width, const std::string& what) {
-    return std::string(std::getenv("JIGSAW_RUN_SHOT")) + "-" + std::to_string(width) + "-" + what + ".png";
+  std::string ShotPath(const std::string& what) const {
+    return std::string(std::getenv("JIGSAW_RUN_SHOT")) + "-" + shotTag_ + "-" + what + ".png";
   }
   static bool Drawn(const xwdpng::Picture& p) {
     for (uint8_t v : p.rgb)
@@ -210,11 +212,11 @@ class Session {
     return false;
   }
   // With JIGSAW_RUN_SHOT set: the game window saved as
-  // <stem>-<desktop width>-<what>.png, after a few frames to draw it.
+  // <stem>-<tag>-<what>.png, after a few frames to draw it.
   void Shot(const std::string& what) const {
     if (!ShotsOn()) return;
     P().Frames(8);
-    const std::string path = ShotPath(x_.Width(), what);
+    const std::string path = ShotPath(what);
     const xwdpng::Picture p = xwdpng::ShootWindow(x_.Display(), P().WindowId(), path);
     EXPECT_TRUE(Drawn(p)) << "no picture for " << path;
   }
@@ -235,6 +237,7 @@ class Session {
   gamerun::GameRun run_;
   std::string state_;
   std::unique_ptr<xdo::Player> player_;
+  std::string shotTag_;
 };
 
 bool HaveXdotool() { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
@@ -477,11 +480,13 @@ TEST(WindowsPlayed, TrophyWindowAndLeaderBoardCloseByOkAndByEnterNotEscape) {
   EXPECT_EQ(g.S().Get("slots", "quit"), 0);
 }
 
-// The tour for the eyes: every window shot, once at 1024 x 768 and once
-// full screen at 1920 x 1080. Only with JIGSAW_RUN_SHOT.
+// The tour for the eyes: every window shot, once in a 1024 x 768 window on
+// a larger desktop and once full screen on a 1920 x 1080 one. Only with
+// JIGSAW_RUN_SHOT.
 void Tour(int w, int h) {
-  Session g(w, h);
-  if (w != 1024) g.PresetVideo({w, h, true});
+  const bool windowed = w == 1024;
+  Session g(windowed ? 1280 : w, windowed ? 1024 : h, std::to_string(w));
+  g.PresetVideo({w, h, !windowed});
   ASSERT_NO_FATAL_FAILURE(g.StartToMenu());
   ASSERT_EQ(g.S().Get("screen", ""), w);
   g.Shot("menu");
@@ -492,9 +497,13 @@ void Tour(int w, int h) {
   ASSERT_NO_FATAL_FAILURE(g.KeyTo("Return", "settings"));
   ASSERT_NO_FATAL_FAILURE(g.ClickTo("ctl resolution", "resolution"));
   g.Shot("resolution");
-  // A size that differs from the current one opens the countdown.
-  const std::string other = g.Ticked("s1024") == 1 || g.Ticked("s1024") == -1 ? "full" : "s1024";
-  ASSERT_NO_FATAL_FAILURE(g.Toggle(other));
+  // Another mode opens the countdown: 1024 x 768 from the desktop's size,
+  // the desktop's size from 1024 x 768.
+  if (g.Ticked("s1024") == 0) {
+    ASSERT_NO_FATAL_FAILURE(g.Toggle("s1024"));
+  } else {
+    ASSERT_NO_FATAL_FAILURE(g.Toggle("system"));
+  }
   ASSERT_NO_FATAL_FAILURE(g.ClickTo("ctl ok", "confirm"));
   g.Shot("confirm");
   ASSERT_NO_FATAL_FAILURE(g.ClickTo("ctl cancel", "resolution"));
