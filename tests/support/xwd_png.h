@@ -92,12 +92,14 @@ inline bool SavePng(const Picture& p, const std::string& path) {
   return ok;
 }
 
-// Dumps X window `window` of `display` with xwd and saves it as `pngPath`;
-// the picture, empty when it could not be taken.
+// Dumps X window `window` of `display` with xwd ("root": the whole screen,
+// as the player sees it) and saves it as `pngPath`; the picture, empty when
+// it could not be taken.
 inline Picture ShootWindow(const std::string& display, const std::string& window, const std::string& pngPath) {
   Picture p;
   const std::string xwd = pngPath + ".xwd";
-  const std::string cmd = "DISPLAY=" + display + " xwd -id " + window + " -silent -out '" + xwd + "' 2>/dev/null";
+  const std::string which = window == "root" ? std::string("-root") : "-id " + window;
+  const std::string cmd = "DISPLAY=" + display + " xwd " + which + " -silent -out '" + xwd + "' 2>/dev/null";
   if (std::system(cmd.c_str()) != 0) return p;
   if (!DecodeXwd(testenv::ReadFile(xwd), &p)) p = Picture();
   std::remove(xwd.c_str());

@@ -82,10 +82,12 @@ class Session {
     ASSERT_TRUE(player_->FindWindow(run_.Pid()));
     if (ShotsOn()) {
       // The loader draws its screen for a while; a frame of it is taken
-      // once something was drawn (any pixel not black).
+      // once the whole screen shows it. The screen, not the window: while
+      // loading, a dump of the full-screen window alone has been seen to
+      // hold only its first 1024 x 768 pixels where the screen showed all.
       for (int i = 0; i < 100 && run_.Out().find("Settings off ok") == std::string::npos; ++i) {
         const std::string path = ShotPath("loading");
-        const xwdpng::Picture p = xwdpng::ShootWindow(x_.Display(), P().WindowId(), path);
+        const xwdpng::Picture p = xwdpng::ShootWindow(x_.Display(), "root", path);
         if (Drawn(p)) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
       }
@@ -206,10 +208,16 @@ class Session {
   std::string ShotPath(const std::string& what) const {
     return std::string(std::getenv("JIGSAW_RUN_SHOT")) + "-" + shotTag_ + "-" + what + ".png";
   }
+  // Whether the whole window was drawn: something not black in the right
+  // quarter of its middle row and of its last one (the first frames after
+  // a switch to full screen may fill only the old window's part of it).
   static bool Drawn(const xwdpng::Picture& p) {
-    for (uint8_t v : p.rgb)
-      if (v > 16) return true;
-    return false;
+    const auto rowDrawn = [&](int y) {
+      for (size_t i = (size_t(y) * p.width + size_t(p.width) * 3 / 4) * 3; i < size_t(y + 1) * p.width * 3; ++i)
+        if (p.rgb[i] > 16) return true;
+      return false;
+    };
+    return p.width > 0 && rowDrawn(p.height / 2) && rowDrawn(p.height - 1);
   }
   // With JIGSAW_RUN_SHOT set: the game window saved as
   // <stem>-<tag>-<what>.png, after a few frames to draw it.
