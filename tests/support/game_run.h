@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 // An Xvfb server of the given screen size, stopped at destruction.
 class XServer {
  public:
-  XServer(int w, int h) : width_(w), height_(h) {
+  XServer(int w, int h) {
     const std::string numFile = testenv::FreshDir("xvfb") + "/display";
     pid_ = fork();
     if (pid_ == 0) {
@@ -52,11 +52,8 @@ class XServer {
     }
   }
   const std::string& Display() const { return display_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
 
  private:
-  int width_, height_;
   pid_t pid_ = -1;
   std::string display_;
 };

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 #include <functional>
 #include <cstdlib>
 #include <filesystem>
