@@ -170,6 +170,9 @@ class PUZZLE : public SCENE {
   // then the play panel off, the record stored and the scores button on.
   void SaveComplitePuzzle();
 
+  // The engine's game object the scene runs on.
+  ZOV::ST_GAME* Game() const { return game_; }
+
   // ---- not part of the frame cycle
   void OnInit();
   void ShowMenu();

@@ -13,6 +13,7 @@
 #include "GAME/shell/puzzle.h"
 #include "GAME/shell/puzzle_book.h"
 #include "GAME/shell/save_panel.h"
+#include "GAME/shell/scene_dump_windows.h"
 #include "ST/button.h"
 
 namespace GAME {
@@ -64,6 +65,7 @@ void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
         out << "picture " << i << " " << int(g->frames[i]->position.x) << " " << int(g->frames[i]->position.y)
             << "\n";
     }
+    DumpWindowsState(s, out);
     if (b && !b->gridOrder.empty()) {
       out << "cell " << b->gridOrder[0]->cellW << " " << b->gridOrder[0]->cellH << "\n";
       for (size_t i = 0; i < b->gridOrder.size(); ++i) {

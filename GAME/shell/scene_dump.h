@@ -16,8 +16,29 @@
 //   piece <grid index> <x> <y> <group> <rotation> <grab x> <grab y>
 //                                         (a point where it is topmost, or
 //                                         -1 -1 when it is covered)
+//   screen <w> <h> window <w> <h> full <0|1>
+//                                         the logical screen, the window's
+//                                         client size, full screen or not
+//   colour board <ARGB as a signed int>   the board's background (in play)
+//   ctl tool <x> <y>                      the play panel's options tool
+//   window <kind>                         the window on top: none, settings,
+//                                         resolution, confirm (the new screen
+//                                         size's countdown), authors,
+//                                         options, leaders, scores, trophies
+//   confirm <seconds shown>               while the countdown runs
+//   ctl <name> <x> <y>                    its buttons: ok, cancel, and in the
+//                                         settings resolution, authors
+//   slider <music|sound> <knob x> <knob y> <value 0..100, truncated>
+//   box <name> <x> <y> <ticked>           cursor, fast (settings, options);
+//                                         s1024, s1440, s1920, system, full
+//                                         (resolution; sizes not offered are
+//                                         left out)
+//   swatch <i> <x> <y> <selected> <ARGB>  the options' background colours
+//   leader <place> <score> <name>         the leader board's rows
 //
-// Positions are in the logical screen, which is the window's at 1024 x 768.
+// Positions are in the logical screen, which is the window's when its size
+// is the logical screen's (at 1024 x 768, or full screen at the desktop's
+// size).
 #pragma once
 
 #include <string>

@@ -38,6 +38,21 @@ struct SceneState {
     return -1000;
   }
   std::map<std::string, std::vector<std::string>> words;
+  // Every line's words by its first word, repeated keys kept in order
+  // ("leader" -> one entry per row).
+  std::map<std::string, std::vector<std::vector<std::string>>> lines;
+
+  // Word i after the key of the line starting with `line`; empty when none.
+  std::string Text(const std::string& line, size_t i = 0) const {
+    auto it = words.find(line);
+    return it == words.end() || i >= it->second.size() ? std::string() : it->second[i];
+  }
+  // The numbers after the name of a window's widget ("ctl ok", "box full",
+  // "slider music", "swatch 2"); empty when it is not shown.
+  std::vector<int> Widget(const std::string& kindAndName) const {
+    auto it = named.find(kindAndName);
+    return it == named.end() ? std::vector<int>() : it->second;
+  }
 };
 
 inline SceneState ReadState(const std::string& path) {
@@ -50,10 +65,11 @@ inline SceneState ReadState(const std::string& path) {
     ls >> key;
     std::vector<std::string> w;
     for (std::string t; ls >> t;) w.push_back(t);
-    if (key == "button" && !w.empty()) {
+    s.lines[key].push_back(w);
+    if ((key == "button" || key == "ctl" || key == "slider" || key == "box" || key == "swatch") && !w.empty()) {
       std::vector<int> v;
       for (size_t i = 1; i < w.size(); ++i) v.push_back(std::atoi(w[i].c_str()));
-      s.named["button " + w[0]] = v;
+      s.named[key + " " + w[0]] = v;
       continue;
     }
     if ((key == "tab" || key == "picture" || key == "piece") && !w.empty()) {
@@ -130,6 +146,14 @@ class Player {
     Click(it->second[0], it->second[1]);
     return true;
   }
+  // A window's widget by the state file ("ctl ok", "box cursor").
+  bool ClickWidget(const std::string& kindAndName) const {
+    const std::vector<int> v = State().Widget(kindAndName);
+    if (v.size() < 2) return false;
+    Click(v[0], v[1]);
+    return true;
+  }
+  const std::string& WindowId() const { return window_; }
   bool ClickPicture(int index) const {
     const SceneState s = State();
     auto it = s.pictures.find(index);
