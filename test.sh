@@ -5,8 +5,10 @@
 #                          then, when clang is installed, the fuzz targets in
 #                          build-fuzz/, each run for a short fixed time
 #   ./test.sh --tsan       the start-up tests (loader thread, hooks, the built
-#                          program) with ThreadSanitizer, in build-tsan/; any
-#                          race report fails them
+#                          program) and the scripted-player tests (the built
+#                          program played through the X server) with
+#                          ThreadSanitizer, in build-tsan/; any race report
+#                          fails them
 source "$(dirname "$0")/scripts/common.sh"
 install_packages
 
@@ -17,14 +19,13 @@ if [[ "${1:-}" == "--sanitize" ]]; then
   export LSAN_OPTIONS="suppressions=$ROOT/tests/support/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 elif [[ "${1:-}" == "--tsan" ]]; then
-  dir="$ROOT/build-tsan"; opts=(-DJIGSAW_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo); select=(-L startup)
+  dir="$ROOT/build-tsan"; opts=(-DJIGSAW_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo); select=(-L 'startup|player')
   # Set for the build too: the data generator runs under the sanitizer.
   export TSAN_OPTIONS="suppressions=$ROOT/tests/support/tsan.supp"
 fi
 if ((${#select[@]})); then
   cmake -S "$ROOT" -B "$dir" -G Ninja "${opts[@]}" >/dev/null
-  cmake --build "$dir" -j "$(nproc)" --target jigsaw gen_data_run fonts_baked game_packs \
-    GAME_test_loader GAME_test_engine_hooks GAME_test_program_startup
+  cmake --build "$dir" -j "$(nproc)" --target thread_check_tests
 else
   build_tree "$dir" "${opts[@]}"
 fi

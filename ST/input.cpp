@@ -75,7 +75,14 @@ void ST_INPUT::EventKeyDown(int vk) {
     }
     return;
   }
-  keys_[vk] = static_cast<unsigned char>(keys_[vk] + 1);
+  // A key held past the auto-repeat delay sends more key-downs. One that
+  // comes before the next update leaves the key at 1, so the frame still
+  // sees it go down; a press after a release in the same frame reads as a
+  // press (counting on from 0xFF would wrap to 0, "up").
+  if (keys_[vk] == 0xFF)
+    keys_[vk] = 1;
+  else if (keys_[vk] != 1)
+    keys_[vk] = static_cast<unsigned char>(keys_[vk] + 1);
   lastKey_ = vk;
   lastKeyByte_ = static_cast<unsigned char>(vk);
   if (!IsNonCharKey(vk)) charEvent_ = typed_[0] != 0;

@@ -126,6 +126,37 @@ TEST(Input, KeyCountersAge) {
   EXPECT_EQ(in.Key(66), 0);
 }
 
+// One row: a script of key events and updates, and the key's counter after it.
+struct KeyCase {
+  const char* name;
+  std::string script;  // 'd' down (a held key's auto-repeat too), 'u' up, '|' Update()
+  int expected;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
+class KeyCounter : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyCounter, AFrameSeesEveryPressGoDown) {
+  ST_INPUT in;
+  for (char c : GetParam().script) {
+    if (c == 'd') in.EventKeyDown(13);
+    if (c == 'u') in.EventKeyUp(13);
+    if (c == '|') in.Update(0);
+  }
+  EXPECT_EQ(in.Key(13), GetParam().expected) << GetParam().script;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyCounter,
+    ::testing::Values(KeyCase{"Pressed", "d", 1},
+                      // The window's events of a slow frame: the press and
+                      // an auto-repeat before the frame reads them.
+                      KeyCase{"PressedAndRepeatedBeforeTheUpdate", "ddd", 1},
+                      KeyCase{"ReleasedThenPressedAgainBeforeTheUpdate", "d|ud", 1},
+                      KeyCase{"HeldAndRepeated", "d|d", 3}, KeyCase{"Released", "d|u", 0xFF}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Input, HeldKeyNeverShowsOneAgainNorReaches128) {
   ST_INPUT in;
   in.EventKeyDown(40);

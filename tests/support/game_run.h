@@ -23,6 +23,21 @@ namespace gamerun {
 
 namespace fs = std::filesystem;
 
+// A program built with ThreadSanitizer starts several times slower (every
+// memory access is checked, and Mesa's worker threads with it), so the waits
+// for its output allow that much longer. A wait that is met returns at once.
+#if defined(__SANITIZE_THREAD__)
+inline constexpr int kWaitFactor = 4;
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+inline constexpr int kWaitFactor = 4;
+#else
+inline constexpr int kWaitFactor = 1;
+#endif
+#else
+inline constexpr int kWaitFactor = 1;
+#endif
+
 // An Xvfb server of the given screen size, stopped at destruction.
 class XServer {
  public:
@@ -119,7 +134,7 @@ class GameRun {
   // Waits for the program to print `text`; false when it did not in time
   // or ended first.
   bool WaitFor(const std::string& text, int seconds = 30) {
-    for (int i = 0; i < seconds * 20; ++i) {
+    for (int i = 0; i < seconds * kWaitFactor * 20; ++i) {
       if (Out().find(text) != std::string::npos) return true;
       int status = 0;
       if (waitpid(pid_, &status, WNOHANG) == pid_) {
@@ -135,7 +150,7 @@ class GameRun {
   int Finish(int signal = 0, int seconds = 30) {
     if (!exited_) {
       if (signal) kill(pid_, signal);
-      for (int i = 0; i < seconds * 20; ++i) {
+      for (int i = 0; i < seconds * kWaitFactor * 20; ++i) {
         int status = 0;
         if (waitpid(pid_, &status, WNOHANG) == pid_) {
           exited_ = true;

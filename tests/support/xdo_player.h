@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/game_run.h"
 #include "tests/support/test_env.h"
 
 namespace xdo {
@@ -89,9 +90,10 @@ class Player {
 
   SceneState State() const { return ReadState(path_); }
 
-  // Polls the state file until `done` holds; false at the deadline.
+  // Polls the state file until `done` holds; false at the deadline (longer
+  // for a program built with ThreadSanitizer, gamerun::kWaitFactor).
   bool WaitFor(const std::function<bool(const SceneState&)>& done, int seconds = 30) const {
-    for (int i = 0; i < seconds * 20; ++i) {
+    for (int i = 0; i < seconds * gamerun::kWaitFactor * 20; ++i) {
       if (done(State())) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
