@@ -35,7 +35,7 @@ const StringEntry kStrings[] = {
     {"down_panelka_options", &chTEXT_DWNPANELKA_OPTIONS, "Настройки"},
     {"down_panelka_score", &chTEXT_DWNPANELKA_SCORS, "Собранные пазлы"},
     {"down_panelka_play", &chTEXT_DWNPANELKA_PLAY, "Играть"},
-    {"down_panelka_change", &chTEXT_DWNPANELKA_CHANGE, "Сменить игрока"},
+    {"down_panelka_change", &chTEXT_DWNPANELKA_CHANGE, "Нарезка пазла"},
     {"down_panelka_exit", &chTEXT_DWNPANELKA_EXIT, "Выход"},
     {"down_panelka_top", &chTEXT_DWNPANELKA_TOP, "Лучшие игроки"},
     {"down_panelka_trofy", &chTEXT_DWNPANELKA_TROFEI, "Награды"},
