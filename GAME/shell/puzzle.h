@@ -177,6 +177,9 @@ class PUZZLE : public SCENE {
   void OnInit();
   void ShowMenu();
   void ActivateSaveList(bool on);
+  // A hook for a window kept on top of the scene; the game keeps none, so it
+  // does nothing.
+  void OnOffTop(void*) {}
 
   // ---- the scene (read by tests and the scripted player)
   int state = kMenu;
