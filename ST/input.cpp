@@ -1,6 +1,8 @@
 #include "ST/input.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <string>
 
 #include "platform/sys.h"
@@ -75,17 +77,49 @@ void ST_INPUT::EventKeyDown(int vk) {
     }
     return;
   }
-  // A key held past the auto-repeat delay sends more key-downs. One that
-  // comes before the next update leaves the key at 1, so the frame still
-  // sees it go down; a press after a release in the same frame reads as a
-  // press (counting on from 0xFF would wrap to 0, "up").
-  if (keys_[vk] == 0xFF)
+  std::wstring text(typed_, wcsnlen(typed_, kTypedCapacity));
+  if (!waiting_.empty() || (charEvent_ && Types(vk, text))) {
+    // The frame has its character already: this key waits for a later
+    // frame (behind any already waiting), and the frame's own text stays
+    // where text boxes read it. A key held down while frames stall repeats
+    // faster than frames take it: past the limit, presses are dropped.
+    if (waiting_.size() < kMaxWaiting) waiting_.push_back({vk, std::move(text), true});
+    ShowText(eventText_);
+    return;
+  }
+  ApplyKeyDown(vk, text);
+}
+
+bool ST_INPUT::Types(int vk, const std::wstring& text) { return !IsNonCharKey(vk) && !text.empty(); }
+
+void ST_INPUT::ApplyKeyDown(int vk, const std::wstring& text) {
+  if (releaseAtUpdate_[vk]) {
+    // Down, up and down again before an update: still one press this frame.
+    releaseAtUpdate_[vk] = false;
+  } else if (keys_[vk] == 0xFF) {
+    // Pressed again in the frame its release shows: a new press, not a
+    // counter wrapped round to "up".
     keys_[vk] = 1;
-  else if (keys_[vk] != 1)
+  } else if (keys_[vk] != 1) {
+    // A key held past the auto-repeat delay sends more key-downs; one that
+    // comes before the next update leaves the key at 1, so the frame still
+    // sees it go down.
     keys_[vk] = static_cast<unsigned char>(keys_[vk] + 1);
+  }
   lastKey_ = vk;
   lastKeyByte_ = static_cast<unsigned char>(vk);
-  if (!IsNonCharKey(vk)) charEvent_ = typed_[0] != 0;
+  if (charEvent_) {
+    // A key that types nothing keeps the frame's character event.
+    ShowText(eventText_);
+    return;
+  }
+  charEvent_ = Types(vk, text);
+  if (charEvent_) eventText_ = text;
+}
+
+void ST_INPUT::ShowText(const std::wstring& text) {
+  std::fill(typed_, typed_ + kTypedCapacity, L'\0');
+  text.copy(typed_, kTypedCapacity - 1);
 }
 
 void ST_INPUT::EventKeyUp(int vk) {
@@ -93,6 +127,19 @@ void ST_INPUT::EventKeyUp(int vk) {
   if (vk == kShift) {
     keys_[kCapital] = 0;
     plat::PrintLine("shift unlock");
+  }
+  if (vk != kShift && !waiting_.empty()) {
+    waiting_.push_back({vk, {}, false});
+    return;
+  }
+  ApplyKeyUp(vk);
+}
+
+void ST_INPUT::ApplyKeyUp(int vk) {
+  if (keys_[vk] == 1 && vk != kShift) {
+    // Released before any update saw it down: the press counts this frame.
+    releaseAtUpdate_[vk] = true;
+    return;
   }
   if (keys_[vk] != 0) keys_[vk] = 0xFF;
 }
@@ -140,9 +187,25 @@ int ST_INPUT::Update(int) {
     const int next = keys_[i] + 1;
     keys_[i] = static_cast<unsigned char>((next & 0xFF) >= 128 ? 2 : next & 0xFF);
   }
+  for (int i = 0; i < 256; ++i)
+    if (releaseAtUpdate_[i]) keys_[i] = 0xFF;
+  releaseAtUpdate_.reset();
   lastKey_ = 0;
   lastKeyByte_ = 0;
   charEvent_ = false;
+  eventText_.clear();
+  // Keys that waited behind an earlier character: in order, up to and with
+  // the next key that types, which is the coming frame's character event.
+  while (!waiting_.empty() && !charEvent_) {
+    const KeyEvent e = waiting_.front();
+    waiting_.pop_front();
+    if (e.down) {
+      ShowText(e.text);
+      ApplyKeyDown(e.vk, e.text);
+    } else {
+      ApplyKeyUp(e.vk);
+    }
+  }
   dblClick_ = false;
   mouse_.offset = JST::iPOINT(0, 0);
   return 1;

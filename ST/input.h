@@ -5,7 +5,18 @@
 // Button counters: 0 up, 1 pressed since the last update, 2 and more held,
 // -1 released since the last update. Key counters (one byte per virtual key):
 // 0 up, 1 went down, 2..127 held, 0xFF released since the last update.
+//
+// Nothing typed is lost to a slow frame: a key that goes down and up before
+// the next update still reads 1 for that frame (the release shows at the
+// next one), and each frame carries one character event: a key typed after
+// the frame's first character waits for a following frame, and so do the
+// key events behind it, so that their order is kept (an Enter typed after a
+// name is seen after the name's last letter).
 #pragma once
+
+#include <bitset>
+#include <deque>
+#include <string>
 
 #include "ST/object.h"
 
@@ -60,6 +71,12 @@ class ST_INPUT {
   const wchar_t* TypedText() const { return typed_; }
 
  private:
+  static bool Types(int vk, const std::wstring& text);
+  void ApplyKeyDown(int vk, const std::wstring& text);
+  void ApplyKeyUp(int vk);
+  // Writes `text` into the typed-text buffer, zero-filled.
+  void ShowText(const std::wstring& text);
+
   INP_MOUSE mouse_;
   int left_ = 0, right_ = 0, middle_ = 0;
   bool lock_ = false;
@@ -70,6 +87,20 @@ class ST_INPUT {
   unsigned char lastKeyByte_ = 0;
   bool charEvent_ = false;
   wchar_t typed_[kTypedCapacity] = {};
+  // Keys released in the frame they went down in, released at Update.
+  std::bitset<256> releaseAtUpdate_;
+  // The text of this frame's character event, while there is one (a later
+  // key-down of the frame may have overwritten typed_ with its own text).
+  std::wstring eventText_;
+  // Key events behind a character typed after the frame's first one, in
+  // order; each following frame takes them up to its one character.
+  struct KeyEvent {
+    int vk;
+    std::wstring text;  // what the key-down typed
+    bool down;
+  };
+  std::deque<KeyEvent> waiting_;
+  static constexpr size_t kMaxWaiting = 64;
 };
 
 }  // namespace ZOV

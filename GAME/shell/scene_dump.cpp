@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <pugixml.hpp>
 
 #include "GAME/board/board.h"
 #include "GAME/config/profile.h"
+#include "GAME/config/profile_manager.h"
 #include "GAME/shell/faq_screen.h"
 #include "GAME/shell/frame_group.h"
 #include "GAME/shell/puzzle.h"
@@ -15,6 +17,8 @@
 #include "GAME/shell/save_panel.h"
 #include "GAME/shell/scene_dump_windows.h"
 #include "ST/button.h"
+#include "ST/dialog_edit.h"
+#include "ST/textbox.h"
 
 namespace GAME {
 
@@ -52,6 +56,19 @@ void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
     for (const auto& e : buttons)
       out << "button " << e.name << " " << int(e.b->position.x) << " " << int(e.b->position.y) << " "
           << e.b->active << "\n";
+    out << "player " << s.profile->GetPlayerName() << "\n";
+    if (const PAZZLE_PROFILE_MANAGER* d = s.profile->Dialog()) {
+      const struct {
+        const char* name;
+        const JBUTTONMAP4* b;
+      } dialogButtons[] = {{"playerOk", d->ok}, {"playerCancel", d->cancel}, {"playerAdd", d->add}};
+      for (const auto& e : dialogButtons)
+        out << "button " << e.name << " " << int(e.b->position.x) << " " << int(e.b->position.y) << " "
+            << e.b->active << "\n";
+      const char* selected = d->GetCurString();
+      out << "players nameEntry " << d->NameDialogShown() << " selected " << (selected ? selected : "") << "\n";
+      if (d->NameDialogShown()) out << "nameBox " << pugi::as_utf8(d->nameDialog->box->Text()) << "\n";
+    }
     const std::vector<BUTTONACT*>& tabs = s.book->Tabs();
     for (size_t i = 0; i + 1 < tabs.size(); ++i)
       out << "tab " << tabs[i]->id << " " << int(tabs[i]->position.x) << " " << int(tabs[i]->position.y) << "\n";

@@ -9,6 +9,10 @@
 //   slots settings <0|1> quit <0|1> save <0|1> help <0|1> helpShown <0|1>
 //         dialog <0|1> strip <0|1>
 //   category <n> hasSaves <0|1> saves <n>
+//   player <current player's name>
+//   players nameEntry <0|1> selected <name>   while the player window is open,
+//   button playerOk|playerCancel|playerAdd <x> <y> <active>   with its buttons
+//   nameBox <text>                        the name being typed, while shown
 //   button <name> <x> <y> <active>        the seven menu buttons
 //   tab <id> <x> <y>                      the book's tabs shown
 //   picture <index> <x> <y>               the current gallery page's pictures

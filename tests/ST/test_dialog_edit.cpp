@@ -103,6 +103,25 @@ TEST_F(DialogEdit, EnterConfirmsTheNameOncePerPress) {
   EXPECT_EQ(ClicksPlayed(), 1);
 }
 
+// A slow frame: the whole name and Enter typed before the dialog's next
+// update; the name is confirmed whole, once.
+TEST_F(DialogEdit, ANameAndEnterTypedWithinOneFrameConfirmTheWholeName) {
+  ClickSound();
+  for (wchar_t c : std::wstring(L"Bob")) {
+    KeyDown(65, std::wstring(1, c));
+    KeyUp(65);
+  }
+  KeyDown(13);
+  KeyUp(13);
+  std::vector<int> results;
+  for (int i = 0; i < 5; ++i) {
+    results.push_back(Frame());
+    EndFrame();
+  }
+  EXPECT_EQ(results, (std::vector<int>{0, 0, 0, JDIALOGEDIT::kConfirmed, 0}));
+  EXPECT_STREQ(dialog->GetName(), "Bob");
+}
+
 TEST_F(DialogEdit, EscapeCancelsAndEmptiesTheBox) {
   ClickSound();
   Type(L"Bob");

@@ -2,7 +2,9 @@
 
 #include <ostream>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -156,6 +158,61 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"ReleasedThenPressedAgainBeforeTheUpdate", "d|ud", 1},
                       KeyCase{"HeldAndRepeated", "d|d", 3}, KeyCase{"Released", "d|u", 0xFF}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// One row: a script of key 65's events and updates, and its counter after
+// it ('d' down, 'u' up, '|' Update()).
+struct KeyScript {
+  const char* script;
+  int expected;
+};
+
+TEST(Input, AKeyPressedAndReleasedBeforeAnUpdateStillCountsAsOnePress) {
+  for (const KeyScript& c : {KeyScript{"du", 1}, KeyScript{"du|", 0xFF}, KeyScript{"du||", 0}, KeyScript{"dud", 1},
+                           KeyScript{"dud|", 2}, KeyScript{"d|u", 0xFF}, KeyScript{"d|u|", 0}, KeyScript{"du|d", 1},
+                           KeyScript{"d|ud", 1}, KeyScript{"d|ud|", 2}}) {
+    ST_INPUT in;
+    for (const char* k = c.script; *k; ++k) {
+      if (*k == 'd') in.EventKeyDown(65);
+      if (*k == 'u') in.EventKeyUp(65);
+      if (*k == '|') in.Update(0);
+    }
+    EXPECT_EQ(in.Key(65), c.expected) << c.script;
+  }
+}
+
+// A slow frame: a name's letters and Enter, each pressed and released, all
+// before one update. Every frame gets one letter, in order, and Enter comes
+// after the last.
+TEST(Input, KeysTypedWithinOneFrameComeOneLetterAFrameInOrder) {
+  ST_INPUT in;
+  auto tap = [&](int vk, const wchar_t* text) {
+    std::fill(in.TypedText(), in.TypedText() + ST_INPUT::kTypedCapacity, L'\0');
+    for (int i = 0; text[i]; ++i) in.TypedText()[i] = text[i];
+    in.EventKeyDown(vk);
+    in.EventKeyUp(vk);
+  };
+  testing::internal::CaptureStdout();
+  tap(192, L"\u0401");  // Ё
+  tap(116, L"");        // a key that types nothing keeps the frame's letter
+  tap(186, L"\u0436");  // ж
+  tap(75, L"\u043A");   // к
+  tap(13, L"\r");
+  testing::internal::GetCapturedStdout();
+  struct Frame {
+    const wchar_t* letter;  // null: no character event
+    int enter;
+  };
+  const Frame frames[] = {{L"\u0401", 0}, {L"\u0436", 0}, {L"\u043A", 0}, {nullptr, 1}, {nullptr, 0xFF}, {nullptr, 0}};
+  for (size_t i = 0; i < std::size(frames); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(in.Event(), frames[i].letter != nullptr);
+    if (frames[i].letter) {
+      EXPECT_EQ(std::wstring(in.TypedText()), frames[i].letter);
+    }
+    EXPECT_EQ(in.Key(13), frames[i].enter);
+    in.Update(0);
+  }
+}
 
 TEST(Input, HeldKeyNeverShowsOneAgainNorReaches128) {
   ST_INPUT in;

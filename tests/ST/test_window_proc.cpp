@@ -76,6 +76,8 @@ TEST_F(WindowProcGame, KeysCarryTheirTypedText) {
   EXPECT_FALSE(game->input.Event()) << "no stale character";
   EXPECT_EQ(game->input.TypedText()[0], L'\0');
   Send(plat::WM_KEYUP, 116);
+  EXPECT_EQ(game->input.Key(116), 1) << "released in the frame it went down: the press still counts";
+  game->input.Update(0);
   EXPECT_EQ(game->input.Key(116), 0xFF);
   game->input.Update(0);
 }

@@ -111,7 +111,10 @@ class GameRun {
   // The running program's process id (-1 before Start).
   pid_t Pid() const { return pid_; }
 
+  // Starts the program; after Finish, again in the same folders and HOME.
   void Start(const std::string& display) {
+    exited_ = false;
+    status_ = 0;
     pid_ = fork();
     if (pid_ == 0) {
       if (chdir(dir_.c_str()) != 0) _exit(126);

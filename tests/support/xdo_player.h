@@ -84,6 +84,18 @@ inline SceneState ReadState(const std::string& path) {
   return s;
 }
 
+// Adds a keyboard layout (such as "ru") beside the US one on the X server.
+// xdotool then types that layout's letters by their own keys, switching the
+// layout group; without it, it maps a spare key code to each such letter
+// and takes it back at once, and a program that looks the key up after that
+// reads no letter at all. Call it while the program is connected: an X
+// server without clients resets its keyboard. False when it could not be
+// set.
+inline bool AddKeyboardLayout(const std::string& display, const std::string& layout) {
+  const std::string cmd = "DISPLAY=" + display + " setxkbmap -layout us," + layout + " >/dev/null 2>&1";
+  return std::system(cmd.c_str()) == 0;
+}
+
 class Player {
  public:
   Player(std::string display, std::string statePath) : display_(std::move(display)), path_(std::move(statePath)) {}
@@ -124,6 +136,12 @@ class Player {
     Frames(2);
     Run("keyup --window " + window_ + " " + key);
     Frames(2);
+  }
+  // Types UTF-8 text at the game window, as a typist would: each key
+  // pressed and released, 60 ms apart, however slow the frames are. Letters
+  // of a layout added with AddKeyboardLayout are typed by their own keys.
+  void Type(const std::string& utf8) const {
+    Run("type --window " + window_ + " --delay 60 -- " + ShellQuoted(utf8));
   }
   void Click(int x, int y) const {
     Move(x, y);
@@ -191,6 +209,11 @@ class Player {
   static int FrameOf(const SceneState& s) {
     auto it = s.words.find("frame");
     return it == s.words.end() || it->second.empty() ? 0 : std::atoi(it->second[0].c_str());
+  }
+  static std::string ShellQuoted(const std::string& text) {
+    std::string q = "'";
+    for (char c : text) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
   }
   void Run(const std::string& args) const {
     const std::string cmd = "DISPLAY=" + display_ + " xdotool " + args + " >/dev/null 2>&1";

@@ -40,13 +40,12 @@ TEST(ScriptedPlayer, FirstStartMenuChapterPicturePlayLeaveWithSaveResumeAndQuit)
   xdo::Player p(x.Display(), state);
   ASSERT_TRUE(p.FindWindow(run.Pid()));
 
-  // First start: the menu, with the default player (the player dialog,
-  // when it opens, takes the offered name with Enter).
+  // First start: the menu with the player window open; OK takes the
+  // default player it offers.
   ASSERT_TRUE(p.WaitFor([](const xdo::SceneState& s) { return s.Get("state", "") == 0; }));
-  if (p.State().Get("slots", "dialog") == 1) {
-    p.Key("Return");
-    ASSERT_TRUE(p.WaitFor([](const xdo::SceneState& s) { return s.Get("slots", "dialog") == 0; })) << run.Out();
-  }
+  ASSERT_EQ(p.State().Get("slots", "dialog"), 1) << run.Out();
+  ASSERT_TRUE(p.ClickButton("playerOk"));
+  ASSERT_TRUE(p.WaitFor([](const xdo::SceneState& s) { return s.Get("slots", "dialog") == 0; })) << run.Out();
 
   // The second chapter, its first picture, play.
   ASSERT_TRUE(p.ClickTab(2));
