@@ -63,10 +63,7 @@ PROFILE::PROFILE(ZOV::JFONT* font, ZOV::ST_GAME* game)
   ZOV::ifile.Log("PROFILE::PROFILE", false);
   MakeFolderNamesSafe(game_);
   GetGameProfileDir();
-  // The engine makes the game folder, and writes "game.xml" into it, before
-  // the keeper is built: a first start is a folder with no player in it yet,
-  // whether it is missing or holds only such files.
-  if (!ZOV::ifile.CheckFileExist(root_.c_str()) || !HoldsAPlayer()) {
+  if (!ZOV::ifile.CheckFileExist(root_.c_str())) {
     Log("FirstTimeStart" + root_);
     CreateDefault();
     AddProfile();
@@ -115,18 +112,6 @@ const char* PROFILE::GetProfileDir() { return game_->GetProfileDirg(); }
 const char* PROFILE::GetGameProfileDir() {
   root_ = game_->GetGameProfileDirg();
   return root_.c_str();
-}
-
-bool PROFILE::HoldsAPlayer() const {
-  // "LC.pzl" (whatever is there) keeps the paths that read or mend it.
-  struct stat st;
-  if (::lstat(LastCharacterPath().c_str(), &st) == 0) return true;
-  bool found = false;
-  ZOV::JINVECPTR<char*>* entries = ZOV::ifile.FindDir(root_.c_str(), "*.*", 1);
-  for (ZOV::JINVECPTR<char*>* n = entries; n != nullptr && !found; n = n->next)
-    found = n->value != nullptr && Acceptable(n->value) && IsRealFolder(Join(n->value));
-  ZOV::FreeNameList(entries);
-  return found;
 }
 
 bool PROFILE::Acceptable(const char* name) {

@@ -11,7 +11,6 @@
 // player deleted.
 //
 // Folders and files:
-//   <root>/game.xml           the engine's video settings (no player)
 //   <root>/LC.pzl             the current player's name, bytes only
 //   <root>/<name>/            one folder per player
 //   <root>/<name>/set.bin     the 76-byte record (GAME/config/player_record.h)
@@ -54,9 +53,7 @@ class PROFILE {
 
   // `font` is lent (RenderName and the selection window draw with it);
   // `game` is the engine object whose folders and video mode are used, the
-  // one of ZOV::GetGame() when null. At a first start (the game folder
-  // missing, or holding neither "LC.pzl" nor a player's folder) the default
-  // player is made and the player-selection window is open at once.
+  // one of ZOV::GetGame() when null.
   explicit PROFILE(ZOV::JFONT* font, ZOV::ST_GAME* game = nullptr);
   ~PROFILE();
   PROFILE(const PROFILE&) = delete;
@@ -159,9 +156,6 @@ class PROFILE {
   std::string HeaderLine() const;
 
  private:
-  // Whether the root holds "LC.pzl" or a player's folder. Files beside
-  // them, such as the engine's "game.xml", are no players.
-  bool HoldsAPlayer() const;
   // A name that may become a player's folder: usable, or the default name.
   static bool Acceptable(const char* name);
   std::string Join(const std::string& name) const;

