@@ -120,6 +120,9 @@ void SimulateCoopForTests(Coop c);
 enum class FailOp { BeginScene, Reset, CreateRenderTarget, CreateDevice };
 void FailNextForTests(FailOp op, int count);
 void SetRecordingCapsForTests(const Caps& caps);
+// A function the recording backend calls inside every Present (null for
+// none), for tests that check what holds while a frame is shown.
+void SetRecordingPresentHookForTests(void (*hook)());
 // Whether the next GL device puts small textures onto atlas pages (on
 // unless a test or benchmark says otherwise), for comparisons.
 void SetAtlasingForTests(bool on);
@@ -127,6 +130,9 @@ void SetAtlasingForTests(bool on);
 // ---- textures (any thread)
 Tex CreateTexture(int w, int h);  // lockable, zero-filled
 Tex CreateTextureFromImage(const Image& img);
+// The same, taking the image's pixels over instead of copying them (img is
+// left empty when the texture was made).
+Tex CreateTextureFromImage(Image&& img);
 // A render target: not lockable; starts zero-filled.
 Tex CreateRenderTarget(int w, int h);
 // New size for a render target; the handle stays, the content is lost.
