@@ -223,17 +223,26 @@ int ST_GAME::Render() {
 }
 
 void ST_GAME::Loading(int) {
-  cs.Enter();
-  if (loadingScreen) {
-    loadingScreen->Update(0, 0.0f);
-    gfx.BeginFrame();
-    gfx.EndFrame();
-    if (gfx.BeginPostFrame() == 0) {
-      loadingScreen->Render(0);
-      gfx.EndPostFrame();
+  // The loading screen is updated and drawn under the lock the loader
+  // thread takes for every asset it makes; the buffer swap, which may wait
+  // for the display for a good part of a frame, happens after the lock is
+  // released, so the loader is never kept waiting on it. Only this thread
+  // touches the device, and the loader's textures live in the texture table
+  // until this thread uploads them, so the swap needs no lock.
+  bool drawn = false;
+  {
+    CsHold hold;
+    if (loadingScreen) {
+      loadingScreen->Update(0, 0.0f);
+      gfx.BeginFrame();
+      gfx.EndFrame();
+      if (gfx.BeginPostFrame() == 0) {
+        loadingScreen->Render(0);
+        drawn = gfx.FinishPostFrame() == 0;
+      }
     }
   }
-  cs.Leave();
+  if (drawn) gfx.PresentFrame();
 }
 
 void ST_GAME::SetState(int state) {

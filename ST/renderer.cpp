@@ -133,14 +133,33 @@ int JINGFX::BeginPostFrame() {
   gfx::SetTexture(gfx::Tex(screenTexture));
   SetBlendMode(1);
   SetDefaultView();
-  RenderBuffer(1);
+  // A main pass that drew nothing (the menus and the loading screen draw
+  // everything in this pass) leaves the screen texture holding the clear
+  // colour alone. Copied opaque (or fully transparent) over the back buffer
+  // just cleared to the same colour, it would change no pixel: the copy, a
+  // full-screen pass, is left out, and the screen texture is never filled.
+  uint32_t only = 0;
+  const bool plain = gfx::OnlyCleared(gfx::Tex(screenTexture), &only) && only == uint32_t(clearColor) &&
+                     ((only >> 24) == 0xFFu || (only >> 24) == 0u);
+  if (!plain) RenderBuffer(1);
   SetAdaptScreen(logicalW, logicalH);
   return 0;
 }
 
 int JINGFX::EndPostFrame() {
+  if (FinishPostFrame() != 0) return -1;
+  return PresentFrame();
+}
+
+int JINGFX::FinishPostFrame() {
   if (framePhase != 3) return -1;
   gfx::EndScene();
+  framePhase = 4;
+  return 0;
+}
+
+int JINGFX::PresentFrame() {
+  if (framePhase != 4) return -1;
   gfx::Present();
   framePhase = 0;
   return 0;

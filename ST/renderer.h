@@ -59,7 +59,13 @@ class JINGFX {
   int BeginFrame();
   int EndFrame();
   int BeginPostFrame();
+  // Ends the overlay pass and shows the frame: FinishPostFrame then
+  // PresentFrame. The two halves apart let a caller that draws under a
+  // lock release it before the buffer swap, which may wait for the display
+  // (PresentFrame touches only the device, on the drawing thread).
   int EndPostFrame();
+  int FinishPostFrame();
+  int PresentFrame();
   // Rebuilds after a device reset; 0 on success, -1 when the reset failed
   // (the device keeps asking for one and the next frame tries again).
   int ResetDevice();
@@ -94,6 +100,10 @@ class JINGFX {
   unsigned long TextureLoadJA(const char* file, const char* mask);
   // A new zero-filled w x h texture for pixel writing; 0 on failure.
   unsigned long TextureCreate(int w, int h);
+  // A new w x h texture holding the pixels given, taken over without a
+  // copy (pixels is left empty when the texture was made); as TextureCreate
+  // followed by a lock, a fill and an unlock. 0 on failure.
+  unsigned long TextureCreateFrom(int w, int h, std::vector<uint32_t>&& pixels);
   // Records the texture's size (-1, -1 for unknown handles) as the last
   // texture size and returns its pixels, pixel (x, y) at y * width + x; null
   // for unknown handles, the screen texture and a texture already locked.
@@ -168,7 +178,7 @@ class JINGFX {
   unsigned long screenTexture = 0;
   int attemptUsed = -1;  // which creation attempt gave the device
   int blendMode = 8;     // 8: no mode applied yet
-  int framePhase = 0;    // 0 idle, 1 main pass, 2 main pass ended, 3 overlay pass
+  int framePhase = 0;    // 0 idle, 1 main pass, 2 main pass ended, 3 overlay pass, 4 drawn, not shown
   unsigned long clearColor = 0;
   JST::iPOINT lastTextureSize{0, 0};
   unsigned long defaultTexture = 0;

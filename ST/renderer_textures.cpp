@@ -133,6 +133,22 @@ unsigned long JINGFX::TextureCreate(int w, int h) {
   return tex;
 }
 
+unsigned long JINGFX::TextureCreateFrom(int w, int h, std::vector<uint32_t>&& pixels) {
+  CsHold lock;
+  plat::Image img;
+  img.w = w;
+  img.h = h;
+  img.argb = std::move(pixels);
+  const gfx::Tex tex = gfx::CreateTextureFromImage(std::move(img));
+  if (!tex) {
+    pixels = std::move(img.argb);  // refused: the caller keeps its pixels
+    return 0;
+  }
+  lastTexture = tex;
+  lastTextureSize = JST::iPOINT(w, h);
+  return tex;
+}
+
 uint32_t* JINGFX::TextureLock(unsigned long tex) {
   CsHold lock;
   lastTextureSize = GetTextureWH(tex);  // (-1, -1) for unknown handles

@@ -22,6 +22,7 @@ struct Front {
   Coop simulated = Coop::Ok;
   int failNext[4] = {0, 0, 0, 0};
   bool atlasing = true;
+  bool pendingClears = true;
   std::vector<Vertex> scratch;
 };
 
@@ -42,6 +43,7 @@ bool Consume(FailOp op) {
 namespace detail {
 bool ConsumeRenderTargetFailure() { return Consume(FailOp::CreateRenderTarget); }
 bool AtlasingEnabled() { return F().atlasing; }
+bool PendingClearsEnabled() { return F().pendingClears; }
 }  // namespace detail
 
 void SetBackendForTests(Backend b) { F().backend = b; }
@@ -100,6 +102,7 @@ Coop TestCooperativeLevel() {
 void SimulateCoopForTests(Coop c) { F().simulated = c; }
 void FailNextForTests(FailOp op, int count) { F().failNext[int(op)] = std::max(count, 0); }
 void SetAtlasingForTests(bool on) { F().atlasing = on; }
+void SetPendingClearsForTests(bool on) { F().pendingClears = on; }
 
 bool SetRenderTarget(Tex t) {
   Front& f = F();
@@ -151,6 +154,8 @@ void Present() {
 void Finish() {
   if (F().dev) F().dev->Finish();
 }
+
+bool OnlyCleared(Tex t, uint32_t* argb) { return t != 0 && F().dev && F().dev->OnlyCleared(t, argb); }
 
 bool ReadPixels(Tex t, Image& out) {
   out = Image{};

@@ -120,13 +120,22 @@ void SimulateCoopForTests(Coop c);
 enum class FailOp { BeginScene, Reset, CreateRenderTarget, CreateDevice };
 void FailNextForTests(FailOp op, int count);
 void SetRecordingCapsForTests(const Caps& caps);
+// A function the recording backend calls inside every Present (null for
+// none), for tests that check what holds while a frame is shown.
+void SetRecordingPresentHookForTests(void (*hook)());
 // Whether the next GL device puts small textures onto atlas pages (on
 // unless a test or benchmark says otherwise), for comparisons.
 void SetAtlasingForTests(bool on);
+// Whether the GL device keeps render-target clears pending (on unless a
+// test says otherwise), so a test can render the same frame both ways.
+void SetPendingClearsForTests(bool on);
 
 // ---- textures (any thread)
 Tex CreateTexture(int w, int h);  // lockable, zero-filled
 Tex CreateTextureFromImage(const Image& img);
+// The same, taking the image's pixels over instead of copying them (img is
+// left empty when the texture was made).
+Tex CreateTextureFromImage(Image&& img);
 // A render target: not lockable; starts zero-filled.
 Tex CreateRenderTarget(int w, int h);
 // New size for a render target; the handle stays, the content is lost.
@@ -154,6 +163,11 @@ bool InScene();
 void Present();
 // Submits pending draws and waits until the GPU has finished them.
 void Finish();
+// True, with the colour, when nothing has been drawn into the render target
+// since it was last cleared, so it holds that colour alone. The GL device
+// keeps such a clear pending and makes it only when the target is drawn
+// into, drawn from or read; the recording device always answers false.
+bool OnlyCleared(Tex renderTarget, uint32_t* argb);
 // Reads the back buffer (0), a render target or a plain texture into out,
 // top row first. The back buffer reads with alpha 255.
 bool ReadPixels(Tex rtOrZero, Image& out);

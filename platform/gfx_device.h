@@ -35,12 +35,16 @@ class Device {
   virtual uint64_t Uploads() const = 0;
   // Atlas pages alive now.
   virtual size_t AtlasPages() const { return 0; }
+  // See plat::gfx::OnlyCleared.
+  virtual bool OnlyCleared(Tex, uint32_t*) const { return false; }
 };
 
 std::unique_ptr<Device> MakeGlDevice();
 std::unique_ptr<Device> MakeRecordingDevice();
 // Whether a GL device made now puts small textures onto atlas pages.
 bool AtlasingEnabled();
+// Whether a GL device keeps render-target clears pending.
+bool PendingClearsEnabled();
 
 // ---- the texture table, guarded by its own lock
 struct TexInfo {

@@ -40,6 +40,13 @@
 // texture's place; a released texture's place is reused, and a page is
 // deleted at the first scene after it holds nothing. Point sprites, whose
 // coordinates come from the point itself, get their place as a uniform.
+//
+// Pending clears: a clear of a render target is only noted, and made when
+// the target is next drawn into, drawn from or read. A target that nothing
+// touches after its clear is never filled at all, and OnlyCleared tells the
+// renderer that it holds the clear colour alone (the screen texture of a
+// frame whose main pass draws nothing: the menus and the loading screen).
+// The back buffer is always cleared at once.
 #include <SDL.h>
 #include <epoxy/gl.h>
 
@@ -269,6 +276,7 @@ class GlDevice : public detail::Device {
   void BeginScene() override {
     Flush();  // nothing gathered may read a place freed here
     for (Tex t : detail::TakeReleased()) {
+      if (t == pendingClear_) pendingClear_ = 0;
       auto it = tex_.find(t);
       if (it == tex_.end()) continue;
       if (it->second.page) LeavePage(it->second, true);
@@ -297,12 +305,58 @@ class GlDevice : public detail::Device {
 
   void Clear(uint32_t argb) override {
     Flush();
+    if (target_ != 0 && detail::PendingClearsEnabled()) {
+      // Anything drawn into the target since an earlier pending clear made
+      // that clear first, so this one replaces it.
+      detail::TexInfo info;
+      pendingClear_ = target_;
+      pendingArgb_ = argb;
+      pendingVersion_ = detail::Describe(target_, info) ? info.version : 0;
+      return;
+    }
+    if (pendingClear_ == target_) pendingClear_ = 0;
+    ClearBound(argb);
+  }
+
+  bool OnlyCleared(Tex t, uint32_t* argb) const override {
+    if (t == 0 || t != pendingClear_) return false;
+    if (argb) *argb = pendingArgb_;
+    return true;
+  }
+
+  // Makes the pending clear of target t, if there is one; the bound target
+  // stays bound afterwards.
+  void SettleClear(Tex t) {
+    if (t == 0 || t != pendingClear_) return;
+    pendingClear_ = 0;
+    // A target resized since its clear has lost what it held, the clear
+    // included.
+    detail::TexInfo info;
+    if (!detail::Describe(t, info) || info.version != pendingVersion_) return;
+    if (t == target_) {
+      ClearBound(pendingArgb_);
+      return;
+    }
+    GlTex* gt = Ensure(t);
+    if (!gt || !gt->fbo) return;
+    glBindFramebuffer(GL_FRAMEBUFFER, gt->fbo);
+    ClearBound(pendingArgb_);
+    BindTarget();
+  }
+
+  void ClearBound(uint32_t argb) {
     glClearColor(float((argb >> 16) & 0xFF) / 255.0f, float((argb >> 8) & 0xFF) / 255.0f, float(argb & 0xFF) / 255.0f,
                  float(argb >> 24) / 255.0f);
     glClear(GL_COLOR_BUFFER_BIT);
   }
 
   void Draw(const State& s, Prim prim, const Vertex* v, int nv, const uint16_t* idx, int ni) override {
+    if (pendingClear_ != 0) {
+      // Gathered draws go to the bound target, which has no pending clear
+      // (its first draw made it), so they need not be sent first.
+      SettleClear(target_);
+      if (s.texture) SettleClear(s.texture);
+    }
     // Resolve (and if need be upload) the texture first: an upload must not
     // change what already-gathered draws of the same texture show.
     GlTex* gt = s.texture ? Ensure(s.texture, OutsideUnit(v, nv)) : nullptr;
@@ -352,6 +406,7 @@ class GlDevice : public detail::Device {
 
   bool ReadTarget(Tex target, Image& out) override {
     Flush();
+    SettleClear(target);
     GLuint fbo = backFbo_;
     int w = back_.x, h = back_.y;
     if (target != 0) {
@@ -737,6 +792,9 @@ class GlDevice : public detail::Device {
   int targetW_ = 0, targetH_ = 0;
   std::unordered_map<Tex, GlTex> tex_;
   bool atlasOn_ = true;
+  Tex pendingClear_ = 0;  // the render target whose clear is pending, or 0
+  uint32_t pendingArgb_ = 0;
+  uint64_t pendingVersion_ = 0;  // the target's version when it was cleared
   int pageSide_ = kAtlasPageSide;
   std::vector<std::unique_ptr<Page>> pages_;
   std::vector<uint32_t> padded_;  // a texture with its border, on its way to a page

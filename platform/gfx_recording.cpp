@@ -14,6 +14,7 @@ struct Log {
   std::vector<Record> records;
   size_t draws = 0;
   Caps caps{16.0f, true, false, true};
+  void (*presentHook)() = nullptr;
 };
 
 Log& L() {
@@ -63,6 +64,7 @@ class RecordingDevice : public detail::Device {
     ++L().draws;
   }
   void Present() override {
+    if (L().presentHook) L().presentHook();
     Record r;
     r.kind = Record::Present;
     L().records.push_back(std::move(r));
@@ -106,5 +108,6 @@ void ClearRecorded() {
 }
 size_t RecordedDraws() { return L().draws; }
 void SetRecordingCapsForTests(const Caps& caps) { L().caps = caps; }
+void SetRecordingPresentHookForTests(void (*hook)()) { L().presentHook = hook; }
 
 }  // namespace plat::gfx

@@ -63,6 +63,17 @@ Tex CreateTextureFromImage(const Image& img) {
   return Add(std::move(e));
 }
 
+Tex CreateTextureFromImage(Image&& img) {
+  if (!SizeOk(img.w, img.h) || img.argb.size() != size_t(img.w) * size_t(img.h))
+    return CreateTextureFromImage(static_cast<const Image&>(img));
+  Entry e;
+  e.info.w = img.w;
+  e.info.h = img.h;
+  e.pixels = std::move(img.argb);
+  img = Image{};
+  return Add(std::move(e));
+}
+
 namespace detail {
 bool ConsumeRenderTargetFailure();
 }

@@ -15,16 +15,10 @@ namespace GAME {
 
 namespace {
 
-// A new texture holding the image; 0 when it could not be made.
-unsigned long UploadImage(ZOV::JINGFX* gfx, const std::vector<uint32_t>& image, JST::iPOINT size) {
-  CsHold hold;
-  const unsigned long tex = gfx->TextureCreate(size.x, size.y);
-  if (tex == 0) return 0;
-  if (uint32_t* px = gfx->TextureLock(tex)) {
-    std::memcpy(px, image.data(), image.size() * sizeof(uint32_t));
-    gfx->TextureUnlock(tex);
-  }
-  return tex;
+// A new texture that takes the image's pixels over (no copy); 0 when it
+// could not be made.
+unsigned long UploadImage(ZOV::JINGFX* gfx, std::vector<uint32_t>& image, JST::iPOINT size) {
+  return gfx->TextureCreateFrom(size.x, size.y, std::move(image));
 }
 
 }  // namespace
@@ -75,11 +69,11 @@ int Narezator(const uint32_t* picture, int w, int h, const CUT_REQUEST& request,
     for (int c = 0; c < g.cols; ++c) {
       std::vector<uint32_t>& image = images[size_t(r * g.cols + c)];
       FinishPieceImage(image.data(), imageSize);
-      const unsigned long tex = gfx ? UploadImage(gfx, image, imageSize) : 0;
       if (trace) {
         trace->images.push_back(image);
         trace->imageSizes.push_back(imageSize);
       }
+      const unsigned long tex = gfx ? UploadImage(gfx, image, imageSize) : 0;
       std::vector<uint32_t>().swap(image);  // the texture holds it now
       const bool edge = r == 0 || r == g.rows - 1 || c == 0 || c == g.cols - 1;
       const PIECE_PLACEMENT place = CutPlacement(rng, request.rotation, g, request.clipTopLeft,

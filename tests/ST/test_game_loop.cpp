@@ -183,6 +183,37 @@ TEST_F(GameLoop, LoadingFramesHoldTheLock) {
   EXPECT_EQ(gUpdates, 2);
 }
 
+// Whether another thread could take the lock while the frame was shown.
+std::atomic<int> gPresents{0}, gPresentsWithLockFree{0};
+void ProbeLockAtPresent() {
+  ++gPresents;
+  std::thread t([] {
+    if (cs.TryEnter()) {
+      ++gPresentsWithLockFree;
+      cs.Leave();
+    }
+  });
+  t.join();
+}
+
+TEST_F(GameLoop, LoadingFramesReleaseTheLockBeforeTheSwap) {
+  // The swap may wait for the display; the loader thread must be able to
+  // take the lock meanwhile.
+  ProbeScreen screen;
+  game->SetLoadingScreen(&screen);
+  game->loadingCount = 2;
+  game->SetPassLimitForTests(3);
+  gPresents = gPresentsWithLockFree = 0;
+  plat::gfx::SetRecordingPresentHookForTests(&ProbeLockAtPresent);
+  game->Run();
+  plat::gfx::SetRecordingPresentHookForTests(nullptr);
+  EXPECT_EQ(screen.renders, 3);
+  EXPECT_TRUE(screen.lockedWhileDrawing);
+  EXPECT_EQ(gPresents, 3) << "every loading frame is shown";
+  EXPECT_EQ(gPresentsWithLockFree, 3);
+  game->loadingCount = 0;
+}
+
 std::vector<std::string> gOpened;
 
 TEST_F(GameLoop, OnlyPlainFilesOfTheGameFolderAreOpenedAfterTheLoop) {

@@ -371,3 +371,47 @@ TEST_F(CutTextures, APictureThatCannotBeReadIsCutAsAWhiteSquare) {
 }
 
 }  // namespace
+
+namespace {
+
+// FNV-1a over the bytes of 32-bit words.
+uint64_t Fnv(uint64_t h, const std::vector<uint32_t>& words) {
+  for (uint32_t w : words)
+    for (int b = 0; b < 4; ++b) {
+      h ^= (w >> (8 * b)) & 0xFFu;
+      h *= 1099511628211ull;
+    }
+  return h;
+}
+
+}  // namespace
+
+TEST(Cut, OutputBytesArePinned) {
+  // Every byte the cut makes (the mask it cut along, each finished piece
+  // image, each piece's placement) for fixed pictures, against the values
+  // the cut gave when these were written: a faster cut must give the same
+  // pieces, not merely similar ones.
+  struct Case {
+    int w, h, min;
+    float distortion;
+    uint64_t expected;
+  };
+  const Case cases[] = {
+      {240, 180, 4, 1.0f, 0xd28e30e23852b9a4ull},
+      {1920, 1080, 15, 1.0f, 0xf4fa16eaf1036b85ull},
+      {1001, 667, 7, 0.5f, 0xe15393c799ebc66bull},
+  };
+  for (const Case& k : cases) {
+    GAME::CUT_TRACE t;
+    const GAME::CUT_RESULT out = Cut(Picture(k.w, k.h), k.w, k.h, Request(k.min, k.distortion, true), &t);
+    uint64_t h = Fnv(14695981039346656037ull, t.mask);
+    for (size_t i = 0; i < t.images.size(); ++i) {
+      h = Fnv(h, t.images[i]);
+      h = Fnv(h, {uint32_t(t.imageSizes[i].x), uint32_t(t.imageSizes[i].y)});
+      const GAME::PUZZLE_PIECES& p = *out.pieces[i];
+      h = Fnv(h, {uint32_t(p.rotation), uint32_t(p.destination.x), uint32_t(p.destination.y)});
+    }
+    EXPECT_EQ(h, k.expected) << k.w << "x" << k.h << " min " << k.min << " d " << k.distortion << ": 0x"
+                             << std::hex << h;
+  }
+}
