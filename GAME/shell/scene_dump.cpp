@@ -56,6 +56,8 @@ void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
     for (const auto& e : buttons)
       out << "button " << e.name << " " << int(e.b->position.x) << " " << int(e.b->position.y) << " "
           << e.b->active << "\n";
+    // The greeting at the top of the menu, which opens the player dialog.
+    out << "button greeting " << int(s.upperPanel->position.x) << " " << int(s.upperPanel->position.y) << " 1\n";
     out << "player " << s.profile->GetPlayerName() << "\n";
     if (const PAZZLE_PROFILE_MANAGER* d = s.profile->Dialog()) {
       const struct {
