@@ -19,9 +19,10 @@
 //   in-game options     8 board colour; 7 cursor; 1/-1 SetPrefences, colour
 //                       from the record, closed; 5/6 volumes (ends); the
 //                       options tool clicked again acts as -1
-//   play panel          1/3/4/7 toggles pushed or released; 5 likewise and
-//                       the band ends; 6 sort; 2 quit question; 8 options;
-//                       -3 only the hint off, the board waits
+//   play panel          1/3/7 toggles pushed or released; 4 a hint, pushed
+//                       while shown; 5 a toggle, and the band ends; 6 sort;
+//                       2 quit question; 8 options; -3 only the hint off,
+//                       the board waits
 //   board               1 panel off; 54 progress file appended once; 2 replay; -8
 //                       leave; 1007/1005/1004 release 7/5/4; 126 pocket help
 //   set-up strip        -2 re-cut the preview; 1 play; -1 back to the menu
@@ -327,21 +328,14 @@ void PUZZLE::ActOnPanel(int code) {
     case PLAY_PANEL::kFrame: show(code, board->bShowFrame()); break;
     case PLAY_PANEL::kBorder: show(code, board->SetBorder()); break;
     case PLAY_PANEL::kMagnifier: show(code, board->SetMagnifer()); break;
-    case PLAY_PANEL::kHelp:
-      // The hint tool comes with the board's next tools: its button is only
-      // pushed and released.
-      show(code, false);
-      break;
+    case PLAY_PANEL::kHelp: show(code, board->Help()); break;
     case PLAY_PANEL::kFly: {
       const bool on = board->bShowLitleFrame();
       show(code, on);
       if (on) board->bandActive = false;
       break;
     }
-    case PLAY_PANEL::kSort:
-      // The sort tool comes with the board's next tools.
-      show(code, false);
-      break;
+    case PLAY_PANEL::kSort: board->Sort(); break;
     case PLAY_PANEL::kExit: OnPuzzleExit(); break;
     case PLAY_PANEL::kSettings: LevelOptOnOff(); break;
     default: break;  // a tool held down: the board waits this frame
