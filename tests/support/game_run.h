@@ -96,7 +96,11 @@ class GameRun {
   // The running program's process id (-1 before Start).
   pid_t Pid() const { return pid_; }
 
+  // Starts the program; after Finish it may be started again in the same
+  // folder and HOME (its output files start afresh).
   void Start(const std::string& display) {
+    exited_ = false;
+    status_ = 0;
     pid_ = fork();
     if (pid_ == 0) {
       if (chdir(dir_.c_str()) != 0) _exit(126);
