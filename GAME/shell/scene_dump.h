@@ -27,6 +27,9 @@
 //         size1 <x> <y> size2 <x> <y> size3 <x> <y>
 //   pocket open <0|1> motion <m> inner <w> <h> outer <w> <h> pieces <n>
 //         button <x> <y>
+//   under <grid index> by <grid index|-1> z <z> [topz <z>]
+//                                         a piece that is not topmost at its
+//                                         centre, and what is (-1: nothing)
 //   pocketed <grid index>...              pieces in the pocket, when any
 //   win open 1 ok <x> <y> score <n> pieces <n> rotation <0|1> hours <h>
 //         minutes <m> seconds <s> hints <n> collector <l> master <l>

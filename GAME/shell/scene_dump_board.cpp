@@ -84,6 +84,18 @@ void DumpTools(const PUZZLE_PIECES_SYSTEM& b, std::ostream& out) {
     if (p->Button()) At(out, "button", *p->Button());
     out << "\n";
   }
+  // What lies on top at the centre of a piece that is not topmost there.
+  for (size_t i = 0; i < b.gridOrder.size(); ++i) {
+    const PUZZLE_PIECES* p = b.gridOrder[i];
+    const int z = b.WhoIn(int(p->pos.x), int(p->pos.y));
+    if (z > 0 && b.zOrder[size_t(z - 1)] != p) {
+      const PUZZLE_PIECES* top = b.zOrder[size_t(z - 1)];
+      out << "under " << i << " by " << (top->row * b.cols + top->column) << " z " << b.ZOf(p) << " topz " << z - 1
+          << "\n";
+    } else if (z == 0) {
+      out << "under " << i << " by -1 z " << b.ZOf(p) << "\n";
+    }
+  }
   if (pocketed) {
     out << "pocketed";
     for (size_t i = 0; i < b.gridOrder.size(); ++i)
