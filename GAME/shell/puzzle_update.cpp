@@ -242,7 +242,10 @@ void PUZZLE::UpdatePlay() {
     ActOnBoard(board->Update(0, 0.0f));
     return;
   }
+  // Any tool ends the hint, and the hint tool no longer shows pushed.
+  const bool hinted = board->hintShown;
   board->HelpOff();
+  if (hinted && playPanel) playPanel->DropButton(PLAY_PANEL::kHelp);
   ActOnPanel(b);
 }
 

@@ -378,6 +378,7 @@ TEST(BlackBoxGame, EveryToolTheWinTheFilesAndASavedPuzzleFinishedAfterARestart) 
   ASSERT_TRUE(p.ClickTool("sort"));
   ASSERT_TRUE(p.WaitFor([](const SceneState& s) { return s.Get("tools", "sorted") == 1; }));
   EXPECT_EQ(g.S().Get("tools", "hint"), 0) << "another tool ends the hint";
+  EXPECT_FALSE(Pushed(g.S(), "help")) << "and releases the hint tool";
   p.Frames(90);
   {
     const SceneState s = g.S();

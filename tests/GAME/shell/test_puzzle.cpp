@@ -549,6 +549,20 @@ INSTANTIATE_TEST_SUITE_P(
         ToolCase{"Magnifier", PLAY_PANEL::kMagnifier, [](const Board& b) { return b.MagnifierOn(); }, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(SceneManager, AnotherToolEndsTheHintAndReleasesItsTool) {
+  WriteCatalogue({{Picture("01"), Picture("02")}});
+  Load();
+  Key(kEnter);
+  ASSERT_TRUE(WaitForPlay());
+  WaitForRest();
+  Click(scene->playPanel->Button(PLAY_PANEL::kHelp));
+  ASSERT_TRUE(scene->board->hintShown);
+  ASSERT_FALSE(scene->playPanel->Button(PLAY_PANEL::kHelp)->active) << "pushed while the hint shows";
+  Click(scene->playPanel->Button(PLAY_PANEL::kSort));
+  EXPECT_FALSE(scene->board->hintShown);
+  EXPECT_TRUE(scene->playPanel->Button(PLAY_PANEL::kHelp)->active) << "released with the hint";
+}
+
 TEST_F(SceneManager, CtrlQAfterTheLastJoinWritesNoSave) {
   // A small picture from the working folder, so that the whole puzzle fits
   // on the screen.
