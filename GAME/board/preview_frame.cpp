@@ -97,12 +97,15 @@ void FLUING_FRAME::Move(int dx, int dy) {
 }
 
 void FLUING_FRAME::Repos() {
-  // 1. On screen, with the size in effect before this call.
+  // 1. On screen, with the size in effect before this call. The far edges
+  // are held first: a frame larger than the screen (0.9 of a picture bigger
+  // than the screen) keeps its top-left corner, and with it the size
+  // buttons that make it smaller, on screen.
   const int sw = game_ ? game_->GetScreenWidth() : 0, sh = game_ ? game_->GetScreenHeight() : 0;
-  if (position.x < 0.0f) position.x = 0.0f;
-  if (position.y < 0.0f) position.y = 0.0f;
   if (position.x > float(sw - frame_.x)) position.x = float(sw - frame_.x);
   if (position.y > float(sh - frame_.y)) position.y = float(sh - frame_.y);
+  if (position.x < 0.0f) position.x = 0.0f;
+  if (position.y < 0.0f) position.y = 0.0f;
   // 2. The size for the factor.
   frame_.y = int(factor_ * float(picture_.y));
   frame_.x = int(factor_ * float(picture_.x));

@@ -20,9 +20,9 @@
 //                       from the record, closed; 5/6 volumes (ends); the
 //                       options tool clicked again acts as -1
 //   play panel          1/3/7 toggles pushed or released; 4 a hint, pushed
-//                       while it shows; 5 a toggle, and the band ends; 6
-//                       sort; 2 quit question; 8 options; -3 only the hint
-//                       off, the board waits
+//                       while shown; 5 a toggle, and the band ends; 6 sort;
+//                       2 quit question; 8 options; -3 only the hint off,
+//                       the board waits
 //   board               1 panel off; 54 progress file appended once; 2 replay; -8
 //                       leave; 1007/1005/1004 release 7/5/4; 126 pocket help
 //   set-up strip        -2 re-cut the preview; 1 play; -1 back to the menu
@@ -242,7 +242,10 @@ void PUZZLE::UpdatePlay() {
     ActOnBoard(board->Update(0, 0.0f));
     return;
   }
+  // Any tool ends the hint, and the hint tool no longer shows pushed.
+  const bool hinted = board->hintShown;
   board->HelpOff();
+  if (hinted && playPanel) playPanel->DropButton(PLAY_PANEL::kHelp);
   ActOnPanel(b);
 }
 
@@ -328,21 +331,14 @@ void PUZZLE::ActOnPanel(int code) {
     case PLAY_PANEL::kFrame: show(code, board->bShowFrame()); break;
     case PLAY_PANEL::kBorder: show(code, board->SetBorder()); break;
     case PLAY_PANEL::kMagnifier: show(code, board->SetMagnifer()); break;
-    case PLAY_PANEL::kHelp:
-      // The button stays pushed while the hint shows; the board releases it
-      // (kResultHintOff) when the hint ends.
-      show(code, board->Help());
-      break;
+    case PLAY_PANEL::kHelp: show(code, board->Help()); break;
     case PLAY_PANEL::kFly: {
       const bool on = board->bShowLitleFrame();
       show(code, on);
       if (on) board->bandActive = false;
       break;
     }
-    case PLAY_PANEL::kSort:
-      board->Sort();
-      show(code, false);
-      break;
+    case PLAY_PANEL::kSort: board->Sort(); break;
     case PLAY_PANEL::kExit: OnPuzzleExit(); break;
     case PLAY_PANEL::kSettings: LevelOptOnOff(); break;
     default: break;  // a tool held down: the board waits this frame

@@ -16,6 +16,7 @@
 #include "GAME/shell/puzzle_book.h"
 #include "GAME/shell/save_panel.h"
 #include "GAME/shell/scene_dump_windows.h"
+#include "GAME/shell/scene_dump_board.h"
 #include "ST/button.h"
 #include "ST/dialog_edit.h"
 #include "ST/textbox.h"
@@ -108,6 +109,7 @@ void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
             << p->rotation << " " << gx << " " << gy << "\n";
       }
     }
+    DumpBoardState(s, out);
   }
   std::error_code ec;
   std::filesystem::rename(tmp, path, ec);

@@ -39,6 +39,36 @@
 //                                         left out)
 //   swatch <i> <x> <y> <selected> <ARGB>  the options' background colours
 //   leader <place> <score> <name>         the leader board's rows
+// and the board's lines (scene_dump_board.h):
+//   grid <cols> <rows> rotation <0|1> min <pieces along the shorter side>
+//   tools hint <0|1> hintA <grid index|-1> hintB <grid index|-1> hints <n>
+//         sorted <0|1> edges <0|1> innerAlpha <%> edgeAlpha <%> faded <0|1>
+//         magnifier <0|1> preview <0|1> score <n> parts <n>
+//                                         (the alphas are the lowest of the
+//                                         inner and of the edge pieces)
+//   preview x <left> y <top> w <w> h <h> factor <%> close <x> <y>
+//         size1 <x> <y> size2 <x> <y> size3 <x> <y>
+//   pocket open <0|1> motion <m> inner <w> <h> outer <w> <h> pieces <n>
+//         button <x> <y>
+//   under <grid index> by <grid index|-1> z <z> [topz <z>]
+//                                         a piece that is not topmost at its
+//                                         centre, and what is (-1: nothing)
+//   pocketed <grid index>...              pieces in the pocket, when any
+//   win open 1 ok <x> <y> score <n> pieces <n> rotation <0|1> hours <h>
+//         minutes <m> seconds <s> hints <n> collector <l> master <l>
+//         endurance <l> meditation <l> inconstancy <l> sage <l> lord <0|1>
+//         icons <n> icon0 <x> <y>         while the win dialog is open (the
+//                                         first trophy icon, when any)
+//   strip count <n> distort <n> rotation <0|1>
+//   stripctl ok <x> <y> cancel <x> <y> minus <x> <y> plus <x> <y> box <x> <y>
+//                                         while the set-up strip is open
+//   tool <name> <x> <y> <pushed>          the play panel's eight tools in
+//                                         play (fly, frame, magnifier,
+//                                         border, help, sort, settings, exit)
+//   panel active <0|1>
+//   scoreboard rows <n> ok <x> <y>        while the score board is open
+//   trophywindow ok <x> <y>               while the trophy window is open
+//   leaderboard ok <x> <y>                while the leader board is open
 //
 // Positions are in the logical screen, which is the window's when its size
 // is the logical screen's (at 1024 x 768, or full screen at the desktop's

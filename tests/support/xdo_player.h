@@ -24,7 +24,7 @@ namespace xdo {
 
 // The scene's state file, read whole.
 struct SceneState {
-  std::map<std::string, std::vector<int>> named;           // "button play" -> {x, y, active}
+  std::map<std::string, std::vector<int>> named;           // "button play" -> {x, y, active}, "tool sort" -> {x, y, pushed}
   std::map<int, std::vector<int>> tabs, pictures, pieces;  // id -> {x, y, ...}
 
   // The number after `key` on the line starting with `line`; with an empty
@@ -67,7 +67,8 @@ inline SceneState ReadState(const std::string& path) {
     std::vector<std::string> w;
     for (std::string t; ls >> t;) w.push_back(t);
     s.lines[key].push_back(w);
-    if ((key == "button" || key == "ctl" || key == "slider" || key == "box" || key == "swatch") && !w.empty()) {
+    if ((key == "button" || key == "ctl" || key == "slider" || key == "box" || key == "swatch" || key == "tool") &&
+        !w.empty()) {
       std::vector<int> v;
       for (size_t i = 1; i < w.size(); ++i) v.push_back(std::atoi(w[i].c_str()));
       s.named[key + " " + w[0]] = v;
@@ -143,14 +144,46 @@ class Player {
   void Type(const std::string& utf8) const {
     Run("type --window " + window_ + " --delay 60 -- " + ShellQuoted(utf8));
   }
-  void Click(int x, int y) const {
+  void Click(int x, int y, int button = 1) const {
     Move(x, y);
     Frames(2);
-    Run("mousedown --window " + window_ + " 1");
+    Run("mousedown --window " + window_ + " " + std::to_string(button));
     Frames(2);
-    Run("mouseup --window " + window_ + " 1");
+    Run("mouseup --window " + window_ + " " + std::to_string(button));
     Frames(2);
   }
+  // The point after `key` on the line `line` ("stripctl", "ok" -> its x, y).
+  bool ClickAt(const std::string& line, const std::string& key) const {
+    const SceneState s = State();
+    const int x = s.Get(line, key);
+    auto it = s.words.find(line);
+    if (x == -1000 || it == s.words.end()) return false;
+    for (size_t i = 0; i + 2 < it->second.size(); ++i)
+      if (it->second[i] == key) {
+        Click(x, std::atoi(it->second[i + 2].c_str()));
+        return true;
+      }
+    return false;
+  }
+  // A play panel tool by its name in the state file.
+  bool ClickTool(const std::string& name) const {
+    const SceneState s = State();
+    auto it = s.named.find("tool " + name);
+    if (it == s.named.end()) return false;
+    Click(it->second[0], it->second[1]);
+    return true;
+  }
+  // Two keys held together ("ctrl", "q") long enough for frames to see
+  // both; nothing is waited for afterwards, as the chord may end the program.
+  void Chord(const std::string& first, const std::string& second) const {
+    Run("keydown --window " + window_ + " " + first);
+    Run("keydown --window " + window_ + " " + second);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    Run("keyup --window " + window_ + " " + second);
+    Run("keyup --window " + window_ + " " + first);
+  }
+  // The game window's X id (after FindWindow).
+  const std::string& Window() const { return window_; }
   // A menu button ("play", "cut", ...) or a book tab, by the state file.
   bool ClickButton(const std::string& name) const {
     const SceneState s = State();

@@ -78,8 +78,11 @@ TEST(DataCatalogue, FollowsTheCatalogueRules) {
       ASSERT_TRUE(thumb.ok && full.ok);
       // the same aspect ratio exactly: piece counts use the thumbnail's size
       EXPECT_EQ(static_cast<long>(thumb.w) * full.h, static_cast<long>(thumb.h) * full.w);
-      EXPECT_GE(full.h, 900);
-      EXPECT_GE(full.w, 1200);
+      // A whole picture fits the play area of a 1024 x 768 screen (50
+      // pixels inside each edge), where its pieces are laid out at its size.
+      EXPECT_LE(full.w, 924);
+      EXPECT_LE(full.h, 668);
+      EXPECT_GE(full.h, 500) << "large enough to be seen";
       if (thumb.w * 3 != thumb.h * 4) notFourThree = true;
       int amount = pz.attribute("amount").as_int();
       if (amount == 0) {

@@ -17,16 +17,19 @@ namespace gendata {
 
 namespace {
 
-// Sizes: 4:3, 3:2 and 16:9, full pictures large enough for a 1920×1080
-// screen, thumbnails of exactly the same ratio.
+// Sizes: 4:3, 3:2 and 16:9, thumbnails of exactly the same ratio. The
+// pieces are cut from the full picture at its own size and the game plays
+// every picture from this one pack, so a whole picture must fit the play
+// area of the smallest screen (1024×768 less a 50-pixel margin: 924×668),
+// where the finished frame is moved and every resting piece is kept.
 PictureSpec P43(std::string stem, Painter p, int v, int amount, bool rot, int intended) {
-  return {std::move(stem), p, v, 1200, 900, 160, 120, amount, rot, intended};
+  return {std::move(stem), p, v, 880, 660, 160, 120, amount, rot, intended};
 }
 PictureSpec P32(std::string stem, Painter p, int v, int amount, bool rot, int intended) {
-  return {std::move(stem), p, v, 1350, 900, 180, 120, amount, rot, intended};
+  return {std::move(stem), p, v, 900, 600, 180, 120, amount, rot, intended};
 }
 PictureSpec P169(std::string stem, Painter p, int v, int amount, bool rot, int intended) {
-  return {std::move(stem), p, v, 1600, 900, 192, 108, amount, rot, intended};
+  return {std::move(stem), p, v, 912, 513, 192, 108, amount, rot, intended};
 }
 
 }  // namespace
@@ -152,6 +155,23 @@ CellStats MeasureCells(const std::uint8_t* rgb, int w, int h, int stride, int pi
   return st;
 }
 
+namespace {
+
+constexpr int kPaintHeight = 900;
+
+// `from` drawn over the whole of `to`, filtered.
+void ScaleInto(Image& from, Image& to) {
+  cairo_t* cr = to.Cr();
+  cairo_save(cr);
+  cairo_scale(cr, static_cast<double>(to.W()) / from.W(), static_cast<double>(to.H()) / from.H());
+  cairo_set_source_surface(cr, from.Surface(), 0, 0);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BEST);
+  cairo_paint(cr);
+  cairo_restore(cr);
+}
+
+}  // namespace
+
 void MakePictures(Sink& sink) {
   std::vector<const PictureSpec*> specs;
   for (const auto& chapter : Catalogue())
@@ -163,15 +183,16 @@ void MakePictures(Sink& sink) {
   auto work = [&] {
     for (size_t i = next++; i < specs.size(); i = next++) {
       const PictureSpec& spec = *specs[i];
+      // The painters' strokes and textures are drawn for a picture 900
+      // pixels high; the picture is painted at that height and scaled down
+      // to its size, keeping its detail.
+      Image painted(spec.w * kPaintHeight / spec.h, kPaintHeight);
+      Paint(painted, spec);
       Image full(spec.w, spec.h);
-      Paint(full, spec);
+      ScaleInto(painted, full);
       fulls[i] = full.Jpeg(90);
       Image thumb(spec.tw, spec.th);
-      cairo_t* cr = thumb.Cr();
-      cairo_scale(cr, static_cast<double>(spec.tw) / spec.w, static_cast<double>(spec.th) / spec.h);
-      cairo_set_source_surface(cr, full.Surface(), 0, 0);
-      cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BEST);
-      cairo_paint(cr);
+      ScaleInto(full, thumb);
       thumbs[i] = thumb.Png();
     }
   };

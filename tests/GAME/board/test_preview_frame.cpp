@@ -149,6 +149,23 @@ TEST_F(PreviewFrameTest, KeptOnScreenWithTheFrameSizeOfBefore) {
   EXPECT_FLOAT_EQ(frame->Button(0)->position.x, 1024.0f);
 }
 
+TEST_F(PreviewFrameTest, AFrameLargerThanTheScreenKeepsItsSizeButtonsOnScreen) {
+  // A 1200 x 900 picture at 0.9: 1080 x 810 on a 1024 x 768 screen.
+  frame = std::make_unique<FLUING_FRAME>(&game(), 1200, 900);
+  frame->SetPos(500, 400);
+  frame->SetSize(3);
+  frame->Repos();
+  EXPECT_FLOAT_EQ(frame->position.x, 0.0f);
+  EXPECT_FLOAT_EQ(frame->position.y, 0.0f);
+  for (int n = 1; n <= 3; ++n) {
+    EXPECT_GE(frame->Button(n)->position.x, 0.0f) << n;
+    EXPECT_LE(frame->Button(n)->position.x, 1024.0f) << n;
+    EXPECT_GE(frame->Button(n)->position.y, 0.0f) << n;
+  }
+  Frame(int(frame->Button(1)->position.x), int(frame->Button(1)->position.y), 1);
+  EXPECT_EQ(Frame(int(frame->Button(1)->position.x), int(frame->Button(1)->position.y), -1), FLUING_FRAME::kSize1);
+}
+
 TEST_F(PreviewFrameTest, RendersTheThreeSizeButtonsThenTheCloseButton) {
   plat::gfx::ClearRecorded();
   EXPECT_EQ(frame->Render(0), 1);

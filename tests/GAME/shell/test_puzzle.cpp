@@ -504,6 +504,65 @@ TEST_F(SceneManager, AReplayCutsTheSamePictureFromItsPackWithTheOldOptionsAndEve
   EXPECT_EQ(scene->board->cols * scene->board->rows, 20) << "4 along the shorter side of a 4:3 picture";
 }
 
+// ---- the play panel's tools reach the board
+
+struct ToolCase {
+  const char* name;
+  int code;
+  bool (*on)(const Board&);  // the tool's effect on the board
+  bool pushed;               // the tool's button shows pushed afterwards
+};
+
+class SceneTool : public PuzzleEnv, public ::testing::WithParamInterface<ToolCase> {};
+
+TEST_P(SceneTool, ItsClickActsOnTheBoardAndShowsOnItsButton) {
+  const ToolCase c = GetParam();
+  WriteCatalogue({{Picture("01"), Picture("02")}});
+  Load();
+  Key(kEnter);
+  ASSERT_TRUE(WaitForPlay());
+  WaitForRest();
+  ASSERT_FALSE(c.on(*scene->board));
+  Click(scene->playPanel->Button(c.code));
+  EXPECT_TRUE(c.on(*scene->board));
+  EXPECT_EQ(!scene->playPanel->Button(c.code)->active, c.pushed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tools, SceneTool,
+    ::testing::Values(
+        ToolCase{"Hint", PLAY_PANEL::kHelp,
+                 [](const Board& b) { return b.hintShown && b.regH == 1 && b.hintFirst.x >= 0 && b.hintSecond.x >= 0; },
+                 true},
+        ToolCase{"Sort", PLAY_PANEL::kSort,
+                 [](const Board& b) {
+                   // The top-left corner piece is sent to the play area's
+                   // top-left corner, a cell inside it.
+                   const GAME::PUZZLE_PIECES* corner = b.gridOrder[0];
+                   return b.regGVN2 && corner->destination.x == b.clipTopLeft.x + corner->cellW &&
+                          corner->destination.y == b.clipTopLeft.y + corner->cellW;
+                 },
+                 false},
+        ToolCase{"EdgesOnly", PLAY_PANEL::kBorder, [](const Board& b) { return b.edgesOnly; }, true},
+        ToolCase{"FadedPicture", PLAY_PANEL::kFrame, [](const Board& b) { return b.showFrame; }, true},
+        ToolCase{"PreviewFrame", PLAY_PANEL::kFly, [](const Board& b) { return b.showLitleFrame; }, true},
+        ToolCase{"Magnifier", PLAY_PANEL::kMagnifier, [](const Board& b) { return b.MagnifierOn(); }, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SceneManager, AnotherToolEndsTheHintAndReleasesItsTool) {
+  WriteCatalogue({{Picture("01"), Picture("02")}});
+  Load();
+  Key(kEnter);
+  ASSERT_TRUE(WaitForPlay());
+  WaitForRest();
+  Click(scene->playPanel->Button(PLAY_PANEL::kHelp));
+  ASSERT_TRUE(scene->board->hintShown);
+  ASSERT_FALSE(scene->playPanel->Button(PLAY_PANEL::kHelp)->active) << "pushed while the hint shows";
+  Click(scene->playPanel->Button(PLAY_PANEL::kSort));
+  EXPECT_FALSE(scene->board->hintShown);
+  EXPECT_TRUE(scene->playPanel->Button(PLAY_PANEL::kHelp)->active) << "released with the hint";
+}
+
 TEST_F(SceneManager, CtrlQAfterTheLastJoinWritesNoSave) {
   // A small picture from the working folder, so that the whole puzzle fits
   // on the screen.
