@@ -18,6 +18,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -90,8 +92,8 @@ void Quiet() {
 
 // Starts `write(i)` for i = 0, 1, ... in a child process and kills it with
 // SIGKILL after a random delay counted from when it begins writing (so a
-// slow start does not eat the delay).
-void KillWriterAfterRandomDelay(const std::function<void(int)>& write, std::mt19937& rng) {
+// slow start does not eat the delay); the delay is at most `maxUs`.
+void KillWriterAfterRandomDelay(const std::function<void(int)>& write, std::mt19937& rng, int maxUs) {
   int ready[2];
   ASSERT_EQ(pipe(ready), 0);
   const pid_t child = fork();
@@ -106,7 +108,7 @@ void KillWriterAfterRandomDelay(const std::function<void(int)>& write, std::mt19
   char byte = 0;
   const ssize_t got = read(ready[0], &byte, 1);
   ::close(ready[0]);
-  usleep(useconds_t(std::uniform_int_distribution<int>(0, 3000)(rng)));
+  usleep(useconds_t(std::uniform_int_distribution<int>(0, maxUs)(rng)));
   kill(child, SIGKILL);
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -184,10 +186,15 @@ struct KillCounts {
 void KillRounds(const KilledWriter& w, int rounds, std::mt19937& rng, KillCounts* counts) {
   // The files each variant makes, written by the writer itself.
   std::set<std::string> made;
+  const auto start = std::chrono::steady_clock::now();
   for (int v = 0; v < w.variants; ++v) {
     w.write(v);
     made.insert(testenv::ReadFile(w.path));
   }
+  // The kills fall within about three writes' time as this machine takes
+  // them now (at least 3 ms), so some writes finish and most are cut.
+  const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+  const int maxUs = std::max(3000, int(3 * took.count() / w.variants));
   ASSERT_EQ(made.size(), size_t(w.variants)) << w.file;
   const std::string dir = fs::path(w.path).parent_path();
   for (int round = 0; round < rounds; ++round) {
@@ -201,7 +208,7 @@ void KillRounds(const KilledWriter& w, int rounds, std::mt19937& rng, KillCounts
     std::error_code ec;
     const bool existed = fs::exists(fs::symlink_status(w.path, ec));
     const std::string old = existed ? testenv::ReadFile(w.path) : std::string();
-    KillWriterAfterRandomDelay([&](int i) { w.write((round + i) % w.variants); }, rng);
+    KillWriterAfterRandomDelay([&](int i) { w.write((round + i) % w.variants); }, rng, maxUs);
     if (::testing::Test::HasFatalFailure()) return;
     ++counts->kills;
     if (fs::exists(fs::symlink_status(w.path, ec))) {
@@ -284,13 +291,18 @@ TEST_F(WriteFaults, AProgressFileWhoseWriterIsKilledKeepsEveryResultRecordedBefo
     e.time = 12.5 + score;
     return e;
   };
+  // The kills fall within about three appends' time on this machine.
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(file.Append(entry(2000 + i)));
+  const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+  const int maxUs = std::max(3000, int(took.count()));
   std::mt19937 rng(7);
   int kills = 0, damaged = 0, appended = 0;
   for (int round = 0; round < 150; ++round) {
     fs::remove(file.Path());
     // Three results earned before.
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(file.Append(entry(1000 + i)));
-    KillWriterAfterRandomDelay([&](int i) { file.Append(entry(i)); }, rng);
+    KillWriterAfterRandomDelay([&](int i) { file.Append(entry(i)); }, rng, maxUs);
     ASSERT_FALSE(HasFatalFailure());
     ++kills;
     const std::string bytes = testenv::ReadFile(file.Path());
