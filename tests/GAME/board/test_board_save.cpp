@@ -286,13 +286,13 @@ TEST_F(SaveTest, ASaveKilledAtAnyMomentLeavesNoDamagedFile) {
   b.cstr = 1;
   b.regCg = 1;
   b.regF = int(n) - 1;
-  // The kills fall within about three saves' time, however long one save
-  // takes on this machine, so some saves finish and most are cut.
+  // The delay after the child's reported saves spans about one save as
+  // this machine takes them.
   b.savePath = Path(1);
   const auto once = std::chrono::steady_clock::now();
   ASSERT_EQ(b.SavePuzzleState(dir_.c_str(), 0), Board::kSaveWritten);
   const int saveUs = int(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - once).count());
-  const int window = std::max(4000, 3 * saveUs);
+  const int window = std::max(1000, saveUs);
   std::mt19937 rng(1234);
   const auto start = std::chrono::steady_clock::now();
   int kills = 0, present = 0;
@@ -301,22 +301,39 @@ TEST_F(SaveTest, ASaveKilledAtAnyMomentLeavesNoDamagedFile) {
     // too.
     if (round % 2 == 0) fs::remove(Path(1));
     b.savePath = Path(1);
+    // The child reports when it begins and after each save, so a slow fork
+    // (a sanitized process is large) or a slow first save does not eat the
+    // delay.
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       // The child's log lines would only fill the test's output.
       const int devnull = open("/dev/null", O_WRONLY);
       if (devnull >= 0) dup2(devnull, STDOUT_FILENO);
+      ::close(ready[0]);
+      if (::write(ready[1], "r", 1) != 1) _exit(1);
       for (int i = 0; i < 100000; ++i) {
         b.regSc = i;
         b.SavePuzzleState(dir_.c_str(), 0);
+        if (::write(ready[1], "w", 1) != 1) _exit(1);
       }
       _exit(0);
     }
+    ::close(ready[1]);
+    // Killed after none, one or two whole saves (the child reports each),
+    // then a random delay of up to about a save more.
+    const int finished = std::uniform_int_distribution<int>(0, 2)(rng);
+    char byte = 0;
+    int reports = 0;
+    for (int i = 0; i <= finished; ++i) reports += read(ready[0], &byte, 1) == 1 ? 1 : 0;
     usleep(useconds_t(std::uniform_int_distribution<int>(0, window)(rng)));
     kill(child, SIGKILL);
+    ::close(ready[0]);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(reports, finished + 1);
     ++kills;
     if (fs::exists(Path(1))) {
       ++present;
