@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +25,10 @@ namespace fs = std::filesystem;
 
 namespace plat {
 namespace {
+
+// How often, and how far apart, a display that does not answer is tried.
+constexpr int kDisplayAttempts = 10;
+constexpr int kDisplayRetryMs = 300;
 
 std::atomic<uint32_t (*)()> gTimeSource{nullptr};
 std::atomic<MessageBoxHook> gMessageBoxHook{nullptr};
@@ -65,8 +70,30 @@ bool Init() {
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    gSdlStarted = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
-    if (!gSdlStarted) PrintLine(std::string("SDL video init failed: ") + SDL_GetError());
+    // When no display can be opened SDL falls back to a driver that shows
+    // nothing, and the game would run on unseen. Such a driver is kept only
+    // when it was asked for by name; otherwise the display is tried again
+    // for a few seconds (it may still be starting, or too busy to answer)
+    // before the start fails.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    const bool driverAsked = asked && *asked;
+    std::string unseen;
+    for (int attempt = 0; attempt < kDisplayAttempts; ++attempt) {
+      if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(kDisplayRetryMs));
+      gSdlStarted = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+      if (!gSdlStarted) {
+        PrintLine(std::string("SDL video init failed: ") + SDL_GetError());
+        return;
+      }
+      const char* driver = SDL_GetCurrentVideoDriver();
+      const bool shows = !driver || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0);
+      if (shows || driverAsked) return;
+      unseen = driver;
+      SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+      gSdlStarted = false;
+      if (attempt == 0) PrintLine("No display answered; trying again");
+    }
+    PrintLine("SDL video init failed: no display could be opened (only the \"" + unseen + "\" driver started)");
   });
   return gSdlStarted;
 }

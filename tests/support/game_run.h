@@ -60,6 +60,20 @@ class XServer {
       if (!n.empty() && n.back() == '\n') display_ = ":" + n.substr(0, n.size() - 1);
     }
   }
+  // A server on display `number`, started only after `delayMs` (a display
+  // that comes up late). Display() is known at once.
+  XServer(int w, int h, int number, int delayMs) : display_(":" + std::to_string(number)) {
+    pid_ = fork();
+    if (pid_ == 0) {
+      usleep(useconds_t(delayMs) * 1000);
+      const std::string screen = std::to_string(w) + "x" + std::to_string(h) + "x24";
+      const int devnull = ::open("/dev/null", O_WRONLY);
+      dup2(devnull, 2);
+      execlp("Xvfb", "Xvfb", display_.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
   ~XServer() {
     if (pid_ > 0) {
       kill(pid_, SIGTERM);

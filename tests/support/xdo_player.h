@@ -119,11 +119,15 @@ class Player {
     return WaitFor([&](const SceneState& s) { return FrameOf(s) >= from + n; }, 10);
   }
 
+  // Finds the window of process `pid` (30 s, longer under ThreadSanitizer);
+  // false at once when the process has ended without one.
   bool FindWindow(pid_t pid) {
-    for (int i = 0; i < 200 && window_.empty(); ++i) {
+    for (int i = 0; i < 30 * gamerun::kWaitFactor * 20 && window_.empty(); ++i) {
       window_ = Shell("xdotool search --pid " + std::to_string(pid) + " 2>/dev/null | head -n 1");
       if (!window_.empty() && window_.back() == '\n') window_.pop_back();
-      if (window_.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      if (!window_.empty()) break;
+      if (Ended(pid)) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     if (window_.empty()) return false;
     Run("windowfocus --sync " + window_);
@@ -239,6 +243,12 @@ class Player {
   }
 
  private:
+  // Whether `pid` has ended (a child not yet waited for is a zombie).
+  static bool Ended(pid_t pid) {
+    const std::string stat = testenv::ReadFile("/proc/" + std::to_string(pid) + "/stat");
+    const size_t close = stat.rfind(')');
+    return close == std::string::npos || (close + 2 < stat.size() && stat[close + 2] == 'Z');
+  }
   static int FrameOf(const SceneState& s) {
     auto it = s.words.find("frame");
     return it == s.words.end() || it->second.empty() ? 0 : std::atoi(it->second[0].c_str());

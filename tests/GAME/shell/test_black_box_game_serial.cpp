@@ -112,7 +112,8 @@ class BlackBox {
     unsetenv("JIGSAW_STATE_DUMP");
     if (!run_.WaitFor("Settings off ok", 60)) return ::testing::AssertionFailure() << run_.Out();
     player_ = xdo::Player(display_, state_);
-    if (!player_.FindWindow(run_.Pid())) return ::testing::AssertionFailure() << "no window";
+    if (!player_.FindWindow(run_.Pid()))
+      return ::testing::AssertionFailure() << "no window\n" << run_.Out() << run_.Err();
     if (!player_.WaitFor([](const SceneState& s) { return s.Get("state", "") == 0; }))
       return ::testing::AssertionFailure() << "no menu";
     return ::testing::AssertionSuccess();

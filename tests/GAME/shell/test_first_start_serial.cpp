@@ -53,7 +53,7 @@ TEST(FirstStart, ANewCyrillicPlayerIsAddedFromTheGreetingAndKeptForTheNextStart)
   run.Start(x.Display());
   ASSERT_TRUE(run.WaitFor("Settings off ok", 60)) << run.Out();
   xdo::Player p(x.Display(), state);
-  ASSERT_TRUE(p.FindWindow(run.Pid()));
+  ASSERT_TRUE(p.FindWindow(run.Pid())) << run.Out() << run.Err();
   ASSERT_TRUE(xdo::AddKeyboardLayout(x.Display(), "ru"));
 
   // The menu with the default player (the engine made the game folder
@@ -99,7 +99,7 @@ TEST(FirstStart, ANewCyrillicPlayerIsAddedFromTheGreetingAndKeptForTheNextStart)
   unsetenv("JIGSAW_STATE_DUMP");
   ASSERT_TRUE(run.WaitFor("Settings off ok", 60)) << run.Out();
   xdo::Player again(x.Display(), state);
-  ASSERT_TRUE(again.FindWindow(run.Pid()));
+  ASSERT_TRUE(again.FindWindow(run.Pid())) << run.Out() << run.Err();
   ASSERT_TRUE(again.WaitFor([](const xdo::SceneState& s) { return s.Get("state", "") == 0; })) << run.Out();
   again.Frames(5);
   s = again.State();

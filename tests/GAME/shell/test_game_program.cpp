@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -80,6 +81,35 @@ TEST(GameProgram, RefusesAnInstallationMissingItsUrlFile) {
       << run.Err();
   for (const char* f : {"resource.xml", "config.xml", "strings.xml"})
     EXPECT_FALSE(fs::exists(fs::path(run.Dir()) / f)) << f << " must not be written before the test";
+}
+
+// A display number no server holds: neither a lock file nor a socket.
+int FreeDisplayNumber() {
+  for (int n = 700 + int(getpid() % 200);; ++n)
+    if (!fs::exists("/tmp/.X" + std::to_string(n) + "-lock") &&
+        !fs::exists("/tmp/.X11-unix/X" + std::to_string(n)))
+      return n;
+}
+
+TEST(GameProgram, WithoutADisplayItSaysSoAndEndsInsteadOfRunningUnseen) {
+  GameRun run;
+  run.Start(":" + std::to_string(FreeDisplayNumber()));
+  EXPECT_EQ(run.Finish(0, 60), 255) << run.Out() << run.Err();
+  EXPECT_TRUE(InOrder(run.Out(), {"No display answered; trying again",
+                                  "SDL video init failed: no display could be opened"}))
+      << run.Out();
+  EXPECT_EQ(run.Out().find("Window created"), std::string::npos) << run.Out();
+}
+
+TEST(GameProgram, ADisplayThatAnswersLateIsStillUsed) {
+  const int number = FreeDisplayNumber();
+  GameRun run;
+  run.Start(":" + std::to_string(number));
+  XServer x(1024, 768, number, 600);
+  ASSERT_TRUE(run.WaitFor("RUN!")) << run.Out() << run.Err();
+  EXPECT_NE(run.Out().find("No display answered; trying again"), std::string::npos) << run.Out();
+  EXPECT_NE(run.Out().find("D3D Driver:    x11"), std::string::npos) << run.Out();
+  EXPECT_EQ(run.Finish(SIGTERM), 0) << run.Err();
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ TEST(ScriptedPlayer, FirstStartMenuChapterPicturePlayLeaveWithSaveResumeAndQuit)
   unsetenv("JIGSAW_STATE_DUMP");
   ASSERT_TRUE(run.WaitFor("Settings off ok", 60)) << run.Out();
   xdo::Player p(x.Display(), state);
-  ASSERT_TRUE(p.FindWindow(run.Pid()));
+  ASSERT_TRUE(p.FindWindow(run.Pid())) << run.Out() << run.Err();
 
   // First start: the menu, with the default player.
   ASSERT_TRUE(p.WaitFor([](const xdo::SceneState& s) { return s.Get("state", "") == 0; }));

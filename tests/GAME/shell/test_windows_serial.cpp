@@ -78,7 +78,7 @@ class Session {
     run_.Start(x_.Display());
     unsetenv("JIGSAW_STATE_DUMP");
     player_ = std::make_unique<xdo::Player>(x_.Display(), state_);
-    ASSERT_TRUE(player_->FindWindow(run_.Pid()));
+    ASSERT_TRUE(player_->FindWindow(run_.Pid())) << run_.Out() << run_.Err();
     if (ShotsOn()) {
       // The loader draws its screen for a while; a frame of it is taken
       // once the whole screen shows it. The screen, not the window: while
