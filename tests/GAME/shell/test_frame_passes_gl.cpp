@@ -29,43 +29,25 @@
 #include "platform/gfx_image.h"
 #include "platform/sys.h"
 #include "platform/window.h"
+#include "tests/support/gl_scene_env.h"
 
 namespace gfx = plat::gfx;
 namespace fs = std::filesystem;
 
 namespace {
 
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
 uint32_t StillClock() { return 500000; }
 
-constexpr int kW = 1024, kH = 768;
 constexpr uint32_t kGameClear = 0xFF000000u;  // the colour the game clears with
 
-class FramePassesGl : public ::testing::Test {
+class FramePassesGl : public GlScene {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("frame passes test", kW, kH, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-    if (ready) {
-      game->gfx.ChangeVideoMode(kW, kH, false);
-      game->gfx.SetAdaptScreen(kW, kH);
-    }
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    GAME::ApplyConfigDefaults();
-    game = ZOV::GetGame();
-    Game = game;
-    zov = game->GetGfx();
-    INPUTNAME = game->GetInput();
-    game->middle = JST::iPOINT(kW / 2, kH / 2);
+  static void SetUpTestSuite() { OpenWindow("frame passes test"); }
+  void SetUpScene() override {
     game->timer.SetDelta(1.0f / 90.0f);
     plat::SetTimeSourceForTests(&StillClock);
     // The built packs and font descriptors, as in the game's own folder.
-    ASSERT_TRUE(fs::exists(fs::path(JIGSAW_GAME_DIR) / "DATA" / "gui")) << "build the game data first";
+    ASSERT_TRUE(DataBuilt("DATA/gui"));
     for (const auto& e : fs::directory_iterator(fs::path(JIGSAW_GAME_DIR))) {
       const std::string name = e.path().filename().string();
       if ((name == "DATA" || e.path().extension() == ".fnt") && !fs::exists(name)) fs::create_symlink(e.path(), name);
@@ -74,8 +56,7 @@ class FramePassesGl : public ::testing::Test {
     ZOV::ifile.ZipSetCurrentPass(C_PAS_FONTS);
     comixFont = std::make_unique<ZOV::JFONT>(chFONT_COMIX, 0);
     loadFont = std::make_unique<ZOV::JFONT>(chFONT_LOADING, 0);
-    ZOV::ifile.ZipSetCurrentPack(nullptr);
-    ZOV::ifile.ZipSetCurrentPass(nullptr);
+    NoPack();
     comixFont->spacing = FONT_SPACE_SMALL;
     comixFont->SetColor(C_FONT_MAIN_COLOR);
     loadFont->spacing = FONT_SPACE_LOADING;
@@ -83,22 +64,14 @@ class FramePassesGl : public ::testing::Test {
   void TearDown() override {
     gfx::SetPendingClearsForTests(true);
     plat::SetTimeSourceForTests(nullptr);
+    GlScene::TearDown();
   }
 
   // One whole frame as the game loop draws it, read back from the back
   // buffer that is shown on the window.
-  plat::Image Frame(const std::function<void()>& main, const std::function<void()>& overlay) {
-    ZOV::JINGFX* r = game->GetGfx();
-    r->SetClearColor(kGameClear);
-    EXPECT_EQ(r->BeginFrame(), 0);
-    if (main) main();
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    if (overlay) overlay();
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
+  static plat::Image Frame(const std::function<void()>& main, const std::function<void()>& overlay) {
+    return FramePasses(
+        kGameClear, [&] { if (main) main(); }, [&] { if (overlay) overlay(); });
   }
   // The frame drawn with every clear made at once and the screen texture
   // always copied, then with clears kept pending: the same pixels. Returns
@@ -125,8 +98,6 @@ class FramePassesGl : public ::testing::Test {
     return untouched;
   }
 
-  static inline bool ready = false;
-  ZOV::ST_GAME* game = nullptr;
   std::unique_ptr<ZOV::JFONT> comixFont, loadFont;
 };
 
