@@ -11,6 +11,7 @@
 
 #include "platform/window.h"
 #include "ST/input.h"
+#include "tests/support/outside_tool.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ std::string Shell(const std::string& cmd) {
 
 TEST(XInput, MouseAndKeyboardFromTheXServer) {
   if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   ZOV::ST_INPUT input;
   gInput = &input;
   plat::Window win;

@@ -26,6 +26,7 @@
 #include "tests/support/test_env.h"
 #include "tests/support/xdo_player.h"
 #include "tests/support/xwd_shot.h"
+#include "tests/support/outside_tool.h"
 
 namespace fs = std::filesystem;
 
@@ -317,8 +318,8 @@ bool Pushed(const SceneState& s, const std::string& tool) {
 }
 
 TEST(BlackBoxGame, EveryToolTheWinTheFilesAndASavedPuzzleFinishedAfterARestart) {
-  if (std::system("command -v xdotool >/dev/null 2>&1 && command -v xwd >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "no xdotool or xwd";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
+  ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
   gamerun::XServer x(1024, 768);
   ASSERT_FALSE(x.Display().empty());
   gamerun::GameRun run;

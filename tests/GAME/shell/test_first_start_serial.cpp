@@ -13,6 +13,7 @@
 #include "tests/support/game_run.h"
 #include "tests/support/test_env.h"
 #include "tests/support/xdo_player.h"
+#include "tests/support/outside_tool.h"
 
 namespace fs = std::filesystem;
 
@@ -44,7 +45,8 @@ void QuitFromTheMenu(const xdo::Player& p) {
 }
 
 TEST(FirstStart, ANewCyrillicPlayerIsAddedFromTheGreetingAndKeptForTheNextStart) {
-  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
+  ASSERT_TRUE(testenv::ToolInstalled("setxkbmap", "x11-xkb-utils"));
   gamerun::XServer x(1024, 768);
   ASSERT_FALSE(x.Display().empty());
   gamerun::GameRun run;

@@ -16,6 +16,7 @@
 
 #include "tests/support/game_run.h"
 #include "tests/support/test_env.h"
+#include "tests/support/outside_tool.h"
 
 namespace fs = std::filesystem;
 using gamerun::GameRun;
@@ -40,10 +41,9 @@ TEST(GameProgram, StartsOpensItsWindowAndEndsCleanly) {
   EXPECT_NE(xml.find("FullScreen=\"true\" Log=\"false\" />"), std::string::npos) << xml;
   for (const char* f : {"resource.xml", "config.xml", "strings.xml"})
     EXPECT_TRUE(fs::exists(fs::path(run.Dir()) / f)) << f;
-  if (std::system("command -v xdotool >/dev/null 2>&1") == 0) {
-    const std::string ids = Shell("DISPLAY=" + x.Display() + " xdotool search --class VURAVAZ 2>/dev/null");
-    EXPECT_FALSE(ids.empty()) << "a window of class VURAVAZ";
-  }
+  EXPECT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
+  const std::string ids = Shell("DISPLAY=" + x.Display() + " xdotool search --class VURAVAZ 2>/dev/null");
+  EXPECT_FALSE(ids.empty()) << "a window of class VURAVAZ";
   EXPECT_EQ(run.Finish(SIGTERM), 0) << run.Err();
 }
 
@@ -127,7 +127,7 @@ std::string GameWindowSize(const std::string& display) {
 }
 
 TEST(GameProgram, FullScreenCoversADesktopLargerThanThePlayersSize) {
-  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is missing";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   XServer x(1920, 1080);
   ASSERT_FALSE(x.Display().empty());
   GameRun run;

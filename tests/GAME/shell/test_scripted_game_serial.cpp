@@ -11,6 +11,7 @@
 #include "tests/support/game_run.h"
 #include "tests/support/test_env.h"
 #include "tests/support/xdo_player.h"
+#include "tests/support/outside_tool.h"
 
 namespace fs = std::filesystem;
 
@@ -28,7 +29,7 @@ int SaveFiles(const std::string& home) {
 }
 
 TEST(ScriptedPlayer, FirstStartMenuChapterPicturePlayLeaveWithSaveResumeAndQuit) {
-  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   gamerun::XServer x(1024, 768);
   ASSERT_FALSE(x.Display().empty());
   gamerun::GameRun run;
