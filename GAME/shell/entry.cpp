@@ -96,6 +96,10 @@ void PostRndr() {
 void KillFocus() { GAME::MusicFocusLost(); }
 
 void CloseWindow() {
+  // The window may close while the loader still builds the scene manager:
+  // `puzzle` is read only once the loader has cleared the loading counter,
+  // whose release publishes it. A scene still loading has nothing to save.
+  if (Game && Game->loadingCount.load(std::memory_order_acquire) > 0) return;
   if (puzzle) puzzle->SaveBeforeClose();
 }
 

@@ -44,6 +44,8 @@ void PostRndr();
 // (GAME/shell/music_focus.h).
 void KillFocus();
 // The window is closing: the scene manager saves a puzzle in play first.
+// While loading has not ended it does nothing (the loader may still be
+// making the scene manager; nothing is in play yet).
 void CloseWindow();
 void FocusG();
 // PuzzleReset (the device-reset hook) is declared by the engine in

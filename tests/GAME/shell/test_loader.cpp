@@ -8,6 +8,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -193,6 +194,35 @@ TEST_F(Loader, BuildsTheSceneManagerUnderTheLockAfterEverythingItUses) {
   EXPECT_FALSE(seen.dimLayerMade) << "the dim layer comes after the scene manager";
   ASSERT_NE(puzzle, nullptr);
   EXPECT_EQ(gScreen.writes.back(), 100);
+}
+
+// The window may close at any moment of loading, the hand-over included. The
+// test's thread closes it again and again while the loader works, with no
+// loading frame between (a frame takes cs, which would order the loader's
+// steps before each close): the close hook must reach the scene manager only
+// once the loader has handed it over. Before, it saved a scene still being
+// loaded, and ThreadSanitizer (./test.sh --tsan) saw the hook read `puzzle`
+// while the loader wrote it.
+TEST_F(Loader, AWindowClosedWhileLoadingHandsOverReachesOnlyAHandedOverScene) {
+  static std::atomic<int> savesWhileLoading{0}, saves{0};
+  savesWhileLoading = 0;
+  saves = 0;
+  struct SavingScene : shelltest::FakeScene {
+    void SaveBeforeClose() override {
+      if (Game->loadingCount.load() > 0) ++savesWhileLoading;
+      ++saves;
+    }
+  };
+  GAME::SetLoaderParts({&shelltest::MakeRecordingScreen, [] { return static_cast<GAME::SCENE*>(new SavingScene()); }});
+  StartLoader();  // no logos: the loader never waits for a loading frame
+  const auto deadline = shelltest::Clock::now() + std::chrono::seconds(60);
+  while (game_->loadingCount.load(std::memory_order_relaxed) > 0 && shelltest::Clock::now() < deadline)
+    CloseWindow();
+  ASSERT_EQ(game_->loadingCount.load(), 0) << "loading did not end within 60 s";
+  EXPECT_EQ(savesWhileLoading.load(), 0) << "the close reached a scene manager that was not handed over";
+  const int before = saves.load();
+  CloseWindow();
+  EXPECT_EQ(saves.load(), before + 1) << "after the hand-over the close reaches the scene manager";
 }
 
 TEST_F(Loader, AStopEndsTheWaitForTheLogosAndLoadsNothingMore) {
