@@ -104,6 +104,9 @@ class DialogEnv : public ::testing::Test {
     eButton = nullptr;
     blackTranslucent = nullptr;
     plat::gfx::ClearRecorded();
+    // The input a fresh program starts with: no button or key held and no
+    // double click left by an earlier test of the same process.
+    input() = ZOV::ST_INPUT();
     input().Update(0);
     input().Update(0);
     input().EventMouseMove(-1000, -1000);
