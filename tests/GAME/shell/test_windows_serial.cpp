@@ -27,6 +27,7 @@
 #include "tests/support/test_env.h"
 #include "tests/support/xdo_player.h"
 #include "tests/support/xwd_png.h"
+#include "tests/support/outside_tool.h"
 
 namespace fs = std::filesystem;
 
@@ -247,10 +248,9 @@ class Session {
   std::string shotTag_;
 };
 
-bool HaveXdotool() { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
 
 TEST(WindowsPlayed, SettingsKeptOnOkAndUndoneOnCancel) {
-  if (!HaveXdotool()) GTEST_SKIP() << "no xdotool";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   Session g(1024, 768);
   ASSERT_NO_FATAL_FAILURE(g.StartToMenu());
   const PUZZLE_PLAYER_PROFILE before = g.Record();
@@ -299,7 +299,7 @@ TEST(WindowsPlayed, SettingsKeptOnOkAndUndoneOnCancel) {
 }
 
 TEST(WindowsPlayed, AuthorsWindowClosesByOkAndEnterButNotEscape) {
-  if (!HaveXdotool()) GTEST_SKIP() << "no xdotool";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   Session g(1024, 768);
   ASSERT_NO_FATAL_FAILURE(g.StartToMenu());
   ASSERT_NO_FATAL_FAILURE(g.MenuTo("options", "settings"));
@@ -317,7 +317,7 @@ TEST(WindowsPlayed, AuthorsWindowClosesByOkAndEnterButNotEscape) {
 // size; 1024 x 768 in a window is chosen, reverted by the countdown, then
 // chosen again and kept.
 TEST(WindowsPlayed, ScreenSizeRevertedByTheCountdownThenKept) {
-  if (!HaveXdotool()) GTEST_SKIP() << "no xdotool";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   Session g(1920, 1080);
   const VideoConfig desktop{1920, 1080, true}, small{1024, 768, false};
   g.PresetVideo(desktop);
@@ -384,7 +384,7 @@ TEST(WindowsPlayed, ScreenSizeRevertedByTheCountdownThenKept) {
 }
 
 TEST(WindowsPlayed, InGameOptionsKeepVolumesCursorAndColourOnOkAndUndoThemOnCancel) {
-  if (!HaveXdotool()) GTEST_SKIP() << "no xdotool";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   Session g(1024, 768);
   ASSERT_NO_FATAL_FAILURE(g.StartToMenu());
   ASSERT_NO_FATAL_FAILURE(g.StartPuzzle());
@@ -446,7 +446,7 @@ void MakePlayer(const std::string& gameDir, const std::string& name, int score) 
 }
 
 TEST(WindowsPlayed, TrophyWindowAndLeaderBoardCloseByOkAndByEnterNotEscape) {
-  if (!HaveXdotool()) GTEST_SKIP() << "no xdotool";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   Session g(1024, 768);
   ASSERT_NO_FATAL_FAILURE(g.StartToMenu());
   // The leader board reads the player folders when it opens.
@@ -536,12 +536,16 @@ void Tour(int w, int h) {
 }
 
 TEST(WindowsPlayed, ScreenshotTourAt1024x768) {
-  if (!HaveXdotool() || !Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
+  if (!Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
+  ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
   Tour(1024, 768);
 }
 
 TEST(WindowsPlayed, ScreenshotTourAt1920x1080) {
-  if (!HaveXdotool() || !Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
+  if (!Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
+  ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
   Tour(1920, 1080);
 }
 
