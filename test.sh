@@ -12,18 +12,25 @@
 source "$(dirname "$0")/scripts/common.sh"
 install_packages
 
-dir="$ROOT/build"; opts=(); select=()
+# The screenshot tours (label "shot") only take pictures to look at:
+# `ctest -L shot` in a build folder takes them into its shots/.
+dir="$ROOT/build"; opts=(); select=(-LE shot)
 if [[ "${1:-}" == "--sanitize" ]]; then
-  dir="$ROOT/build-asan"; opts=(-DJIGSAW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  # Debug keeps every assertion; -O1 lets the checked programs run at a
+  # usable speed. No benchmarks: they run only in the normal build.
+  dir="$ROOT/build-asan"
+  opts=(-DJIGSAW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DJIGSAW_BENCHMARKS=OFF
+        "-DCMAKE_C_FLAGS_DEBUG=-g -O1" "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1")
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
   export LSAN_OPTIONS="suppressions=$ROOT/tests/support/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 elif [[ "${1:-}" == "--tsan" ]]; then
-  dir="$ROOT/build-tsan"; opts=(-DJIGSAW_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo); select=(-L 'startup|player')
+  dir="$ROOT/build-tsan"; opts=(-DJIGSAW_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJIGSAW_BENCHMARKS=OFF)
+  select=(-L 'startup|player' -LE shot)
   # Set for the build too: the data generator runs under the sanitizer.
   export TSAN_OPTIONS="suppressions=$ROOT/tests/support/tsan.supp"
 fi
-if ((${#select[@]})); then
+if [[ "${1:-}" == "--tsan" ]]; then
   cmake -S "$ROOT" -B "$dir" -G Ninja "${opts[@]}" >/dev/null
   cmake --build "$dir" -j "$(nproc)" --target thread_check_tests
 else

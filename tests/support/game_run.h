@@ -25,12 +25,18 @@ namespace fs = std::filesystem;
 
 // A program built with ThreadSanitizer starts several times slower (every
 // memory access is checked, and Mesa's worker threads with it), so the waits
-// for its output allow that much longer. A wait that is met returns at once.
+// for its output allow that much longer; one built with AddressSanitizer
+// twice as long (these tests run beside the others, on a loaded machine).
+// A wait that is met returns at once.
 #if defined(__SANITIZE_THREAD__)
 inline constexpr int kWaitFactor = 4;
+#elif defined(__SANITIZE_ADDRESS__)
+inline constexpr int kWaitFactor = 2;
 #elif defined(__has_feature)
 #if __has_feature(thread_sanitizer)
 inline constexpr int kWaitFactor = 4;
+#elif __has_feature(address_sanitizer)
+inline constexpr int kWaitFactor = 2;
 #else
 inline constexpr int kWaitFactor = 1;
 #endif
