@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "GAME/config/player_name.h"
 #include "ST/caret.h"
 #include "ST/font.h"
 #include "ST/game.h"
@@ -20,7 +19,13 @@ constexpr int kVkLeft = 37;
 constexpr int kVkRight = 39;
 constexpr int kVkDelete = 46;
 
+bool IsControlChar(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+JTEXTBOX::RefusalRule gRefused = &IsControlChar;
+
 }  // namespace
+
+void JTEXTBOX::SetRefusalRule(RefusalRule rule) { gRefused = rule ? rule : &IsControlChar; }
 
 JTEXTBOX::JTEXTBOX(const char* image, ZOV::JFONT* f) : font(f) {
   ZOV::ST_GAME* game = ZOV::GetGame();
@@ -56,7 +61,7 @@ int JTEXTBOX::CapacityFor(int w) const {
 bool JTEXTBOX::Accepts(wchar_t c) {
   const auto code = static_cast<unsigned long>(c);
   if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-  return !GAME::IsRefusedNameChar(char32_t(code));
+  return !gRefused(char32_t(code));
 }
 
 std::wstring JTEXTBOX::Usable(const std::wstring& s) {

@@ -3,6 +3,7 @@
 #include "GAME/config/config.h"
 #include "GAME/config/edition.h"
 #include "GAME/config/globals.h"
+#include "GAME/config/player_name.h"
 #include "GAME/shell/loader.h"
 #include "GAME/shell/loading_screen.h"
 #include "GAME/shell/music_focus.h"
@@ -12,6 +13,7 @@
 #include "ST/cursor.h"
 #include "ST/file.h"
 #include "ST/particles.h"
+#include "ST/textbox.h"
 
 ZOV::ST_GAME* Game = nullptr;
 ZOV::JINGFX* zov = nullptr;
@@ -37,6 +39,9 @@ int WinMain() {
   // The lock `cs` shared with the loader is a static object, ready before
   // anything could start the loader.
   LoadEdition();
+  // Every text box the game makes takes names: it keeps what a player's
+  // folder name may hold.
+  JTEXTBOX::SetRefusalRule(&GAME::IsRefusedNameChar);
   // The program file is tested only when the URL file passed: one message.
   if (InstallationFileMissing(gEdition.run_if_url_lost, gEdition.url_file) ||
       InstallationFileMissing(gEdition.run_if_exe_lost, gEdition.exe_file)) {
