@@ -6,6 +6,7 @@
 #include "GAME/config/globals.h"
 #include "GAME/config/text_format.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/file.h"
 #include "ST/font.h"
@@ -69,8 +70,7 @@ JDIALOGWIN::JDIALOGWIN(const char* background, const char*, ZOV::JFONT* font, RE
     picture_->CalculateHotSpot(ZOV::JENUM::HOT_TOP_CENTER);
   }
 
-  ZOV::ifile.ZipSetCurrentPack(C_NAME_PACK_TROFEI);
-  ZOV::ifile.ZipSetCurrentPass(C_PAS_TROFEI);
+  PackSelection trophies(C_NAME_PACK_TROFEI, C_PAS_TROFEI);
   const auto levels = record_->Trophies();
   auto add = [&](const std::string& name, char* const* header) {
     auto icon = std::make_unique<TROFEI>(name.c_str(), TROFEI::kHintBelowIcon, &kit_.Game());
@@ -95,8 +95,6 @@ JDIALOGWIN::JDIALOGWIN(const char* background, const char*, ZOV::JFONT* font, RE
   }
 
   plat::PrintLine("JDIALOGWIN::JDIALOGWIN()   OK");
-  ZOV::ifile.ZipSetCurrentPack(nullptr);
-  ZOV::ifile.ZipSetCurrentPass(nullptr);
 }
 
 JDIALOGWIN::~JDIALOGWIN() {

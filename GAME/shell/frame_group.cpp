@@ -1,9 +1,9 @@
 #include "GAME/shell/frame_group.h"
 
 #include "GAME/config/globals.h"
-#include "GAME/shell/pack_selection.h"
 #include "GAME/shell/save_list.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/font.h"
 #include "ST/sound.h"
 

@@ -5,7 +5,7 @@
 #include "GAME/config/globals.h"
 #include "GAME/config/player_record.h"
 #include "GAME/shell/apply_resolution.h"
-#include "GAME/shell/pack_selection.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/font.h"
 #include "ST/game.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "GAME/config/globals.h"
-#include "GAME/shell/pack_selection.h"
 #include "GAME/shell/save_list.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/file.h"
 #include "platform/sys.h"
 
