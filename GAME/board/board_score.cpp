@@ -21,10 +21,6 @@ constexpr double kShortestJoinTime = 0.01;
 // A join making at least this many pieces plays the high sound.
 constexpr int kBigJoin = 11;
 
-void Sound(ZOV::ST_A* s) {
-  if (s) ZOV::SoundRender(s);
-}
-
 }  // namespace
 
 void PUZZLE_PIECES_SYSTEM::CheckRegistr(int groupA, int groupB, bool looseEdge) {
@@ -85,11 +81,11 @@ int PUZZLE_PIECES_SYSTEM::CalculateRegistr(int i, int j) {
   ++regCg;
   if (regT > 0.0) {
     if (joinSize >= kBigJoin)
-      Sound(eConHi);
+      ZOV::SoundRender(eConHi);
     else if (sizeA >= 2 && sizeB >= 2)
-      Sound(eConMi);
+      ZOV::SoundRender(eConMi);
     else
-      Sound(eConLo);
+      ZOV::SoundRender(eConLo);
   }
   // 9. - 11.
   const double k = regT > 0.0 ? 2.0 / std::max(regT, kShortestJoinTime) : 2.0;
@@ -102,7 +98,7 @@ int PUZZLE_PIECES_SYSTEM::CalculateRegistr(int i, int j) {
     if (winSparkle == kIndexIdle) {
       winSparkle = 0;
       sparkleTimer = 0.0f;
-      Sound(eLevelWin);
+      ZOV::SoundRender(eLevelWin);
     }
   }
   // 13.
