@@ -11,13 +11,9 @@
 #include "ST/input.h"
 #include "ST/sprite.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 
 namespace {
-
-constexpr int kVkBackspace = 8;
-constexpr int kVkLeft = 37;
-constexpr int kVkRight = 39;
-constexpr int kVkDelete = 46;
 
 bool IsControlChar(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
@@ -159,15 +155,15 @@ int JTEXTBOX::Update(int, float) {
   if (!focused) return 0;
 
   if (caret.position > Length()) caret.position = Length();
-  if (input->Key(kVkRight) == 1 && caret.position < Length()) ++caret.position;
-  if (input->Key(kVkLeft) == 1 && caret.position > 0) --caret.position;
+  if (input->Key(plat::VK_RIGHT) == 1 && caret.position < Length()) ++caret.position;
+  if (input->Key(plat::VK_LEFT) == 1 && caret.position > 0) --caret.position;
 
-  if (input->Key(kVkBackspace) == 1) {
+  if (input->Key(plat::VK_BACK) == 1) {
     DelElement(true);
     lastTyped.clear();
     return 2;
   }
-  if (input->Key(kVkDelete) == 1) {
+  if (input->Key(plat::VK_DELETE) == 1) {
     DelElement(false);
     lastTyped.clear();
     return 3;

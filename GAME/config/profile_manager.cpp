@@ -8,6 +8,7 @@
 #include "GAME/shell/shared_assets.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/dialog_edit.h"
 #include "ST/font.h"
 #include "ST/game.h"
@@ -74,8 +75,7 @@ void PAZZLE_PROFILE_MANAGER::Layout(bool sizeList) {
   window->SetPos(c.x, c.y);
   const float wx = window->position.x, wy = window->position.y;
   const float wW = QuadWidth(window), wH = QuadHeight(window);
-  ok->SetPos(int(wx - QuadWidth(ok) / 8.0f), int(wy + wH / 2.0f - 0.25f * QuadHeight(ok)));
-  cancel->SetPos(int(wx + QuadWidth(cancel) / 8.0f), int(wy + wH / 2.0f - 0.25f * QuadHeight(cancel)));
+  ZOV::PlaceOkCancelOnEdge(*ok, *cancel, wx, wy + wH / 2.0f);
   add->SetPos(int(wx + 0.28f * wW), int(wy - 0.2f * wH));
   del->SetPos(int(wx + 0.28f * wW), int(wy - 0.07f * wH));
   picture->SetPos(int(wx), int(wy - 0.35f * wH));

@@ -37,6 +37,7 @@
 #include "GAME/shell/window_layout.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/cursor.h"
 #include "ST/file.h"
 #include "ST/game.h"
@@ -76,7 +77,7 @@ void PUZZLE::Reset(int res) {
   plat::PrintLine("Reset buttons");
   // Neighbouring buttons one frame width apart, so that none overlaps the
   // next (0.8 of it would).
-  const float u = float(FrameWidth(*buttonPlay));
+  const float u = float(ZOV::FrameWidth(*buttonPlay));
   const int y = h - menuBottomPanel->GetMyTexHeight(1) / 2;
   menuBottomPanel->SetPos(w / 2, y);
   const float cx = float(w / 2);

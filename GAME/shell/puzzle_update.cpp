@@ -52,6 +52,7 @@
 #include "ST/particles.h"
 #include "ST/sound.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 
 namespace GAME {
 
@@ -451,11 +452,11 @@ void PUZZLE::UpdateMenu() {
   }
   buttonExit->Update(0, 0.0f);
   if (acted()) return;
-  if (KeyWentDown(in, kKeyEscape)) {
+  if (KeyWentDown(in, plat::VK_ESCAPE)) {
     OnPuzzleExit();
     if (acted()) return;
   }
-  if (KeyWentDown(in, kKeyEnter)) {
+  if (KeyWentDown(in, plat::VK_RETURN)) {
     StartNow();
     if (acted()) return;
   }
