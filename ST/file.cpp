@@ -576,6 +576,13 @@ std::string iFile::SetAside(const char* path) {
 
 // --- Folders -------------------------------------------------------------------
 
+iFile::PathKind iFile::WhatIsAt(const char* path) {
+  struct stat st;
+  if (path == nullptr || ::lstat(path, &st) != 0) return PathKind::kNothing;
+  if (S_ISLNK(st.st_mode)) return PathKind::kLink;
+  return S_ISDIR(st.st_mode) ? PathKind::kFolder : PathKind::kOther;
+}
+
 int iFile::CreateDir(const char* path) {
   Holder h;
   if (!OpenHolder(path, &h)) return 2;

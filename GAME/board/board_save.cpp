@@ -2,8 +2,6 @@
 // the board's SavePuzzleState, LoadPuzzleState and PlacementPuzzle.
 #include "GAME/board/board_save.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -76,8 +74,7 @@ int QuarterTurns(int trt) {
 // path.
 bool Taken(const std::string& path) {
   if (ZOV::ifile.CheckFileExist(path.c_str())) return true;
-  struct stat st;
-  return ::lstat(path.c_str(), &st) == 0;
+  return ZOV::iFile::WhatIsAt(path.c_str()) != ZOV::iFile::PathKind::kNothing;
 }
 
 }  // namespace
