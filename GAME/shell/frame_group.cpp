@@ -54,17 +54,7 @@ int FRAME_CHOISE_GROUP::Update() {
       return kSelected;
     }
   }
-  if (next->Update(0, 0.0f) == 1 && next->active) {
-    ++page;
-    selected = page * GAME::kFramesPerPage;
-    CheckButtons();
-  }
-  if (prev->Update(0, 0.0f) == 1 && prev->active) {
-    --page;
-    selected = page * GAME::kFramesPerPage;
-    CheckButtons();
-  }
-  GAME::ClampSelection(int(frames.size()), &selected, &page);
+  GAME::TurnPages(int(frames.size()), &selected, &page, next.get(), prev.get());
   return kNothing;
 }
 
