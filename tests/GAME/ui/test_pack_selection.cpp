@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "GAME/ui/pack_selection.h"
 #include "ST/file.h"
@@ -48,19 +49,24 @@ TEST(PackSelection, EachScopePutsBackWhatWasSelectedBefore) {
 
 class PackAroundTheBoard : public boardtest::BoardEnv {
  protected:
-  // A pack of `name` holding `entries`, each a copy of a picture `w` x `h`
-  // that is not left among the plain files.
-  static void WritePack(const char* name, const char* password, std::initializer_list<const char*> entries, int w,
-                        int h) {
-    drawtest::WriteImage("pack_source.bmp", w, h, 0xFF884422u);
-    const std::string bmp = testenv::ReadFile("pack_source.bmp");
-    std::remove("pack_source.bmp");
+  struct Entry {
+    const char* name;
+    int w, h;
+  };
+  // A pack of `name` holding a picture of each entry's size, none of them
+  // left among the plain files.
+  static void WritePack(const char* name, const char* password, std::initializer_list<Entry> entries) {
     int error = 0;
     zip_t* za = zip_open(name, ZIP_CREATE | ZIP_TRUNCATE, &error);
     ASSERT_NE(za, nullptr);
-    for (const char* entry : entries) {
-      zip_source_t* src = zip_source_buffer(za, bmp.data(), bmp.size(), 0);
-      const zip_int64_t i = zip_file_add(za, entry, src, ZIP_FL_OVERWRITE);
+    std::vector<std::string> kept;  // libzip reads the buffers when the pack closes
+    kept.reserve(entries.size());
+    for (const Entry& e : entries) {
+      drawtest::WriteImage("pack_source.bmp", e.w, e.h, 0xFF884422u);
+      kept.push_back(testenv::ReadFile("pack_source.bmp"));
+      std::remove("pack_source.bmp");
+      zip_source_t* src = zip_source_buffer(za, kept.back().data(), kept.back().size(), 0);
+      const zip_int64_t i = zip_file_add(za, e.name, src, ZIP_FL_OVERWRITE);
       ASSERT_GE(i, 0);
       ASSERT_EQ(zip_file_set_encryption(za, zip_uint64_t(i), ZIP_EM_TRAD_PKWARE, password), 0);
     }
@@ -69,7 +75,7 @@ class PackAroundTheBoard : public boardtest::BoardEnv {
 };
 
 TEST_F(PackAroundTheBoard, ALoadAfterTheBoardsInitStillReadsTheCallersPack) {
-  WritePack(kOuter, kOuterPass, {"in_pack.bmp", "after_init.bmp"}, 300, 300);
+  WritePack(kOuter, kOuterPass, {{"in_pack.bmp", 300, 300}, {"after_init.bmp", 120, 80}});
   ASSERT_FALSE(ZOV::ifile.CheckFileExist("after_init.bmp")) << "the picture is only in the pack";
   board = std::make_unique<boardtest::Board>(&game());
   {
@@ -78,8 +84,8 @@ TEST_F(PackAroundTheBoard, ALoadAfterTheBoardsInitStillReadsTheCallersPack) {
     EXPECT_EQ(board->ImgPkAdr, kOuter);
     EXPECT_EQ(ZOV::ifile.current_pack, kOuter) << "Init leaves the caller's selection as it found it";
     JSPRITE after("after_init.bmp", 0);
-    EXPECT_EQ(after.imageSize.x, 300) << "a load after Init reads the caller's pack";
-    EXPECT_EQ(after.imageSize.y, 300);
+    EXPECT_EQ(after.imageSize.x, 120) << "a load after Init reads the caller's pack";
+    EXPECT_EQ(after.imageSize.y, 80);
   }
   EXPECT_EQ(ZOV::ifile.current_pack, nullptr);
 }
