@@ -8,6 +8,7 @@
 #include "GAME/shell/loading_screen.h"
 #include "GAME/shell/music_focus.h"
 #include "GAME/shell/puzzle.h"
+#include "GAME/shell/scene_dump.h"
 #include "GAME/shell/scene.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/cursor.h"
@@ -29,6 +30,19 @@ bool InstallationFileMissing(bool mayBeMissing, const std::string& name) {
 }
 
 const char* TextOrEmpty(const char* text) { return text ? text : ""; }
+
+// Called once a frame right after the scene's update; WinMain registers
+// the test-only scene view here when JIGSAW_STATE_DUMP names its file.
+void (*gFrameObserver)() = nullptr;
+
+// The test-only view for scripted players (scene_dump.h), numbered by the
+// frames the scene has updated.
+void DumpScene() {
+  static long frames = 0;
+  ++frames;
+  if (const auto* scene = dynamic_cast<const GAME::PUZZLE*>(puzzle))
+    GAME::DumpSceneState(*scene, frames, GAME::SceneDumpPath());
+}
 
 }  // namespace
 
@@ -57,6 +71,7 @@ int WinMain() {
   GAME::SetLoaderParts({&GAME::MakeLoadingScreen, &GAME::MakePuzzle});
   Game->SetRnd(Renderjbxoig);
   Game->SetUpd(Updatenjlkxfdg);
+  if (!GAME::SceneDumpPath().empty()) gFrameObserver = &DumpScene;
   Game->SetKillFocusFunc(KillFocus);
   Game->SetPostRnd(PostRndr);
   Game->SetSetFocusFunc(FocusG);
@@ -84,7 +99,10 @@ int Updatenjlkxfdg() {
   if (partHelp) partHelp->Update(0, 0.0f);
   if (partGlue) partGlue->Update(0, 0.0f);
   if (ePartBullet) ePartBullet->Update(0, 0.0f);
-  if (puzzle) puzzle->Update(0, 0.0f);
+  if (puzzle) {
+    puzzle->Update(0, 0.0f);
+    if (gFrameObserver) gFrameObserver();
+  }
   if (Mouse) Mouse->Update(0, 0.0f);
   return 0;
 }

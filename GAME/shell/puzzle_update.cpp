@@ -40,7 +40,6 @@
 #include "GAME/shell/puzzle_book.h"
 #include "GAME/shell/questions.h"
 #include "GAME/shell/save_panel.h"
-#include "GAME/shell/scene_dump.h"
 #include "GAME/shell/score_board.h"
 #include "GAME/shell/settings_window.h"
 #include "GAME/shell/setup_strip.h"
@@ -84,9 +83,6 @@ bool OverButton(const ZOV::ST_INPUT& in, const JBUTTONMAP4& b) {
 
 int PUZZLE::Update(int, float) {
   UpdateFrame();
-  ++frames_;
-  // The test-only view for scripted players (scene_dump.h).
-  if (!SceneDumpPath().empty()) DumpSceneState(*this, frames_, SceneDumpPath());
   return 0;
 }
 

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <pugixml.hpp>
 
 #include "GAME/board/board.h"
@@ -12,6 +11,7 @@
 #include "GAME/config/profile_manager.h"
 #include "GAME/shell/faq_screen.h"
 #include "GAME/shell/frame_group.h"
+#include "GAME/shell/frame_page.h"
 #include "GAME/shell/puzzle.h"
 #include "GAME/shell/puzzle_book.h"
 #include "GAME/shell/save_panel.h"
@@ -19,6 +19,7 @@
 #include "GAME/shell/scene_dump_board.h"
 #include "ST/button.h"
 #include "ST/dialog_edit.h"
+#include "ST/file.h"
 #include "ST/textbox.h"
 
 namespace GAME {
@@ -32,10 +33,8 @@ const std::string& SceneDumpPath() {
 }
 
 void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
-  const std::string tmp = path + ".tmp";
+  std::ostringstream out;
   {
-    std::ofstream out(tmp, std::ios::trunc);
-    if (!out) return;
     const PUZZLE_PIECES_SYSTEM* b = s.board;
     out << "frame " << frame << "\n";
     out << "state " << s.state << " board " << (b ? b->state : -1) << " regCg " << (b ? b->regCg : 0) << " regF "
@@ -80,8 +79,8 @@ void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
           << int(s.book->SavesTab()->position.y) << "\n";
     if (s.category >= 1 && s.category <= int(s.groups.size())) {
       const FRAME_CHOISE_GROUP* g = s.groups[size_t(s.category - 1)];
-      const size_t first = size_t(g->page) * 8;
-      for (size_t i = first; i < g->frames.size() && i < first + 8; ++i)
+      const size_t first = size_t(g->page) * kFramesPerPage;
+      for (size_t i = first; i < g->frames.size() && i < first + kFramesPerPage; ++i)
         out << "picture " << i << " " << int(g->frames[i]->position.x) << " " << int(g->frames[i]->position.y)
             << "\n";
     }
@@ -111,8 +110,9 @@ void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
     }
     DumpBoardState(s, out);
   }
-  std::error_code ec;
-  std::filesystem::rename(tmp, path, ec);
+  // Written whole or not at all: a reader never sees half a frame.
+  const std::string text = out.str();
+  ZOV::ifile.SaveData(path.c_str(), text.data(), int(text.size()));
 }
 
 }  // namespace GAME
