@@ -193,7 +193,7 @@ void PUZZLE_PIECES_SYSTEM::Init(const char* path, int min, int height, PUZZLE_PL
   LayOutPicture(height);
   // 5. The preview frame.
   CreatePreviewFrame();
-  // 6.
+  // 6. The level counters start again.
   ResetRegistr();
   plat::PrintLine("PIECE SYSTEM    Init compleate");
 }
@@ -421,7 +421,7 @@ int PUZZLE_PIECES_SYSTEM::UpdatePlay() {
         activity == kResultAskHelp)
       return activity;
   }
-  // 6.
+  // 6. One part left is a solved puzzle.
   return regF == 1 ? kResultSolved : kResultNothing;
 }
 

@@ -118,7 +118,7 @@ int PUZZLE_POCKET::Update() {
     position_.x += float(width_) * dt * -2.0f;
     position_.y += float(height_) * dt * -2.0f;
   }
-  // 5.
+  // 5. The answer: toggled on a click, busy while the button is held down.
   if (clicked) return kToggled;
   return button_->pressed ? kBusy : kNothing;
 }
