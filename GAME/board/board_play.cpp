@@ -302,7 +302,8 @@ int PUZZLE_PIECES_SYSTEM::PlayerActivity() {
         return kResultNothing;
     }
   }
-  // 2. - 6.
+  // 2. - 6. The mouse: a right press, then the left button's press, hold and
+  // release, else the hover.
   if (input->Rkm() == 1 && !bandActive) return PlayRightPress(mx, my, overPocket);
   const int left = input->Lkm();
   if (left == 1) return PlayLeftPress(mx, my, overPocket);

@@ -77,7 +77,7 @@ int PUZZLE_PIECES_SYSTEM::CalculateRegistr(int i, int j) {
       frameLightTimer = 0.0f;
     }
   }
-  // 7. - 8.
+  // 7. - 8. One more join; a timed one sounds by its size.
   ++regCg;
   if (regT > 0.0) {
     if (joinSize >= kBigJoin)
@@ -87,7 +87,7 @@ int PUZZLE_PIECES_SYSTEM::CalculateRegistr(int i, int j) {
     else
       ZOV::SoundRender(eConLo);
   }
-  // 9. - 11.
+  // 9. - 11. The speed and the points, more for a quicker join.
   const double k = regT > 0.0 ? 2.0 / std::max(regT, kShortestJoinTime) : 2.0;
   regPf = int(double(regPf) + k);
   const int points = int(double(joinSize) * k + 12.0);
@@ -101,7 +101,7 @@ int PUZZLE_PIECES_SYSTEM::CalculateRegistr(int i, int j) {
       ZOV::SoundRender(eLevelWin);
     }
   }
-  // 13.
+  // 13. The score shown; the join clock starts again.
   ShowScore(regSc);
   regT = 0.0;
   return points;
