@@ -13,6 +13,9 @@ namespace {
 int QuadWidth(const JSPRITE& s) { return int(s.quad.v[3].x - s.quad.v[0].x); }
 int QuadHeight(const JSPRITE& s) { return int(s.quad.v[1].y - s.quad.v[0].y); }
 
+// One frame of an image that holds four side by side.
+JST::iPOINT FourFrameSize(const JST::iPOINT& image) { return JST::iPOINT(image.x / 4, image.y); }
+
 }  // namespace
 
 // ---- JBUTTON
@@ -77,7 +80,7 @@ JBUTTONMAP4::JBUTTONMAP4(const char* file) : JSPRITE(file, 0) {
   active = true;
   state = STATE_HOVER;
   scale = JST::fPOINT(0.25f, 1.0f);
-  frame = JST::iPOINT(imageSize.x / 4, imageSize.y);
+  frame = FourFrameSize(imageSize);
   SetTexelCoord(0.0f, 0.0f, 0.25f, 1.0f);
 }
 
@@ -180,7 +183,7 @@ BUTTONACT::BUTTONACT(const char* file, void (*a)(void*), int i) : JBUTTONMAP4(fi
 
 void BUTTONACT::ResetTip() {
   Activate(true);
-  frame = JST::iPOINT(imageSize.x / 4, imageSize.y);
+  frame = FourFrameSize(imageSize);
   hoverSound = nullptr;
   tipFont = nullptr;
   hoverPlayed = false;

@@ -4,21 +4,20 @@
 #include "GAME/shell/entry.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/input.h"
 #include "ST/sound.h"
 #include "ST/textbox.h"
+#include "platform/window.h"
 
 namespace ZOV {
 namespace {
 
-constexpr int kVkEnter = 13;
-constexpr int kVkEscape = 27;
 constexpr int kAlignCentre = 0;
 constexpr int kBoxWidth = 400;
 
-float QuadWidth(const JSPRITE& s) { return s.quad.v[3].x - s.quad.v[0].x; }
 float QuadHeight(const JSPRITE& s) { return s.quad.v[1].y - s.quad.v[0].y; }
 
 // The keys are read through the game's global input state; before the
@@ -57,8 +56,8 @@ JDIALOGEDIT::~JDIALOGEDIT() {
 int JDIALOGEDIT::Reset() {
   const float h = QuadHeight(*this);
   const float px = position.x, py = position.y;
-  ok->SetPos(int(px - QuadWidth(*ok) / 8.0f), int(py + h / 2.0f - 20.0f));
-  cancel->SetPos(int(px + QuadWidth(*cancel) / 8.0f), int(py + h / 2.0f - 20.0f));
+  // 20 pixels above the lower edge.
+  PlaceOkCancel(*ok, *cancel, px, py + h / 2.0f - 20.0f);
   return box->SetPos(px - box->width / 2.0f, py - box->height / 2.0f + 50.0f);
 }
 
@@ -70,7 +69,7 @@ int JDIALOGEDIT::SetPos(int px, int py) {
 int JDIALOGEDIT::Update(int, float) {
   box->Update(0, 0.0f);
   ST_INPUT* keys = Keys();
-  if (ok->Update(0, 0.0f) != 0 || keys->Key(kVkEnter) == 1) {
+  if (ok->Update(0, 0.0f) != 0 || keys->Key(plat::VK_RETURN) == 1) {
     SoundRender(eButton);
     char* typed = box->GetString();
     if (!typed) return kCancelled;
@@ -80,7 +79,7 @@ int JDIALOGEDIT::Update(int, float) {
     box->DelAllElement();
     return kConfirmed;
   }
-  if (cancel->Update(0, 0.0f) != 0 || keys->Key(kVkEscape) == 1) {
+  if (cancel->Update(0, 0.0f) != 0 || keys->Key(plat::VK_ESCAPE) == 1) {
     SoundRender(eButton);
     box->DelAllElement();
     return kCancelled;

@@ -148,6 +148,10 @@ class iFile {
   std::string SetAside(const char* path);
 
   // --- Folders -------------------------------------------------------------
+  // What is at the path itself: a link is never followed, so a link, to a
+  // folder or dangling, is kLink. kOther is a file, pipe, device or socket.
+  enum class PathKind { kNothing, kFolder, kLink, kOther };
+  static PathKind WhatIsAt(const char* path);
   // 0 created (one level), 1 something exists there already, 2 failed.
   int CreateDir(const char* path);
   // Deletes the folder and everything in it. Symbolic links inside are

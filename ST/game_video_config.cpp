@@ -2,7 +2,6 @@
 // logical resolution, whether the display offers 1024x768, full screen or
 // not, and a log switch; and the resolution change that applies it.
 #include <pugixml.hpp>
-#include <sys/stat.h>
 
 #include <sstream>
 
@@ -45,8 +44,7 @@ bool SaveGameXml(const std::string& path, int w, int h, bool support1024, bool f
 void ReportLinkedFolder(const std::string& folder) {
   std::string path = folder;
   while (path.size() > 1 && path.back() == '/') path.pop_back();
-  struct stat st;
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+  if (iFile::WhatIsAt(path.c_str()) == iFile::PathKind::kLink)
     plat::PrintLine("Game folder is a link, not used: " + path);
 }
 

@@ -5,22 +5,23 @@
 #include <cstring>
 #include <string>
 
-#include "GAME/config/player_name.h"
 #include "ST/caret.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/input.h"
 #include "ST/sprite.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 
 namespace {
 
-constexpr int kVkBackspace = 8;
-constexpr int kVkLeft = 37;
-constexpr int kVkRight = 39;
-constexpr int kVkDelete = 46;
+bool IsControlChar(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+JTEXTBOX::RefusalRule gRefused = &IsControlChar;
 
 }  // namespace
+
+void JTEXTBOX::SetRefusalRule(RefusalRule rule) { gRefused = rule ? rule : &IsControlChar; }
 
 JTEXTBOX::JTEXTBOX(const char* image, ZOV::JFONT* f) : font(f) {
   ZOV::ST_GAME* game = ZOV::GetGame();
@@ -56,7 +57,7 @@ int JTEXTBOX::CapacityFor(int w) const {
 bool JTEXTBOX::Accepts(wchar_t c) {
   const auto code = static_cast<unsigned long>(c);
   if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-  return !GAME::IsRefusedNameChar(char32_t(code));
+  return !gRefused(char32_t(code));
 }
 
 std::wstring JTEXTBOX::Usable(const std::wstring& s) {
@@ -154,15 +155,15 @@ int JTEXTBOX::Update(int, float) {
   if (!focused) return 0;
 
   if (caret.position > Length()) caret.position = Length();
-  if (input->Key(kVkRight) == 1 && caret.position < Length()) ++caret.position;
-  if (input->Key(kVkLeft) == 1 && caret.position > 0) --caret.position;
+  if (input->Key(plat::VK_RIGHT) == 1 && caret.position < Length()) ++caret.position;
+  if (input->Key(plat::VK_LEFT) == 1 && caret.position > 0) --caret.position;
 
-  if (input->Key(kVkBackspace) == 1) {
+  if (input->Key(plat::VK_BACK) == 1) {
     DelElement(true);
     lastTyped.clear();
     return 2;
   }
-  if (input->Key(kVkDelete) == 1) {
+  if (input->Key(plat::VK_DELETE) == 1) {
     DelElement(false);
     lastTyped.clear();
     return 3;

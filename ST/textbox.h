@@ -4,12 +4,12 @@
 // caret; the mouse focuses it and places the caret; Left, Right, Backspace
 // and Delete edit; typed characters are inserted at the caret.
 //
-// What a name may hold is decided character by character: punctuation
-// (. % ' * ^ & , = + " | ! @ $ # № < > : ; / ? \ ` ~ [ ] { }), the space and
-// every control character are dropped from whatever a key typed, so the
-// text is always usable as a folder name. Letters of any script, digits,
-// '-', '_', '(' and ')' are kept. The field never holds more than its
-// capacity, trunc(width / cell - 1) characters.
+// What a name may hold is decided character by character by the refusal
+// rule the game sets once at start (SetRefusalRule): the characters it
+// refuses are dropped from whatever a key typed. Surrogates and code points
+// past U+10FFFF are always dropped; until a rule is set, so is every control
+// character. The field never holds more than its capacity,
+// trunc(width / cell - 1) characters.
 //
 // Geometry: (x, y) is the field's top-left corner; character i is drawn in
 // the cell at x + margin + cell x i, whatever its glyph's width, with cell =
@@ -65,6 +65,12 @@ class JTEXTBOX : public JST::ST {
   // The text in UTF-8, in a new char[] the caller delete[]s; null when it
   // is empty (trailing spaces are trimmed from the field first).
   char* GetString();
+
+  // The rule that refuses a character a field may not hold; set once by the
+  // game before its first field is made (main thread). Null puts back the
+  // default, which refuses the control characters only.
+  using RefusalRule = bool (*)(char32_t);
+  static void SetRefusalRule(RefusalRule rule);
 
   // Whether the field keeps `c`.
   static bool Accepts(wchar_t c);

@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "GAME/board/cut.h"
-#include "GAME/board/pack_scope.h"
 #include "GAME/config/globals.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/file.h"
 #include "ST/font.h"
 #include "ST/game.h"
@@ -55,13 +55,13 @@ PUZZLE_PIECES_SYSTEM::PUZZLE_PIECES_SYSTEM(ZOV::ST_GAME* game) : game_(game), gf
   SetClip(sw, sh);
   // 3. The background.
   {
-    PackScope pack(C_NAME_PACK_GUI, C_PAS_GUI);
+    PackSelection pack(C_NAME_PACK_GUI, C_PAS_GUI);
     background_ = new JSPRITE(chFrontColor, 0);
   }
   zOrder.clear();
   // 4. The upper score panel.
   {
-    PackScope pack(C_NAME_PACK_LEVEL, C_PAS_LEVEL);
+    PackSelection pack(C_NAME_PACK_LEVEL, C_PAS_LEVEL);
     upperPanel_ = new JSPRITE(chUP_SCORE_PANEL, 0);
     upperPanel_->SetPos(sw / 2, 0);
     upperPanel_->CalculateHotSpot(ZOV::JENUM::HOT_TOP_CENTER);
@@ -79,7 +79,7 @@ PUZZLE_PIECES_SYSTEM::PUZZLE_PIECES_SYSTEM(ZOV::ST_GAME* game) : game_(game), gf
   magnifier_->SetBlendMode(ZOV::JENUM::BLEND_OPAQUE);
   // 8. Bonus icon, snow cursor and the three emitters, all switched off.
   {
-    PackScope pack(C_NAME_PACK_EFFECTS, C_PAS_EFFECTS);
+    PackSelection pack(C_NAME_PACK_EFFECTS, C_PAS_EFFECTS);
     bonus_ = new JSPRITE(chBONUS, 0);
     bonus_->SetSize(0.5f, 0.5f);
     snow_ = new JSPRITE(chPARTIC_SNOW_CURSOR, 0);
@@ -193,7 +193,7 @@ void PUZZLE_PIECES_SYSTEM::Init(const char* path, int min, int height, PUZZLE_PL
   LayOutPicture(height);
   // 5. The preview frame.
   CreatePreviewFrame();
-  // 6.
+  // 6. The level counters start again.
   ResetRegistr();
   plat::PrintLine("PIECE SYSTEM    Init compleate");
 }
@@ -421,7 +421,7 @@ int PUZZLE_PIECES_SYSTEM::UpdatePlay() {
         activity == kResultAskHelp)
       return activity;
   }
-  // 6.
+  // 6. One part left is a solved puzzle.
   return regF == 1 ? kResultSolved : kResultNothing;
 }
 

@@ -101,7 +101,7 @@ void PUZZLE_PIECES_SYSTEM::Campai(int i, int j) {
   // 2. Counters and points, while the ids are still the old ones.
   const int points = CalculateRegistr(i, j);
   const bool locked = IsLockedPart(a) || IsLockedPart(b);
-  // 3. - 4.
+  // 3. - 4. Out of the pocket, and the join's sparks at the middle of the two.
   a->inPocket = b->inPocket = 0;
   const int x = int((double(a->pos.x) + double(b->pos.x)) / 2.0);
   const int y = int((double(a->pos.y) + double(b->pos.y)) / 2.0);
@@ -121,7 +121,7 @@ void PUZZLE_PIECES_SYSTEM::Campai(int i, int j) {
   SwapStrDown(g, 0, false);
   ChangeShadow(PUZZLE_PIECES::kShadowRising, g, true);
   ChangeShadow(PUZZLE_PIECES::kShadowFalling, g, false);
-  // 7.
+  // 7. The new group glows; any hint is over.
   glowGroup = lastJoinedGroup = g;
   HelpOff();
 }

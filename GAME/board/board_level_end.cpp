@@ -7,7 +7,6 @@
 #include <ctime>
 
 #include "GAME/board/board.h"
-#include "GAME/board/pack_scope.h"
 #include "GAME/board/pocket.h"
 #include "GAME/board/reg.h"
 #include "GAME/board/trophies.h"
@@ -15,6 +14,7 @@
 #include "GAME/config/globals.h"
 #include "GAME/shell/shared_assets.h"
 #include "GAME/shell/window_layout.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/file.h"
 #include "platform/sys.h"
 
@@ -62,7 +62,7 @@ void PUZZLE_PIECES_SYSTEM::LevelWin() {
   r->rotation = rotation ? 1 : 0;
   // 7. The win dialog, from the interface pack; it owns the record.
   {
-    PackScope pack(C_NAME_PACK_GUI, C_PAS_GUI);
+    PackSelection pack(C_NAME_PACK_GUI, C_PAS_GUI);
     WindowKit kit = WindowKit::Shared();
     kit.game = game_;
     delete winDialog;

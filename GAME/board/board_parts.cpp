@@ -7,7 +7,6 @@
 #include "GAME/board/board.h"
 
 #include "GAME/board/effects.h"
-#include "GAME/board/pack_scope.h"
 #include "GAME/board/pocket.h"
 #include "GAME/board/preview_frame.h"
 #include "GAME/board/resolution_message.h"
@@ -15,6 +14,7 @@
 #include "GAME/board/win_dialog.h"
 #include "GAME/config/globals.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/game.h"
 #include "ST/particles.h"
 #include "ST/renderer.h"
@@ -49,7 +49,7 @@ void PUZZLE_PIECES_SYSTEM::CreatePreviewFrame() {
   delete previewFrame;
   previewFrame = nullptr;
   if (!picture_) return;
-  PackScope pack(C_NAME_PACK_LEVEL, C_PAS_LEVEL);
+  PackSelection pack(C_NAME_PACK_LEVEL, C_PAS_LEVEL);
   previewFrame = new FLUING_FRAME(game_, picture_->texSize.x, picture_->texSize.y);
   previewFrame->SetPos(kPreviewX, kPreviewY);
   previewFrame->SetSize(kPreviewSize);

@@ -21,14 +21,6 @@
 
 namespace GAME {
 
-namespace {
-
-void Sound(ZOV::ST_A* s) {
-  if (s) ZOV::SoundRender(s);
-}
-
-}  // namespace
-
 // ---- lookups
 
 int PUZZLE_PIECES_SYSTEM::ZOf(const PUZZLE_PIECES* p) const {
@@ -310,7 +302,8 @@ int PUZZLE_PIECES_SYSTEM::PlayerActivity() {
         return kResultNothing;
     }
   }
-  // 2. - 6.
+  // 2. - 6. The mouse: a right press, then the left button's press, hold and
+  // release, else the hover.
   if (input->Rkm() == 1 && !bandActive) return PlayRightPress(mx, my, overPocket);
   const int left = input->Lkm();
   if (left == 1) return PlayLeftPress(mx, my, overPocket);
@@ -335,7 +328,7 @@ int PUZZLE_PIECES_SYSTEM::PlayRightPress(int mx, int my, bool) {
     return kResultMagnifierOff;
   }
   if (!rotation) {
-    Sound(eElRotationWrong);
+    ZOV::SoundRender(eElRotationWrong);
     return kResultNothing;
   }
   // A piece looked up for this click only is not held afterwards.
@@ -355,30 +348,30 @@ int PUZZLE_PIECES_SYSTEM::PlayRightPress(int mx, int my, bool) {
   }
   PUZZLE_PIECES* p = zOrder[size_t(z)];
   if (p->inPocket && !PocketOpen()) {
-    Sound(eElRotationWrong);
+    ZOV::SoundRender(eElRotationWrong);
     return done(kResultNothing);
   }
   if (p->selected) {
-    Sound(eElRotation);
+    ZOV::SoundRender(eElRotation);
     for (PUZZLE_PIECES* q : zOrder)
       if (q->selected && !(q->turnProgress > 0.0f)) q->ChangeRot(float(mx), float(my));
   } else if (p->group == 0) {
     if (!p->inPocket && pointerInPocket) {
-      Sound(eElRotationWrong);
+      ZOV::SoundRender(eElRotationWrong);
       return done(kResultNothing);
     }
     if (!(p->turnProgress > 0.0f)) {
-      Sound(eElRotation);
+      ZOV::SoundRender(eElRotation);
       p->ChangeRot(float(mx), float(my));
     }
   } else {
     // A locked group is locked whole: turning only its free members would
     // leave it with mixed rotations.
     if (IsFrameGroup(p->group) || IsLockedPart(p)) {
-      Sound(eElRotationWrong);
+      ZOV::SoundRender(eElRotationWrong);
       return done(kResultNothing);
     }
-    Sound(eElRotation);
+    ZOV::SoundRender(eElRotation);
     RotStr(p->group, mx, my);
   }
   if (IsHintPiece(p, hintShown, hintFirst, hintSecond)) return done(kResultNothing);
@@ -411,7 +404,7 @@ int PUZZLE_PIECES_SYSTEM::PlayLeftPress(int mx, int my, bool overPocket) {
   }
   if (p->selected) {
     SwapVstr();
-    Sound(eElPickUp);
+    ZOV::SoundRender(eElPickUp);
     if (pocketOpen) VK(true);
   } else if (p->group == 0) {
     zOrder.erase(zOrder.begin() + z);
@@ -422,7 +415,7 @@ int PUZZLE_PIECES_SYSTEM::PlayLeftPress(int mx, int my, bool overPocket) {
     p->shadowDir = PUZZLE_PIECES::kShadowRising;
     p->highlight = true;
     if (pocketOpen) p->inPocket = 1;
-    Sound(eElPickUp);
+    ZOV::SoundRender(eElPickUp);
     if (hintShown && !IsHintPiece(p, hintShown, hintFirst, hintSecond)) {
       HelpOff();
       return kResultHintOff;
@@ -431,7 +424,7 @@ int PUZZLE_PIECES_SYSTEM::PlayLeftPress(int mx, int my, bool overPocket) {
   } else {
     GlowNstr(p->group);
     SwapStrDown(p->group, z, true);
-    Sound(eElPickUp);
+    ZOV::SoundRender(eElPickUp);
   }
   // The z-order has changed: the held index follows the picked piece.
   held = ZOf(p) + 1;
@@ -473,7 +466,7 @@ int PUZZLE_PIECES_SYSTEM::PlayLeftRelease(bool overPocket) {
     return kResultNothing;
   }
   if (held == 0) return kResultNothing;
-  Sound(eElPut);
+  ZOV::SoundRender(eElPut);
   ClearBand();
   const int z = HeldZ();
   if (z < 0) {

@@ -2,8 +2,6 @@
 // the board's SavePuzzleState, LoadPuzzleState and PlacementPuzzle.
 #include "GAME/board/board_save.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -14,10 +12,10 @@
 #include <unordered_map>
 
 #include "GAME/board/board.h"
-#include "GAME/board/pack_scope.h"
 #include "GAME/board/resolution_message.h"
 #include "GAME/board/score.h"
 #include "GAME/config/globals.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/file.h"
 #include "ST/game.h"
 #include "ST/renderer.h"
@@ -76,8 +74,7 @@ int QuarterTurns(int trt) {
 // path.
 bool Taken(const std::string& path) {
   if (ZOV::ifile.CheckFileExist(path.c_str())) return true;
-  struct stat st;
-  return ::lstat(path.c_str(), &st) == 0;
+  return ZOV::iFile::WhatIsAt(path.c_str()) != ZOV::iFile::PathKind::kNothing;
 }
 
 }  // namespace
@@ -300,7 +297,7 @@ int PUZZLE_PIECES_SYSTEM::LoadPuzzleState(char* path, PUZZLE_PLAYER_PROFILE* pla
   std::string pack = s.ImgPkAdr;
   Log("initialisation");
   {
-    PackScope scope(pack.empty() ? nullptr : pack.data(), pack.empty() ? nullptr : PackPassword(pack));
+    PackSelection scope(pack.empty() ? nullptr : pack.data(), pack.empty() ? nullptr : PackPassword(pack));
     // 6.
     Init(s.ImgAdr.c_str(), s.Min, 0, player, false, distort, s.typeborder);
   }
@@ -434,7 +431,7 @@ void PUZZLE_PIECES_SYSTEM::SetShownScore(int value) {
 
 void PUZZLE_PIECES_SYSTEM::OpenResolutionMessage() {
   DeleteResolutionMessage();
-  PackScope pack(C_NAME_PACK_GUI, C_PAS_GUI);
+  PackSelection pack(C_NAME_PACK_GUI, C_PAS_GUI);
   resolutionMessage = new PUZZLE_MESSAGE_RESOLUTION(game_);
 }
 

@@ -21,10 +21,6 @@ constexpr double kShortestJoinTime = 0.01;
 // A join making at least this many pieces plays the high sound.
 constexpr int kBigJoin = 11;
 
-void Sound(ZOV::ST_A* s) {
-  if (s) ZOV::SoundRender(s);
-}
-
 }  // namespace
 
 void PUZZLE_PIECES_SYSTEM::CheckRegistr(int groupA, int groupB, bool looseEdge) {
@@ -81,17 +77,17 @@ int PUZZLE_PIECES_SYSTEM::CalculateRegistr(int i, int j) {
       frameLightTimer = 0.0f;
     }
   }
-  // 7. - 8.
+  // 7. - 8. One more join; a timed one sounds by its size.
   ++regCg;
   if (regT > 0.0) {
     if (joinSize >= kBigJoin)
-      Sound(eConHi);
+      ZOV::SoundRender(eConHi);
     else if (sizeA >= 2 && sizeB >= 2)
-      Sound(eConMi);
+      ZOV::SoundRender(eConMi);
     else
-      Sound(eConLo);
+      ZOV::SoundRender(eConLo);
   }
-  // 9. - 11.
+  // 9. - 11. The speed and the points, more for a quicker join.
   const double k = regT > 0.0 ? 2.0 / std::max(regT, kShortestJoinTime) : 2.0;
   regPf = int(double(regPf) + k);
   const int points = int(double(joinSize) * k + 12.0);
@@ -102,10 +98,10 @@ int PUZZLE_PIECES_SYSTEM::CalculateRegistr(int i, int j) {
     if (winSparkle == kIndexIdle) {
       winSparkle = 0;
       sparkleTimer = 0.0f;
-      Sound(eLevelWin);
+      ZOV::SoundRender(eLevelWin);
     }
   }
-  // 13.
+  // 13. The score shown; the join clock starts again.
   ShowScore(regSc);
   regT = 0.0;
   return points;

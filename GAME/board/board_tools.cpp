@@ -24,10 +24,6 @@ namespace GAME {
 
 namespace {
 
-void Sound(ZOV::ST_A* s) {
-  if (s) ZOV::SoundRender(s);
-}
-
 // The hint particles' zone: 0.7 of the cell, the smaller side.
 constexpr float kHintZone = 0.7f;
 // The hint particles' period per piece along the shorter side, seconds.
@@ -97,7 +93,7 @@ bool PUZZLE_PIECES_SYSTEM::ShowHint(PUZZLE_PIECES* p, PUZZLE_PIECES* q) {
 
 bool PUZZLE_PIECES_SYSTEM::Help() {
   if (regF <= 1 || zOrder.empty()) return false;
-  Sound(eToolHint);
+  ZOV::SoundRender(eToolHint);
   // Random tries, away from the previous pair's rows and columns.
   const int tries = rows * cols * 2;
   const int last = int(zOrder.size()) - 1;
@@ -141,7 +137,7 @@ void PUZZLE_PIECES_SYSTEM::EmitHintParticles() {
 // ---- the sort
 
 void PUZZLE_PIECES_SYSTEM::Sort() {
-  Sound(eToolSort);
+  ZOV::SoundRender(eToolSort);
   regGVN2 = true;
   if (gridOrder.empty() || !gridOrder[0]) return;
   std::vector<PUZZLE_PIECES*> L;

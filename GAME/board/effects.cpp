@@ -102,7 +102,7 @@ bool PARTICLE_BULLET::InFinishBox() const {
 
 long long PARTICLE_BULLET::Update() {
   const float dt = game_->GetDt();
-  // 1.
+  // 1. The emission clock runs on.
   emitTimer_ += dt;
   // 2. Finished: over the target's line, or the whole path flown.
   if (InFinishBox() || flown_ >= kPathTime - kPathSlack) return kEffectFinished;

@@ -10,7 +10,7 @@
 //    the target (the top of the screen) in 0.5 s, leaving a particle trail.
 //
 // Update returns kEffectFinished (-1, all bits set) once the effect is done
-// and kEffectRunning (0) while it runs. The finished test is made BEFORE the
+// and kEffectRunning while it runs. The finished test is made BEFORE the
 // frame's step, so a finished effect has had one more step and draw; an
 // effect made with time 0 is finished at its first update.
 //

@@ -2,9 +2,9 @@
 // area.
 #include "GAME/board/pocket.h"
 
-#include "GAME/board/pack_scope.h"
 #include "GAME/config/globals.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/draw_types.h"
 #include "ST/game.h"
@@ -29,7 +29,7 @@ PUZZLE_POCKET::PUZZLE_POCKET(ZOV::ST_GAME* game) : game_(game) {
   width_ = int(float(game_->GetScreenWidth()) * kOpenShare);
   height_ = int(float(game_->GetScreenHeight()) * kOpenShare);
   {
-    GAME::PackScope pack(C_NAME_PACK_POCKET, C_PAS_POCKET);
+    GAME::PackSelection pack(C_NAME_PACK_POCKET, C_PAS_POCKET);
     button_ = new JBUTTONMAP4(chBTNPOCKET);
     corner_ = new JSPRITE(chPOCKETFIX, 0);
     bottomEdge_ = new JSPRITE(chPOCKETTILEW, 0);
@@ -118,7 +118,7 @@ int PUZZLE_POCKET::Update() {
     position_.x += float(width_) * dt * -2.0f;
     position_.y += float(height_) * dt * -2.0f;
   }
-  // 5.
+  // 5. The answer: toggled on a click, busy while the button is held down.
   if (clicked) return kToggled;
   return button_->pressed ? kBusy : kNothing;
 }

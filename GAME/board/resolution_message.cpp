@@ -5,6 +5,7 @@
 #include "GAME/config/text_format.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/draw_types.h"
 #include "ST/font.h"
 #include "ST/game.h"
@@ -28,9 +29,8 @@ void PUZZLE_MESSAGE_RESOLUTION::Reset() {
   const float row = float(cy) + float(imageSize.y) * BUTTONSOKANDCANCELINDENTY;
   // 1. The window centred on the screen.
   SetPos(cx, cy);
-  // 2, 3. OK left of the centre line, Cancel right of it, half a frame off.
-  ok_->SetPos(cx + ok_->imageSize.x / -8, int(row));
-  cancel_->SetPos(cx + cancel_->imageSize.x / 8, int(row));
+  // OK left of the centre line, Cancel right of it, half a frame off.
+  ZOV::PlaceOkCancel(*ok_, *cancel_, float(cx), row);
 }
 
 int PUZZLE_MESSAGE_RESOLUTION::Update() {

@@ -6,12 +6,15 @@
 #include "GAME/config/globals.h"
 #include "GAME/config/text_format.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/file.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/sound.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 
 namespace GAME {
 namespace {
@@ -62,15 +65,14 @@ JDIALOGWIN::JDIALOGWIN(const char* background, const char*, ZOV::JFONT* font, RE
   picture_->CalculateHotSpot(ZOV::JENUM::HOT_TOP_CENTER);
 
   ok_ = std::make_unique<BUTTONACT>(chBUTTON_OK, static_cast<void (*)()>(nullptr));
-  ok_->SetPos(cx, int(float(cy) + B / 2.0f - float(ok_->GetHeight()) / 4.0f));
+  ZOV::PlaceOnEdge(*ok_, float(cx), float(cy) + B / 2.0f);
 
   if (record_->AnyTrophy()) {
     picture_->SetPos(cx, int(float(cy) - B / 3.0f));
     picture_->CalculateHotSpot(ZOV::JENUM::HOT_TOP_CENTER);
   }
 
-  ZOV::ifile.ZipSetCurrentPack(C_NAME_PACK_TROFEI);
-  ZOV::ifile.ZipSetCurrentPass(C_PAS_TROFEI);
+  PackSelection trophies(C_NAME_PACK_TROFEI, C_PAS_TROFEI);
   const auto levels = record_->Trophies();
   auto add = [&](const std::string& name, char* const* header) {
     auto icon = std::make_unique<TROFEI>(name.c_str(), TROFEI::kHintBelowIcon, &kit_.Game());
@@ -95,8 +97,6 @@ JDIALOGWIN::JDIALOGWIN(const char* background, const char*, ZOV::JFONT* font, RE
   }
 
   plat::PrintLine("JDIALOGWIN::JDIALOGWIN()   OK");
-  ZOV::ifile.ZipSetCurrentPack(nullptr);
-  ZOV::ifile.ZipSetCurrentPass(nullptr);
 }
 
 JDIALOGWIN::~JDIALOGWIN() {
@@ -140,7 +140,7 @@ std::vector<JST::iPOINT> JDIALOGWIN::IconPlaces(int n, int cx, int cy) {
 
 int JDIALOGWIN::Update(int, float) {
   const ZOV::ST_INPUT& input = *kit_.Game().GetInput();
-  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(input, kKeyEnter)) {
+  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(input, plat::VK_RETURN)) {
     ZOV::SoundRender(kit_.click);
     return kConfirmed;
   }

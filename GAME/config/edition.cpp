@@ -7,6 +7,7 @@
 #include <string>
 
 #include "GAME/config/globals.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/file.h"
 #include "ST/text_cut.h"
 #include "ST/xml_file.h"
@@ -52,8 +53,7 @@ pugi::xml_document* GetXML(char const* name) {
 }
 
 void LoadEdition() {
-  ZOV::ifile.ZipSetCurrentPack(C_NAME_PACK_EDITION);
-  ZOV::ifile.ZipSetCurrentPass(C_PAS_EDITION);
+  GAME::PackSelection edition(C_NAME_PACK_EDITION, C_PAS_EDITION);
   gEdition.run_if_url_lost = true;
   gEdition.run_if_exe_lost = true;
   plat::PrintLine("LoadEdition...");
@@ -89,6 +89,4 @@ void LoadEdition() {
       plat::PrintLine("LoadEdition... OK");
     }
   }
-  ZOV::ifile.ZipSetCurrentPack(nullptr);
-  ZOV::ifile.ZipSetCurrentPass(nullptr);
 }

@@ -22,15 +22,14 @@ void Log(const std::string& line) { plat::PrintLine(line); }
 
 // True when a real folder (not a link to one) is at the path.
 bool IsRealFolder(const std::string& path) {
-  struct stat st;
-  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ZOV::iFile::WhatIsAt(path.c_str()) == ZOV::iFile::PathKind::kFolder;
 }
 
 // True when something other than a real folder is at the path: a link (to
 // a folder or not), a file, a pipe. Such a player folder is never used.
 bool IsForeign(const std::string& path) {
-  struct stat st;
-  return ::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  const ZOV::iFile::PathKind at = ZOV::iFile::WhatIsAt(path.c_str());
+  return at != ZOV::iFile::PathKind::kNothing && at != ZOV::iFile::PathKind::kFolder;
 }
 
 // Engine objects made by the tests carry no company or product name; keep
@@ -296,9 +295,9 @@ int PROFILE::DeletePlayer(const char* name) {
   // is a direct child of the root, never the root itself.
   const std::string path = Join(name);
   Log("DELETING " + path);
-  struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return 0;
-  if (!S_ISDIR(st.st_mode)) {
+  const ZOV::iFile::PathKind at = ZOV::iFile::WhatIsAt(path.c_str());
+  if (at == ZOV::iFile::PathKind::kNothing) return 0;
+  if (at != ZOV::iFile::PathKind::kFolder) {
     Log("Not a player folder, not deleted: " + path);
     return -1;
   }

@@ -6,7 +6,9 @@
 #include "GAME/config/player_name.h"
 #include "GAME/shell/entry.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/dialog_edit.h"
 #include "ST/font.h"
 #include "ST/game.h"
@@ -27,26 +29,6 @@ float QuadHeight(const JSPRITE* s) { return s->quad.v[1].y - s->quad.v[0].y; }
 
 ZOV::JINGFX* Gfx() { return zov ? zov : ZOV::GetGame()->GetGfx(); }
 
-// Selects the interface pack for the loads of one window and puts back
-// whatever was selected before.
-class GuiPackSelection {
- public:
-  GuiPackSelection() : pack_(ZOV::ifile.current_pack), pass_(ZOV::ifile.current_pass) {
-    ZOV::ifile.ZipSetCurrentPack(C_NAME_PACK_GUI);
-    ZOV::ifile.ZipSetCurrentPass(C_PAS_GUI);
-  }
-  ~GuiPackSelection() {
-    ZOV::ifile.ZipSetCurrentPack(pack_);
-    ZOV::ifile.ZipSetCurrentPass(pass_);
-  }
-  GuiPackSelection(const GuiPackSelection&) = delete;
-  GuiPackSelection& operator=(const GuiPackSelection&) = delete;
-
- private:
-  char* pack_;
-  char* pass_;
-};
-
 void DrawLabel(ZOV::JFONT* f, const JSPRITE* at, const char* text) {
   if (!f || !text) return;
   f->alignment = kAlignCentre;
@@ -57,7 +39,7 @@ void DrawLabel(ZOV::JFONT* f, const JSPRITE* at, const char* text) {
 
 PAZZLE_PROFILE_MANAGER::PAZZLE_PROFILE_MANAGER(const char*, const char* second, const char* a3, const char* a4,
                                                const char* a5, const char* boxImage, ZOV::JFONT* font) {
-  GuiPackSelection gui;
+  PackSelection gui(C_NAME_PACK_GUI, C_PAS_GUI);
   visible = true;
   nameDialogClosed = true;
   headerFont = listFont = font;
@@ -93,8 +75,7 @@ void PAZZLE_PROFILE_MANAGER::Layout(bool sizeList) {
   window->SetPos(c.x, c.y);
   const float wx = window->position.x, wy = window->position.y;
   const float wW = QuadWidth(window), wH = QuadHeight(window);
-  ok->SetPos(int(wx - QuadWidth(ok) / 8.0f), int(wy + wH / 2.0f - 0.25f * QuadHeight(ok)));
-  cancel->SetPos(int(wx + QuadWidth(cancel) / 8.0f), int(wy + wH / 2.0f - 0.25f * QuadHeight(cancel)));
+  ZOV::PlaceOkCancelOnEdge(*ok, *cancel, wx, wy + wH / 2.0f);
   add->SetPos(int(wx + 0.28f * wW), int(wy - 0.2f * wH));
   del->SetPos(int(wx + 0.28f * wW), int(wy - 0.07f * wH));
   picture->SetPos(int(wx), int(wy - 0.35f * wH));

@@ -4,6 +4,7 @@
 
 #include "GAME/config/globals.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/font.h"
 #include "ST/game.h"
 
@@ -25,9 +26,7 @@ void APPLY_RESOLUTION::Reset() {
   const float x = position.x, y = position.y;
   const float h = float(GAME::ImageHeight(*this));
   // Both buttons straddle the window's lower edge.
-  ok_->SetPos(int(x - float(GAME::FrameWidth(*ok_)) / 2.0f), int(y + h / 2.0f - float(ok_->GetHeight()) / 4.0f));
-  cancel_->SetPos(int(x + float(GAME::FrameWidth(*cancel_)) / 2.0f),
-                  int(y + h / 2.0f - float(cancel_->GetHeight()) / 4.0f));
+  ZOV::PlaceOkCancelOnEdge(*ok_, *cancel_, x, y + h / 2.0f);
 }
 
 int APPLY_RESOLUTION::ShownSeconds() const { return int(secondsLeft_ + 0.5f); }

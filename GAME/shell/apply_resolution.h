@@ -6,7 +6,7 @@
 // It counts C_TIME_FOR_RESET_VIDEO_MODE seconds down on the kit's clock
 // (real time: the switch to the new mode may take the focus away and pause
 // the game's frames, and the old mode must come back all the same).
-// Update answers kKeep (1) on an OK click, kRevert (-15) on a Cancel click
+// Update answers kKeep on an OK click, kRevert on a Cancel click
 // or once the time has run out, else 0; it reads no keys.
 //
 // Layout, with (x, y) the screen centre where the window stands, W x H its

@@ -7,6 +7,7 @@
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/sound.h"
+#include "platform/window.h"
 
 namespace GAME {
 
@@ -55,7 +56,7 @@ void PUZZLE_AUTHORS::Reset() {
 }
 
 int PUZZLE_AUTHORS::Update(int, float) {
-  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(*kit_.Game().GetInput(), kKeyEnter)) {
+  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(*kit_.Game().GetInput(), plat::VK_RETURN)) {
     ZOV::SoundRender(kit_.click);
     return kClosed;
   }

@@ -8,7 +8,7 @@
 // no numbers and are drawn as written; a name text may hold several lines,
 // each centred on its own, one line height below the other.
 //
-// Update answers kClosed (1) on an OK click or Enter, after the click
+// Update answers kClosed on an OK click or Enter, after the click
 // sound; Escape does nothing here. Keys count only in the frame they went
 // down.
 //

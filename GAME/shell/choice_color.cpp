@@ -1,7 +1,7 @@
 #include "GAME/shell/choice_color.h"
 
 #include "GAME/config/globals.h"
-#include "GAME/shell/pack_selection.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/sprite.h"
 

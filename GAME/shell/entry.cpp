@@ -3,15 +3,18 @@
 #include "GAME/config/config.h"
 #include "GAME/config/edition.h"
 #include "GAME/config/globals.h"
+#include "GAME/config/player_name.h"
 #include "GAME/shell/loader.h"
 #include "GAME/shell/loading_screen.h"
 #include "GAME/shell/music_focus.h"
 #include "GAME/shell/puzzle.h"
+#include "GAME/shell/scene_dump.h"
 #include "GAME/shell/scene.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/cursor.h"
 #include "ST/file.h"
 #include "ST/particles.h"
+#include "ST/textbox.h"
 
 ZOV::ST_GAME* Game = nullptr;
 ZOV::JINGFX* zov = nullptr;
@@ -28,6 +31,19 @@ bool InstallationFileMissing(bool mayBeMissing, const std::string& name) {
 
 const char* TextOrEmpty(const char* text) { return text ? text : ""; }
 
+// Called once a frame right after the scene's update; WinMain registers
+// the test-only scene view here when JIGSAW_STATE_DUMP names its file.
+void (*gFrameObserver)() = nullptr;
+
+// The test-only view for scripted players (scene_dump.h), numbered by the
+// frames the scene has updated.
+void DumpScene() {
+  static long frames = 0;
+  ++frames;
+  if (const auto* scene = dynamic_cast<const GAME::PUZZLE*>(puzzle))
+    GAME::DumpSceneState(*scene, frames, GAME::SceneDumpPath());
+}
+
 }  // namespace
 
 int WinMain() {
@@ -37,6 +53,9 @@ int WinMain() {
   // The lock `cs` shared with the loader is a static object, ready before
   // anything could start the loader.
   LoadEdition();
+  // Every text box the game makes takes names: it keeps what a player's
+  // folder name may hold.
+  JTEXTBOX::SetRefusalRule(&GAME::IsRefusedNameChar);
   // The program file is tested only when the URL file passed: one message.
   if (InstallationFileMissing(gEdition.run_if_url_lost, gEdition.url_file) ||
       InstallationFileMissing(gEdition.run_if_exe_lost, gEdition.exe_file)) {
@@ -52,6 +71,7 @@ int WinMain() {
   GAME::SetLoaderParts({&GAME::MakeLoadingScreen, &GAME::MakePuzzle});
   Game->SetRnd(Renderjbxoig);
   Game->SetUpd(Updatenjlkxfdg);
+  if (!GAME::SceneDumpPath().empty()) gFrameObserver = &DumpScene;
   Game->SetKillFocusFunc(KillFocus);
   Game->SetPostRnd(PostRndr);
   Game->SetSetFocusFunc(FocusG);
@@ -79,7 +99,10 @@ int Updatenjlkxfdg() {
   if (partHelp) partHelp->Update(0, 0.0f);
   if (partGlue) partGlue->Update(0, 0.0f);
   if (ePartBullet) ePartBullet->Update(0, 0.0f);
-  if (puzzle) puzzle->Update(0, 0.0f);
+  if (puzzle) {
+    puzzle->Update(0, 0.0f);
+    if (gFrameObserver) gFrameObserver();
+  }
   if (Mouse) Mouse->Update(0, 0.0f);
   return 0;
 }

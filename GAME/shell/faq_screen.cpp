@@ -5,6 +5,7 @@
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/sound.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ int FAQ_SCREEN::Update(int, float) {
   timer_ += game.GetDt();
   // The OK button is polled even while the window is hidden, so Enter or a
   // click on where OK will be closes it unseen.
-  if (ok_->Update(0, 0.0f) == 1 || GAME::KeyWentDown(*game.GetInput(), GAME::kKeyEnter)) {
+  if (ok_->Update(0, 0.0f) == 1 || GAME::KeyWentDown(*game.GetInput(), plat::VK_RETURN)) {
     ZOV::SoundRender(kit_.click);
     return kClosed;
   }

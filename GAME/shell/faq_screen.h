@@ -9,7 +9,7 @@
 //
 // Modes 0 and 1 stay hidden for their first 3 seconds (Render draws nothing
 // while the timer is at or below 3.0), mode 2 starts with a 5-second head
-// start and is shown at once. Update answers kClosed (1) on an OK click or
+// start and is shown at once. Update answers kClosed on an OK click or
 // Enter, with the click sound, also while the window is hidden; Escape
 // never closes it. The texts hold no numbers and are drawn as written. The
 // window draws no dim layer.

@@ -1,9 +1,9 @@
 #include "GAME/shell/frame_group.h"
 
 #include "GAME/config/globals.h"
-#include "GAME/shell/pack_selection.h"
 #include "GAME/shell/save_list.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/font.h"
 #include "ST/sound.h"
 
@@ -54,17 +54,7 @@ int FRAME_CHOISE_GROUP::Update() {
       return kSelected;
     }
   }
-  if (next->Update(0, 0.0f) == 1 && next->active) {
-    ++page;
-    selected = page * GAME::kFramesPerPage;
-    CheckButtons();
-  }
-  if (prev->Update(0, 0.0f) == 1 && prev->active) {
-    --page;
-    selected = page * GAME::kFramesPerPage;
-    CheckButtons();
-  }
-  GAME::ClampSelection(int(frames.size()), &selected, &page);
+  GAME::TurnPages(int(frames.size()), &selected, &page, next.get(), prev.get());
   return kNothing;
 }
 

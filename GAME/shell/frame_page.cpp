@@ -62,6 +62,20 @@ void CheckPaging(int count, int page, JBUTTONMAP4* next, JBUTTONMAP4* prev) {
   next->Activate(page < (count - 1) / kFramesPerPage);
 }
 
+void TurnPages(int count, int* selected, int* page, JBUTTONMAP4* next, JBUTTONMAP4* prev) {
+  if (next->Update(0, 0.0f) == 1 && next->active) {
+    ++*page;
+    *selected = *page * kFramesPerPage;
+    CheckPaging(count, *page, next, prev);
+  }
+  if (prev->Update(0, 0.0f) == 1 && prev->active) {
+    --*page;
+    *selected = *page * kFramesPerPage;
+    CheckPaging(count, *page, next, prev);
+  }
+  ClampSelection(count, selected, page);
+}
+
 void ClampSelection(int count, int* selected, int* page) {
   if (count <= 0) {
     *selected = 0;

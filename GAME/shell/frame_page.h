@@ -47,6 +47,12 @@ void CheckPaging(int count, int page, JBUTTONMAP4* next, JBUTTONMAP4* prev);
 // index's own, so the selected thumbnail is the one shown.
 void ClampSelection(int count, int* selected, int* page);
 
+// One frame of a book's page buttons, next first: a click on an active
+// button turns the page, selects the new page's first thumbnail and checks
+// both buttons again (CheckPaging); then the selection is clamped
+// (ClampSelection).
+void TurnPages(int count, int* selected, int* page, JBUTTONMAP4* next, JBUTTONMAP4* prev);
+
 // Draws the thumbnails of `page`: the selected one's shadow (shadowSplain at
 // +10, +10), for each a white plate (whiteSplain) 20 pixels larger, the
 // thumbnail and its information box; with anisotropic filtering on meanwhile

@@ -5,11 +5,13 @@
 #include "GAME/config/globals.h"
 #include "GAME/config/profile.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/slider.h"
 #include "ST/sound.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 
 namespace GAME {
 
@@ -31,7 +33,7 @@ LIDER_BOARD::LIDER_BOARD(ZOV::JFONT* font, const WindowKit& kit)
   highlight_ = std::make_unique<JSPRITE>(chLIDERUNDER, 0);
   ok_ = std::make_unique<JBUTTONMAP4>(chBUTTON_OK);
   const JST::iPOINT centre = kit_.Game().middle;
-  ok_->SetPos(centre.x, int(float(centre.y) + h / 2.0f - float(ok_->GetHeight()) / 4.0f));
+  ZOV::PlaceOnEdge(*ok_, float(centre.x), float(centre.y) + h / 2.0f);
   plat::PrintLine("LIDER_BARD::LIDER_BARD() OK");
 }
 
@@ -51,7 +53,7 @@ void LIDER_BOARD::SortVect() {
 }
 
 int LIDER_BOARD::Update(int, float) {
-  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(*kit_.Game().GetInput(), kKeyEnter)) {
+  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(*kit_.Game().GetInput(), plat::VK_RETURN)) {
     ZOV::SoundRender(kit_.click);
     return kClosed;
   }

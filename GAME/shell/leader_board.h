@@ -5,7 +5,7 @@
 // (GAME::FillLeaderBoard: one GAME::LIDER_OPT per player with a score),
 // polls Update once a frame and deletes the board once it answers kClosed.
 //
-// Update: kClosed (-1) on an OK click or Enter going down, with the click
+// Update: kClosed on an OK click or Enter going down, with the click
 // sound, else 0; Escape does nothing. With more than five entries the
 // scroll bar is polled too, and its value (0 to entries - 5) is the first
 // entry shown.

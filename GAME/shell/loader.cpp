@@ -11,6 +11,7 @@
 #include "GAME/shell/music_focus.h"
 #include "GAME/shell/scene.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/cursor.h"
 #include "ST/file.h"
 #include "ST/font.h"
@@ -47,13 +48,6 @@ void Finished() {
   gFinished = true;
   gLifeChanged.notify_all();
 }
-
-// Pack selection for the loads that follow; never under cs.
-void SelectPack(char* name, char* password) {
-  ZOV::ifile.current_pack = name;
-  ZOV::ifile.current_pass = password;
-}
-void ClearPack() { SelectPack(nullptr, nullptr); }
 
 // One progress write to the loading screen, under cs.
 void Progress(int percent) {
@@ -163,22 +157,25 @@ bool WaitForLogos() {
 bool LoadTheRest() {
   Progress(21);
   plat::PrintLine("Sound ini...");
-  SelectPack(C_NAME_PACK_MUSIC, C_PAS_MUSIC);
-  const bool soundsDone = LoadSounds();
-  ClearPack();
+  bool soundsDone = false;
+  {
+    GAME::PackSelection music(C_NAME_PACK_MUSIC, C_PAS_MUSIC);
+    soundsDone = LoadSounds();
+  }
   if (!soundsDone || StopAsked()) return false;
 
-  SelectPack(C_NAME_PACK_FONTS, C_PAS_FONTS);
   {
-    CsHold hold;
-    comix = new ZOV::JFONT(chFONT_COMIX, 0);
-    big = new ZOV::JFONT(chFONT_BIG, 0);
-    expenseFont = new ZOV::JFONT(chFONT_EXPENSE, 0);
+    GAME::PackSelection fonts(C_NAME_PACK_FONTS, C_PAS_FONTS);
+    {
+      CsHold hold;
+      comix = new ZOV::JFONT(chFONT_COMIX, 0);
+      big = new ZOV::JFONT(chFONT_BIG, 0);
+      expenseFont = new ZOV::JFONT(chFONT_EXPENSE, 0);
+    }
+    SetUpFont(comix, FONT_SPACE_SMALL, C_FONT_MAIN_COLOR);
+    SetUpFont(big, FONT_SPACE_BIG, C_FONT_MAIN_COLOR);
+    SetUpFont(expenseFont, FONT_SPACE_EXPENSE, int(0xFFFFFFFFu));
   }
-  SetUpFont(comix, FONT_SPACE_SMALL, C_FONT_MAIN_COLOR);
-  SetUpFont(big, FONT_SPACE_BIG, C_FONT_MAIN_COLOR);
-  SetUpFont(expenseFont, FONT_SPACE_EXPENSE, int(0xFFFFFFFFu));
-  ClearPack();
   if (StopAsked()) return false;
 
   {
@@ -221,10 +218,11 @@ void Initgoizflhgz(void*) {
     gEntered = true;
   }
   plat::PrintLine("Initialising game");
-  SelectPack(C_NAME_PACK_FONTS, C_PAS_FONTS);
-  loadingFont = NewFont(chFONT_LOADING);
-  SetUpFont(loadingFont, FONT_SPACE_LOADING, int(0xFFFFFFFFu));
-  ClearPack();
+  {
+    GAME::PackSelection fonts(C_NAME_PACK_FONTS, C_PAS_FONTS);
+    loadingFont = NewFont(chFONT_LOADING);
+    SetUpFont(loadingFont, FONT_SPACE_LOADING, int(0xFFFFFFFFu));
+  }
 
   plat::PrintLine("loading = new GAME::LOADING_SCREEN;");
   {
@@ -236,41 +234,42 @@ void Initgoizflhgz(void*) {
   }
 
   plat::PrintLine("shadowSplain=new JSPRITE(chQShadow);");
-  SelectPack(C_NAME_PACK_MENU, C_PAS_MENY);
-  unsigned long infoTexture = 0;
   {
-    CsHold hold;
-    shadowSplain = new JSPRITE(chQShadow, 0);
-    plat::PrintLine("whiteSplain=new JSPRITE(chWhitePlain);");
-    whiteSplain = new JSPRITE(chWhitePlain, 0);
-    plat::PrintLine("JINTEX lTex = JINNAME->TextureCreate(8,8);");
-    infoTexture = zov->TextureCreate(8, 8);
-  }
-  GAMETOOLS::PillAll(0xBBFFFFFFu, infoTexture);
-  whiteSplain->SetSize(1.1f, 1.1f);
+    GAME::PackSelection menu(C_NAME_PACK_MENU, C_PAS_MENY);
+    unsigned long infoTexture = 0;
+    {
+      CsHold hold;
+      shadowSplain = new JSPRITE(chQShadow, 0);
+      plat::PrintLine("whiteSplain=new JSPRITE(chWhitePlain);");
+      whiteSplain = new JSPRITE(chWhitePlain, 0);
+      plat::PrintLine("JINTEX lTex = JINNAME->TextureCreate(8,8);");
+      infoTexture = zov->TextureCreate(8, 8);
+    }
+    GAMETOOLS::PillAll(0xBBFFFFFFu, infoTexture);
+    whiteSplain->SetSize(1.1f, 1.1f);
 
-  {
-    CsHold hold;
-    Mouse = new JMOUSEB(chCURNAME);
-  }
-  Mouse->CalculateHotSpot(ZOV::JENUM::HOT_TOP_LEFT);
+    {
+      CsHold hold;
+      Mouse = new JMOUSEB(chCURNAME);
+    }
+    Mouse->CalculateHotSpot(ZOV::JENUM::HOT_TOP_LEFT);
 
-  {
-    CsHold hold;
-    if (loading) loading->SetProgress(12);
-    plat::PrintLine("new JSPRITE(chROT_YES);");
-    sprRotPzl = new JSPRITE(chROT_YES, 0);
-    plat::PrintLine("new JSPRITE(chROT_NO);");
-    sprNotRotPzl = new JSPRITE(chROT_NO, 0);
-    plat::PrintLine("new JSPRITE(lTex);");
-    // A texture sprite takes the size of the texture touched last, which by
-    // now is the rotation icon's: touch the 8x8 texture right before.
-    zov->TextureLock(infoTexture);
-    zov->TextureUnlock(infoTexture);
-    sprInfoBack = new JSPRITE(infoTexture);
-    sprInfoBack->SetColor(int(0x88000000u));
+    {
+      CsHold hold;
+      if (loading) loading->SetProgress(12);
+      plat::PrintLine("new JSPRITE(chROT_YES);");
+      sprRotPzl = new JSPRITE(chROT_YES, 0);
+      plat::PrintLine("new JSPRITE(chROT_NO);");
+      sprNotRotPzl = new JSPRITE(chROT_NO, 0);
+      plat::PrintLine("new JSPRITE(lTex);");
+      // A texture sprite takes the size of the texture touched last, which by
+      // now is the rotation icon's: touch the 8x8 texture right before.
+      zov->TextureLock(infoTexture);
+      zov->TextureUnlock(infoTexture);
+      sprInfoBack = new JSPRITE(infoTexture);
+      sprInfoBack->SetColor(int(0x88000000u));
+    }
   }
-  ClearPack();
 
   const bool done = WaitForLogos() && LoadTheRest();
   plat::PrintLine(done ? "Init Complete" : "Loading stopped");

@@ -6,6 +6,7 @@
 #include "GAME/config/globals.h"
 #include "GAME/shell/entry.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/file.h"
 #include "ST/font.h"
 #include "ST/game.h"
@@ -16,11 +17,6 @@
 namespace GAME {
 
 namespace {
-
-void SelectPack(char* name, char* password) {
-  ZOV::ifile.ZipSetCurrentPack(name);
-  ZOV::ifile.ZipSetCurrentPass(password);
-}
 
 // Sized to the whole screen, anchored at its middle, at the screen centre.
 void CoverScreen(JSPRITE& s, const JST::iPOINT& centre) {
@@ -36,30 +32,33 @@ LOADING_SCREEN::LOADING_SCREEN(ZOV::ST_GAME& game, ZOV::JFONT* font) : game_(gam
   const std::string first = gEdition.splash1.empty() ? "logo1.png" : gEdition.splash1;
   const std::string second = gEdition.splash2.empty() ? "logo2.png" : gEdition.splash2;
   countdown = 0.0f;
-  // The logos are files of the current folder, never pack entries.
-  SelectPack(nullptr, nullptr);
-  secondLogo_ = MakeLogo(second.c_str());
-  firstLogo_ = MakeLogo(first.c_str());
+  {
+    // The logos are files of the current folder, never pack entries.
+    PackSelection plainFiles(nullptr, nullptr);
+    secondLogo_ = MakeLogo(second.c_str());
+    firstLogo_ = MakeLogo(first.c_str());
+  }
   progress = 0;
 
-  SelectPack(C_NAME_PACK_LOADING, C_PAS_LOADING);
   const JST::iPOINT centre = game_.middle;
-  ZOV::JINGFX& gfx = *game_.GetGfx();
-  const unsigned long dot = gfx.TextureCreate(1, 1);
-  if (uint32_t* pixel = gfx.TextureLock(dot)) {
-    *pixel = uint32_t(C_COLOR_SPLASH);
-    gfx.TextureUnlock(dot);
+  {
+    PackSelection loadingPack(C_NAME_PACK_LOADING, C_PAS_LOADING);
+    ZOV::JINGFX& gfx = *game_.GetGfx();
+    const unsigned long dot = gfx.TextureCreate(1, 1);
+    if (uint32_t* pixel = gfx.TextureLock(dot)) {
+      *pixel = uint32_t(C_COLOR_SPLASH);
+      gfx.TextureUnlock(dot);
+    }
+    plane_ = std::make_unique<JSPRITE>(dot);
+    CoverScreen(*plane_, centre);
+    background_ = std::make_unique<JSPRITE>(chLOADBACK, 0);
   }
-  plane_ = std::make_unique<JSPRITE>(dot);
-  CoverScreen(*plane_, centre);
-  background_ = std::make_unique<JSPRITE>(chLOADBACK, 0);
-  SelectPack(nullptr, nullptr);
-
-  SelectPack(C_NAME_PACK_MENU, C_PAS_MENY);
-  floor_ = std::make_unique<JSPRITE>(chMAIN_MENU_LENOLIUM, 0);
-  CoverScreen(*floor_, centre);
-  floor_->StreckenTexelz();
-  SelectPack(nullptr, nullptr);
+  {
+    PackSelection menu(C_NAME_PACK_MENU, C_PAS_MENY);
+    floor_ = std::make_unique<JSPRITE>(chMAIN_MENU_LENOLIUM, 0);
+    CoverScreen(*floor_, centre);
+    floor_->StreckenTexelz();
+  }
   plat::PrintLine("2");
   timer_ = std::make_unique<ZOV::ST_TIMER>(0.0f);
 }

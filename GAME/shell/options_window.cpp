@@ -4,12 +4,14 @@
 #include "GAME/config/player_record.h"
 #include "GAME/shell/choice_color.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/file.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/input.h"
 #include "ST/slider.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 
 namespace GAME {
 
@@ -38,8 +40,7 @@ PUZZLE_OPTIONS_GAME::PUZZLE_OPTIONS_GAME(PUZZLE_PLAYER_PROFILE* profile, const O
   ok_ = std::make_unique<JBUTTONMAP4>(chBUTTON_OK);
   cancel_ = std::make_unique<JBUTTONMAP4>(chBUTTON_CANCEL);
   // Both straddle the window's lower edge and meet on its centre line.
-  ok_->SetPos(int(x - float(FrameWidth(*ok_)) / 2.0f), int(y + h / 2.0f - float(ok_->GetHeight()) / 4.0f));
-  cancel_->SetPos(int(x + float(FrameWidth(*cancel_)) / 2.0f), int(y + h / 2.0f - float(cancel_->GetHeight()) / 4.0f));
+  ZOV::PlaceOkCancelOnEdge(*ok_, *cancel_, x, y + h / 2.0f);
 
   gear_ = std::make_unique<JSPRITE>(chGEAR, 0);
   int headerW = 0;
@@ -70,12 +71,12 @@ int PUZZLE_OPTIONS_GAME::Update(int, float) {
   // The rows answer with this window's kMusic, kSound and kCursor.
   if (const int row = rows_->Update(kit_); row != VolumeRows::kNothing) return row;
   const ZOV::ST_INPUT& input = *kit_.window.Game().GetInput();
-  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(input, kKeyEnter)) {
+  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(input, plat::VK_RETURN)) {
     rows_->WriteTo(*profile_);
     profile_->Color = color_;
     return kOk;
   }
-  if (cancel_->Update(0, 0.0f) == 1 || KeyWentDown(input, kKeyEscape)) return kCancel;
+  if (cancel_->Update(0, 0.0f) == 1 || KeyWentDown(input, plat::VK_ESCAPE)) return kCancel;
   return kNothing;
 }
 

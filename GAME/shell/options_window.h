@@ -20,7 +20,7 @@
 //   kCursor  (7)  the cursor box was toggled
 //   kOk      (1)  OK clicked or Enter: the working copies written back
 //   kCancel  (-1) Cancel clicked or Escape: nothing written
-//   kNothing (0)
+//   kNothing
 // A window made without a record answers kCancel at once and writes
 // nothing. Keys count only in the frame they went down.
 //

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "GAME/config/globals.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/file.h"
 #include "ST/game.h"
@@ -101,25 +102,24 @@ PLAY_PANEL::PLAY_PANEL(const char* image, ZOV::JFONT* hintFont) : JSPRITE(image,
   input_ = ZOV::GetGame()->GetInput();
   SetTexelCoord(0.0f, kPanelTop, 1.0f, 1.0f);
   active_ = true;
-  ZOV::ifile.ZipSetCurrentPack(C_NAME_PACK_LEVEL);
-  ZOV::ifile.ZipSetCurrentPass(C_PAS_LEVEL);
-  for (int code : kFieldOrder) {
-    auto b = std::make_unique<BUTTONACT>(ImageOf(code), nullptr);
-    const char* hint = HintOf(code);
-    b->tipText = hint ? hint : "";
-    b->tipFont = hintFont;
-    buttons_[size_t(code)] = std::move(b);
+  {
+    GAME::PackSelection level(C_NAME_PACK_LEVEL, C_PAS_LEVEL);
+    for (int code : kFieldOrder) {
+      auto b = std::make_unique<BUTTONACT>(ImageOf(code), nullptr);
+      const char* hint = HintOf(code);
+      b->tipText = hint ? hint : "";
+      b->tipFont = hintFont;
+      buttons_[size_t(code)] = std::move(b);
+    }
+    for (int code : kFieldOrder) {
+      BUTTONACT* b = Tool(code);
+      b->tipBoxColor = uint32_t(PLAY_PANEL_BUTTON_HINT_COLOR_BACK);
+      b->tipBorderColor = uint32_t(PLAY_PANEL_BUTTON_HINT_COLOR_BORDR);
+      b->tipTextColor = kHintThirdColor;
+    }
+    plat::PrintLine("=========================================");
+    plat::PrintLine("COLOR: " + std::to_string(PLAY_PANEL_BUTTON_HINT_COLOR_BORDR));
   }
-  for (int code : kFieldOrder) {
-    BUTTONACT* b = Tool(code);
-    b->tipBoxColor = uint32_t(PLAY_PANEL_BUTTON_HINT_COLOR_BACK);
-    b->tipBorderColor = uint32_t(PLAY_PANEL_BUTTON_HINT_COLOR_BORDR);
-    b->tipTextColor = kHintThirdColor;
-  }
-  plat::PrintLine("=========================================");
-  plat::PrintLine("COLOR: " + std::to_string(PLAY_PANEL_BUTTON_HINT_COLOR_BORDR));
-  ZOV::ifile.ZipSetCurrentPack(nullptr);
-  ZOV::ifile.ZipSetCurrentPass(nullptr);
   Repos();
   plat::PrintLine("init player panel");
 }

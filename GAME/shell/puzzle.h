@@ -274,7 +274,6 @@ class PUZZLE : public SCENE {
   bool holdSave_ = false;
   // The options tool was pressed while the in-game options were open.
   bool optionsToolPressed_ = false;
-  long frames_ = 0;
 };
 
 // The loader's maker: a new PUZZLE on the engine's game object.

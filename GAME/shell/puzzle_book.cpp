@@ -8,6 +8,7 @@
 #include "GAME/shell/menu_actions.h"
 #include "GAME/shell/shared_assets.h"
 #include "GAME/shell/tile_map_9.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/draw_types.h"
 #include "ST/file.h"
@@ -21,13 +22,6 @@ namespace GAME {
 int PUZZLE_PACK_COUNT = 0;
 
 namespace {
-
-// The loads that follow come from that pack.
-void SelectPack(char* name, char* password) {
-  ZOV::ifile.current_pack = name;
-  ZOV::ifile.current_pass = password;
-}
-void ClearPack() { SelectPack(nullptr, nullptr); }
 
 // The tabs' distance from the book box's top and bottom edges.
 constexpr int kTabInset = 100;
@@ -62,22 +56,24 @@ PUZZLE_BOOK::PUZZLE_BOOK(const Setup& setup) : font_(setup.font), clickSound_(se
     chapters = kMaxChapters;
   }
 
-  SelectPack(C_NAME_PACK_BOOK, C_PAS_BOOK);
-  left_ = std::make_unique<JTILE_MAP_9>(chBOOK_1_1, chBOOK_2_1, chBOOK_3_1, chBOOK_1_2, chBOOK_2_2, chBOOK_3_2,
-                                        chBOOK_1_3, chBOOK_2_3, chBOOK_3_3);
-  right_ = std::make_unique<JTILE_MAP_9>(chBOOK_3_1, chBOOK_4_1, chBOOK_5_1, chBOOK_3_2, chBOOK_4_2, chBOOK_5_2,
-                                         chBOOK_3_3, chBOOK_4_3, chBOOK_5_3);
-  ClearPack();
+  {
+    PackSelection book(C_NAME_PACK_BOOK, C_PAS_BOOK);
+    left_ = std::make_unique<JTILE_MAP_9>(chBOOK_1_1, chBOOK_2_1, chBOOK_3_1, chBOOK_1_2, chBOOK_2_2, chBOOK_3_2,
+                                          chBOOK_1_3, chBOOK_2_3, chBOOK_3_3);
+    right_ = std::make_unique<JTILE_MAP_9>(chBOOK_3_1, chBOOK_4_1, chBOOK_5_1, chBOOK_3_2, chBOOK_4_2, chBOOK_5_2,
+                                           chBOOK_3_3, chBOOK_4_3, chBOOK_5_3);
+  }
   // Only the right page draws the spine.
   left_->DisableSprite(13);
   left_->DisableSprite(23);
   left_->DisableSprite(33);
 
-  SelectPack(C_NAME_PACK_MENU, C_PAS_MENY);
-  for (int i = 0; i < chapters; ++i) tabs_.push_back(new BUTTONACT(chGALLERY_BUTTON, &ButtonPackClick, i + 1));
-  tabs_.push_back(new BUTTONACT(chGALLERY_BUTTON, &ButtonPackClick, kSavesTab));
-  for (BUTTONACT* tab : tabs_) tab->SetOver(setup.hoverSound);
-  ClearPack();
+  {
+    PackSelection menu(C_NAME_PACK_MENU, C_PAS_MENY);
+    for (int i = 0; i < chapters; ++i) tabs_.push_back(new BUTTONACT(chGALLERY_BUTTON, &ButtonPackClick, i + 1));
+    tabs_.push_back(new BUTTONACT(chGALLERY_BUTTON, &ButtonPackClick, kSavesTab));
+    for (BUTTONACT* tab : tabs_) tab->SetOver(setup.hoverSound);
+  }
 
   Reset(setup.width, setup.height);
   savesShown_ = false;

@@ -12,8 +12,8 @@
 // construction. The book owns its pages and tabs; it borrows its font and
 // sounds, and the pages it hosts (below).
 //
-// Tab ids: chapter k (from 1) has the id k, the saves tab kSavesTab (10).
-// The ids share one numbering, so the book shows at most kMaxChapters (9)
+// Tab ids: chapter k (from 1) has the id k, the saves tab kSavesTab.
+// The ids share one numbering, so the book shows at most kMaxChapters
 // chapters; a catalogue with more is cut there with a log line.
 //
 // Layout for a screen of W x H (Reset), with the default settings and the

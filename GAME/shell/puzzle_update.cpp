@@ -33,18 +33,20 @@
 #include "GAME/config/profile.h"
 #include "GAME/shell/faq_screen.h"
 #include "GAME/shell/frame_group.h"
+#include "GAME/shell/leader_board.h"
 #include "GAME/shell/options_window.h"
-#include "GAME/shell/pack_selection.h"
 #include "GAME/shell/play_panel.h"
 #include "GAME/shell/puzzle.h"
 #include "GAME/shell/puzzle_book.h"
 #include "GAME/shell/questions.h"
 #include "GAME/shell/save_panel.h"
-#include "GAME/shell/scene_dump.h"
+#include "GAME/shell/score_board.h"
 #include "GAME/shell/settings_window.h"
 #include "GAME/shell/setup_strip.h"
 #include "GAME/shell/shared_assets.h"
+#include "GAME/shell/trophy_window.h"
 #include "GAME/shell/window_layout.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/cursor.h"
 #include "ST/game.h"
@@ -52,6 +54,7 @@
 #include "ST/particles.h"
 #include "ST/sound.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 
 namespace GAME {
 
@@ -76,23 +79,10 @@ bool OverButton(const ZOV::ST_INPUT& in, const JBUTTONMAP4& b) {
                            b.frame.x, b.frame.y);
 }
 
-// Settings-window codes.
-constexpr int kWindowCursor = 7;
-constexpr int kWindowOk = 1;
-constexpr int kWindowCancel = -1;
-constexpr int kWindowMusic = 5;
-constexpr int kWindowSound = 6;
-constexpr int kWindowColour = 8;
-constexpr int kWindowNewMode = -15;
-constexpr int kWindowClosed = -1;
-
 }  // namespace
 
 int PUZZLE::Update(int, float) {
   UpdateFrame();
-  ++frames_;
-  // The test-only view for scripted players (scene_dump.h).
-  if (!SceneDumpPath().empty()) DumpSceneState(*this, frames_, SceneDumpPath());
   return 0;
 }
 
@@ -154,21 +144,21 @@ bool PUZZLE::UpdateSettingsWindow() {
   // changes only on OK); the placeholder has none and answers only 1.
   const auto* settings = dynamic_cast<const PUZZLE_SETTINGS*>(settingsWindow);
   switch (r) {
-    case kWindowCursor:
+    case PUZZLE_SETTINGS::kCursor:
       if (settings) ApplyCursor(*game_, settings->GetCursorState());
       break;
-    case kWindowOk:
-    case kWindowCancel:
+    case PUZZLE_SETTINGS::kOk:
+    case PUZZLE_SETTINGS::kCancel:
       SetPrefences();
       SettingsOff();
       break;
-    case kWindowMusic:
+    case PUZZLE_SETTINGS::kMusic:
       if (settings) SetVolumeMelody(settings->GetMusicVolume());
       break;
-    case kWindowSound:
+    case PUZZLE_SETTINGS::kSound:
       if (settings) SetVolume(settings->GetSoundVolume());
       break;
-    case kWindowNewMode:
+    case PUZZLE_SETTINGS::kApplyMode:
       // A mode applied for the confirmation, or reverted: never stored here.
       holdSave_ = true;
       SetPrefences();
@@ -220,15 +210,15 @@ bool PUZZLE::UpdateQuitQuestion() {
 
 bool PUZZLE::UpdateBoardsAndTrophies() {
   if (leaderBoard) {
-    if (leaderBoard->Update(0, 0.0f) == kWindowClosed) OnOffLiders();
+    if (leaderBoard->Update(0, 0.0f) == LIDER_BOARD::kClosed) OnOffLiders();
     return true;
   }
   if (scoreBoard) {
-    if (scoreBoard->Update(0, 0.0f) == kWindowClosed) OnOffScores();
+    if (scoreBoard->Update(0, 0.0f) == SCORE_BOARD::kClosed) OnOffScores();
     return true;
   }
   if (trophyPanel) {
-    if (trophyPanel->Update(0, 0.0f) == kWindowClosed) OnOffTrofeis();
+    if (trophyPanel->Update(0, 0.0f) == ZOV::TROFEI_PANEL::kClosed) OnOffTrofeis();
     return true;
   }
   return false;
@@ -299,16 +289,16 @@ bool PUZZLE::UpdateOptionsWindow() {
   const int r = optionsWindow->Update(0, 0.0f);
   const auto* options = dynamic_cast<const PUZZLE_OPTIONS_GAME*>(optionsWindow);
   if (options) {
-    if (r == kWindowColour) board->SetColored(ZOV::JENUM::COLORS(options->GetColor()));
-    if (r == kWindowCursor) ApplyCursor(*game_, options->GetCursorState());
+    if (r == PUZZLE_OPTIONS_GAME::kColor) board->SetColored(ZOV::JENUM::COLORS(options->GetColor()));
+    if (r == PUZZLE_OPTIONS_GAME::kCursor) ApplyCursor(*game_, options->GetCursorState());
   }
-  if (r == kWindowOk || r == kWindowCancel) {
+  if (r == PUZZLE_OPTIONS_GAME::kOk || r == PUZZLE_OPTIONS_GAME::kCancel) {
     CloseOptions();
     return true;
   }
   if (options) {
-    if (r == kWindowMusic) SetVolumeMelody(options->GetMusicVolume());
-    if (r == kWindowSound) SetVolume(options->GetSoundVolume());
+    if (r == PUZZLE_OPTIONS_GAME::kMusic) SetVolumeMelody(options->GetMusicVolume());
+    if (r == PUZZLE_OPTIONS_GAME::kSound) SetVolume(options->GetSoundVolume());
   }
   return true;
 }
@@ -451,11 +441,11 @@ void PUZZLE::UpdateMenu() {
   }
   buttonExit->Update(0, 0.0f);
   if (acted()) return;
-  if (KeyWentDown(in, kKeyEscape)) {
+  if (KeyWentDown(in, plat::VK_ESCAPE)) {
     OnPuzzleExit();
     if (acted()) return;
   }
-  if (KeyWentDown(in, kKeyEnter)) {
+  if (KeyWentDown(in, plat::VK_RETURN)) {
     StartNow();
     if (acted()) return;
   }

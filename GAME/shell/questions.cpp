@@ -2,9 +2,11 @@
 
 #include "GAME/config/globals.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/sound.h"
+#include "platform/window.h"
 
 YES_NO_QUESTION::YES_NO_QUESTION(const GAME::WindowKit& kit, const char* background, const char* logo,
                                  char* const* text)
@@ -26,20 +28,18 @@ void YES_NO_QUESTION::Reset() {
   logo_->SetPos(int(x - w / 4.0f), int(y));
   // The buttons straddle the window's lower edge: a quarter of their height
   // above it, three quarters below.
-  ok_->SetPos(int(x - float(GAME::FrameWidth(*ok_)) / 2.0f), int(y + h / 2.0f - float(ok_->GetHeight()) / 4.0f));
-  cancel_->SetPos(int(x + float(GAME::FrameWidth(*cancel_)) / 2.0f),
-                  int(y + h / 2.0f - float(cancel_->GetHeight()) / 4.0f));
+  ZOV::PlaceOkCancelOnEdge(*ok_, *cancel_, x, y + h / 2.0f);
 }
 
 int YES_NO_QUESTION::TextX() const { return int(logo_->position.x + float(GAME::ImageWidth(*logo_) / 2)); }
 
 int YES_NO_QUESTION::Update(int, float) {
   const ZOV::ST_INPUT& input = *kit_.Game().GetInput();
-  if (ok_->Update(0, 0.0f) == 1 || GAME::KeyWentDown(input, GAME::kKeyEnter)) {
+  if (ok_->Update(0, 0.0f) == 1 || GAME::KeyWentDown(input, plat::VK_RETURN)) {
     ZOV::SoundRender(kit_.click);
     return kYes;
   }
-  if (cancel_->Update(0, 0.0f) == 1 || GAME::KeyWentDown(input, GAME::kKeyEscape)) {
+  if (cancel_->Update(0, 0.0f) == 1 || GAME::KeyWentDown(input, plat::VK_ESCAPE)) {
     ZOV::SoundRender(kit_.click);
     return kNo;
   }

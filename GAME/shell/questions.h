@@ -11,7 +11,7 @@
 // pack (C_NAME_PACK_GUI, C_PAS_GUI) around the constructor, polls Update
 // once a frame and deletes the window once it answers.
 //
-// Update: kYes (1) on an OK click or Enter, kNo (-1) on a Cancel click or
+// Update: kYes on an OK click or Enter, kNo on a Cancel click or
 // Escape, both with the click sound, else 0. OK is asked first, and Cancel
 // is not updated in a frame where OK answered, so Enter and Escape in one
 // frame answer kYes. Keys count only in the frame they went down.

@@ -5,13 +5,15 @@
 #include "GAME/config/globals.h"
 #include "GAME/config/player_record.h"
 #include "GAME/shell/apply_resolution.h"
-#include "GAME/shell/pack_selection.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/input.h"
 #include "ST/sound.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 
 namespace GAME {
 
@@ -131,7 +133,7 @@ void PUZZLE_RESOLUTION::Reset() {
     if (sizes_[i]) sizes_[i]->SetPos(x + 100, sizeY[i]);
   system_->SetPos(x + 100, y + 90);
   picture_->SetPos(x - 140, y - 70);
-  PlaceOkCancel(*ok_, *cancel_, position.x, OkCancelRow(position.y, h, BUTTONSOKANDCANCELINDENTY));
+  ZOV::PlaceOkCancel(*ok_, *cancel_, position.x, OkCancelRow(position.y, h, BUTTONSOKANDCANCELINDENTY));
   if (confirm_) confirm_->Reset();
 }
 
@@ -175,14 +177,14 @@ int PUZZLE_RESOLUTION::Update(int, float) {
   }
 
   const ZOV::ST_INPUT& input = *kit_.window.Game().GetInput();
-  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(input, kKeyEnter)) {
+  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(input, plat::VK_RETURN)) {
     ZOV::SoundRender(kit_.window.click);
     if (profile_->screen == openScreen_ && profile_->Full == openFull_) return kOk;
     PackSelection gui(C_NAME_PACK_GUI, C_PAS_GUI);
     confirm_ = std::make_unique<APPLY_RESOLUTION>(kit_);
     return kApplyMode;
   }
-  if (cancel_->Update(0, 0.0f) != 0 || KeyWentDown(input, kKeyEscape)) {
+  if (cancel_->Update(0, 0.0f) != 0 || KeyWentDown(input, plat::VK_ESCAPE)) {
     ZOV::SoundRender(kit_.window.click);
     Restore();
     return kCancel;

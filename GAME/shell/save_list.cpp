@@ -7,7 +7,7 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/shell/frame.h"
-#include "GAME/shell/pack_selection.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/file.h"
 #include "ST/xml_file.h"
 #include "platform/sys.h"

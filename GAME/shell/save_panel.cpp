@@ -4,8 +4,8 @@
 #include <string>
 
 #include "GAME/config/globals.h"
-#include "GAME/shell/pack_selection.h"
 #include "GAME/shell/save_list.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/file.h"
 #include "platform/sys.h"
 
@@ -57,17 +57,7 @@ int PUZZLE_SAVEPANEL::Update() {
   const size_t first = size_t(page) * GAME::kFramesPerPage;
   for (size_t i = first; i < frames.size() && i < first + GAME::kFramesPerPage; ++i)
     if (frames[i]->Update(0, 0.0f) != 0) selected = int(i);
-  if (next->Update(0, 0.0f) == 1 && next->active) {
-    ++page;
-    selected = page * GAME::kFramesPerPage;
-    CheckButtons();
-  }
-  if (prev->Update(0, 0.0f) == 1 && prev->active) {
-    --page;
-    selected = page * GAME::kFramesPerPage;
-    CheckButtons();
-  }
-  GAME::ClampSelection(int(frames.size()), &selected, &page);
+  GAME::TurnPages(int(frames.size()), &selected, &page, next.get(), prev.get());
   if (trash->Update(0, 0.0f) == 1 && DeleteSave(-1) == kEmpty) return kEmpty;
   return kNothing;
 }

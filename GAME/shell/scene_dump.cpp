@@ -12,6 +12,7 @@
 #include "GAME/config/profile_manager.h"
 #include "GAME/shell/faq_screen.h"
 #include "GAME/shell/frame_group.h"
+#include "GAME/shell/frame_page.h"
 #include "GAME/shell/puzzle.h"
 #include "GAME/shell/puzzle_book.h"
 #include "GAME/shell/save_panel.h"
@@ -32,6 +33,9 @@ const std::string& SceneDumpPath() {
 }
 
 void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
+  // Not the file service's atomic write: that one flushes to disk, some
+  // 10 ms a write, too slow for every frame. A reader still never sees half
+  // a frame: the text goes to a temporary file renamed over the old one.
   const std::string tmp = path + ".tmp";
   {
     std::ofstream out(tmp, std::ios::trunc);
@@ -80,8 +84,8 @@ void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
           << int(s.book->SavesTab()->position.y) << "\n";
     if (s.category >= 1 && s.category <= int(s.groups.size())) {
       const FRAME_CHOISE_GROUP* g = s.groups[size_t(s.category - 1)];
-      const size_t first = size_t(g->page) * 8;
-      for (size_t i = first; i < g->frames.size() && i < first + 8; ++i)
+      const size_t first = size_t(g->page) * kFramesPerPage;
+      for (size_t i = first; i < g->frames.size() && i < first + kFramesPerPage; ++i)
         out << "picture " << i << " " << int(g->frames[i]->position.x) << " " << int(g->frames[i]->position.y)
             << "\n";
     }

@@ -4,11 +4,13 @@
 #include "GAME/config/text_format.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/renderer.h"
 #include "ST/slider.h"
 #include "ST/sound.h"
+#include "platform/window.h"
 
 namespace GAME {
 
@@ -92,7 +94,7 @@ SCORE_BOARD::SCORE_BOARD(ZOV::JFONT* font, const WindowKit& kit, JSPRITE* plate)
   scroll_->SetPos(x + 320.0f, plate_->position.y + 40.0f);
   scroll_->SetMaxMin(0, 0);
   const JST::iPOINT centre = kit_.Game().middle;
-  ok_->SetPos(centre.x, int(float(centre.y) + h / 2.0f - float(ok_->GetHeight()) / 4.0f));
+  ZOV::PlaceOnEdge(*ok_, float(centre.x), float(centre.y) + h / 2.0f);
 }
 
 SCORE_BOARD::~SCORE_BOARD() = default;
@@ -115,7 +117,7 @@ void SCORE_BOARD::AddScoreItem(std::unique_ptr<REG> record, const char* face) {
 }
 
 int SCORE_BOARD::Update(int, float) {
-  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(*kit_.Game().GetInput(), kKeyEnter)) {
+  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(*kit_.Game().GetInput(), plat::VK_RETURN)) {
     ZOV::SoundRender(kit_.click);
     return kClosed;
   }

@@ -6,7 +6,7 @@
 // (GAME::FillScoreBoard, GAME/shell/progress_file.h), polls Update once a
 // frame and deletes the board once it answers kClosed.
 //
-// Update: kClosed (-1) on an OK click or Enter going down, with the click
+// Update: kClosed on an OK click or Enter going down, with the click
 // sound, else 0; Escape does nothing. With more than three rows the scroll
 // bar is polled too, and its value (0 to rows - 3) is the first row shown.
 //

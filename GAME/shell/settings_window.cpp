@@ -3,9 +3,10 @@
 #include "GAME/config/globals.h"
 #include "GAME/config/player_record.h"
 #include "GAME/shell/authors_window.h"
-#include "GAME/shell/pack_selection.h"
 #include "GAME/shell/resolution_window.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/file.h"
 #include "ST/font.h"
 #include "ST/game.h"
@@ -13,6 +14,7 @@
 #include "ST/slider.h"
 #include "ST/sound.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 
 namespace GAME {
 
@@ -57,8 +59,8 @@ void PUZZLE_SETTINGS::Reset() {
   // Each pair meets on the centre line: an eighth of a four-frame image is
   // half a frame.
   const float middleX = float(kit_.window.Game().middle.x);
-  PlaceOkCancel(*resolutionButton_, *authorsButton_, middleX, y + 0.25f * h);
-  PlaceOkCancel(*ok_, *cancel_, middleX, OkCancelRow(y, h, BUTTONSOKANDCANCELINDENTY));
+  ZOV::PlaceOkCancel(*resolutionButton_, *authorsButton_, middleX, y + 0.25f * h);
+  ZOV::PlaceOkCancel(*ok_, *cancel_, middleX, OkCancelRow(y, h, BUTTONSOKANDCANCELINDENTY));
   int headerW = 0;
   if (kit_.window.big != nullptr && chTEXT_SETTINGS_GAME_HEADER != nullptr)
     headerW = kit_.window.big->GetStringLenght(chTEXT_SETTINGS_GAME_HEADER);
@@ -106,12 +108,12 @@ int PUZZLE_SETTINGS::UpdatePanel() {
     authors_ = std::make_unique<PUZZLE_AUTHORS>(kit_.window);
   }
   const ZOV::ST_INPUT& input = *kit_.window.Game().GetInput();
-  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(input, kKeyEnter)) {
+  if (ok_->Update(0, 0.0f) == 1 || KeyWentDown(input, plat::VK_RETURN)) {
     rows_->WriteTo(*profile_);
     profile_->FastCollector = fast_;
     return kOk;
   }
-  if (cancel_->Update(0, 0.0f) == 1 || KeyWentDown(input, kKeyEscape)) return kCancel;
+  if (cancel_->Update(0, 0.0f) == 1 || KeyWentDown(input, plat::VK_ESCAPE)) return kCancel;
   return kNothing;
 }
 

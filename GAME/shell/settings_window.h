@@ -13,9 +13,9 @@
 // window edits the record's screen and Full itself.
 //
 // Update(a, ·) answers, the first that applies:
-//   a == kRelayout (15): lay the window out first (after a screen change)
-//   authors open:     kNothing (0) (the authors window closed on its 1)
-//   resolution open:  kFullScreen (3) and kApplyMode (-15) passed up; its
+//   a == kRelayout: lay the window out first (after a screen change)
+//   authors open:     kNothing (the authors window closed: its kClosed)
+//   resolution open:  kFullScreen and kApplyMode passed up; its
 //                     kOk and kCancel close it and give kNothing
 //   kMusic   (5)  the music slider changed: music = value / 100
 //   kSound   (6)  the sound slider changed: sound = value / 100, with the
@@ -26,7 +26,7 @@
 //    opening sound, and the frame goes on)
 //   kOk      (1)  OK clicked or Enter: the working copies written back
 //   kCancel  (-1) Cancel clicked or Escape: nothing written
-//   kNothing (0)
+//   kNothing
 // A window made without a record answers kCancel at once and writes
 // nothing. Keys count only in the frame they went down.
 //

@@ -2,6 +2,7 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/config/text_format.h"
+#include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/file.h"
 #include "ST/font.h"
@@ -24,8 +25,7 @@ int QuadHeight(const JSPRITE& s) { return int(s.quad.v[1].y - s.quad.v[0].y); }
 
 PUZZLE_IMG_HCANGE_SCREEN::PUZZLE_IMG_HCANGE_SCREEN(ZOV::ST_GAME* game, ZOV::JFONT* font, ZOV::ST_A* click)
     : game_(game), input_(game->GetInput()), font_(font), click_(click) {
-  ZOV::ifile.ZipSetCurrentPack(C_NAME_PACK_GUI);
-  ZOV::ifile.ZipSetCurrentPass(C_PAS_GUI);
+  GAME::PackSelection gui(C_NAME_PACK_GUI, C_PAS_GUI);
 
   strip_ = std::make_unique<JSPRITE>(chSTBACK, 0);
   const int imageW = strip_->GetMyTexWidth(ZOV::JENUM::IMAGE_SIZE);
@@ -49,8 +49,6 @@ PUZZLE_IMG_HCANGE_SCREEN::PUZZLE_IMG_HCANGE_SCREEN(ZOV::ST_GAME* game, ZOV::JFON
   caption_->CalculateHotSpot(ZOV::JENUM::HOT_BOTTOM_RIGHT);
 
   Reset();
-  ZOV::ifile.ZipSetCurrentPack(nullptr);
-  ZOV::ifile.ZipSetCurrentPass(nullptr);
 }
 
 PUZZLE_IMG_HCANGE_SCREEN::~PUZZLE_IMG_HCANGE_SCREEN() = default;

@@ -7,11 +7,13 @@
 #include "GAME/config/player_record.h"
 #include "GAME/config/text_format.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "ST/file.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "ST/sound.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 
 namespace ZOV {
 namespace {
@@ -59,7 +61,7 @@ TROFEI_PANEL::TROFEI_PANEL(JFONT* font, GAME::PUZZLE_PLAYER_PROFILE* profile, co
   picture_ = std::make_unique<JSPRITE>(chTROFEIPIC, 0);
   picture_->SetPos(int(x), int(y - 230.0f));
   ok_ = std::make_unique<JBUTTONMAP4>(chBUTTON_OK);
-  ok_->SetPos(cx, int(float(cy) + H / 2.0f - float(ok_->GetHeight()) / 4.0f));
+  ZOV::PlaceOnEdge(*ok_, float(cx), float(cy) + H / 2.0f);
   corner_ = std::make_unique<JSPRITE>(chMagnifer, 0);
   corner_->SetPos(int(x - 80.0f), int(y + H / 2.0f - 60.0f));
 
@@ -96,7 +98,7 @@ TROFEI_PANEL::~TROFEI_PANEL() {
 
 int TROFEI_PANEL::Update(int, float) {
   for (auto& t : trophies_) t->Update();
-  if (ok_->Update(0, 0.0f) == 1 || GAME::KeyWentDown(*kit_.Game().GetInput(), GAME::kKeyEnter)) {
+  if (ok_->Update(0, 0.0f) == 1 || GAME::KeyWentDown(*kit_.Game().GetInput(), plat::VK_RETURN)) {
     SoundRender(kit_.click);
     return kClosed;
   }

@@ -15,7 +15,7 @@
 // constructor selects (C_NAME_PACK_TROFEI, C_PAS_TROFEI) and leaves
 // selected for the caller to clear.
 //
-// Update: every icon's hover and fade, then OK; kClosed (-1) on an OK click
+// Update: every icon's hover and fade, then OK; kClosed on an OK click
 // or Enter going down, with the click sound, else 0. Escape does nothing.
 //
 // Layout, (cx, cy) the screen centre where the window stands, H the

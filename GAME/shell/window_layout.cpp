@@ -17,15 +17,8 @@ bool KeyWentDown(const ZOV::ST_INPUT& input, int vk) { return input.Key(vk) == 1
 int ImageWidth(const JSPRITE& s) { return s.GetMyTexWidth(ZOV::JENUM::IMAGE_SIZE); }
 int ImageHeight(const JSPRITE& s) { return s.GetMyTexHeight(ZOV::JENUM::IMAGE_SIZE); }
 
-int FrameWidth(const JBUTTONMAP4& b) { return ImageWidth(b) / 4; }
-
 void CentreOnScreen(JSPRITE& window, const ZOV::ST_GAME& game) { window.SetPos(game.middle.x, game.middle.y); }
 
 float OkCancelRow(float windowY, float windowH, float indent) { return windowY + windowH * indent; }
-
-void PlaceOkCancel(JBUTTONMAP4& ok, JBUTTONMAP4& cancel, float x, float rowY) {
-  ok.SetPos(int(x - float(FrameWidth(ok)) / 2.0f), int(rowY));
-  cancel.SetPos(int(x + float(FrameWidth(cancel)) / 2.0f), int(rowY));
-}
 
 }  // namespace GAME

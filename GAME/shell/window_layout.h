@@ -3,12 +3,8 @@
 // rules of the interface, so every window lays itself out the same way:
 //
 //  - a window is a sprite centred on the game object's screen centre;
-//  - button images hold four equal frames side by side (normal, hover,
-//    pressed, disabled), so a button's frame width is a quarter of its
-//    image width;
-//  - OK and Cancel stand either side of the window's vertical centre line,
-//    OK on the left, each half its own frame width from the line, their
-//    centres on one row; most windows put that row
+//  - OK and Cancel stand either side of the window's vertical centre line
+//    (ST/button_layout.h places them); most windows put their row
 //    BUTTONSOKANDCANCELINDENTY x the window's height below the centre;
 //  - every float position becomes an int by truncation toward zero.
 //
@@ -44,18 +40,12 @@ struct WindowKit {
   ZOV::ST_GAME& Game() const;
 };
 
-// Virtual key codes the windows answer to.
-inline constexpr int kKeyEnter = 13;
-inline constexpr int kKeyEscape = 27;
-
 // True only in the frame the key went down.
 bool KeyWentDown(const ZOV::ST_INPUT& input, int vk);
 
 // The size of the image a sprite was made from (its background's W and H).
 int ImageWidth(const JSPRITE& s);
 int ImageHeight(const JSPRITE& s);
-// A four-frame button's frame width: a quarter of its image width.
-int FrameWidth(const JBUTTONMAP4& b);
 
 // Moves the window sprite to the game object's screen centre.
 void CentreOnScreen(JSPRITE& window, const ZOV::ST_GAME& game);
@@ -63,9 +53,5 @@ void CentreOnScreen(JSPRITE& window, const ZOV::ST_GAME& game);
 // The row of OK and Cancel in most windows: `windowH` x `indent` below the
 // window's centre `windowY` (indent: BUTTONSOKANDCANCELINDENTY).
 float OkCancelRow(float windowY, float windowH, float indent);
-
-// Puts OK left and Cancel right of the centre line `x`, each half its own
-// frame width from it, both centred on `rowY`; positions truncated.
-void PlaceOkCancel(JBUTTONMAP4& ok, JBUTTONMAP4& cancel, float x, float rowY);
 
 }  // namespace GAME

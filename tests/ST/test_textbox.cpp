@@ -1,11 +1,13 @@
 // The one-line text box: capacity from the width, characters refused one by
 // one whatever a key typed, the caret moved by keys and placed by clicks,
 // Backspace and Delete, blinking, the UTF-8 text handed out, and the cells
-// the characters are drawn in. The font's cell is 24 pixels.
+// the characters are drawn in. The font's cell is 24 pixels. The box refuses
+// what the game's rule for names refuses, set up as the program entry does.
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "GAME/config/player_name.h"
 #include "ST/sprite.h"
 #include "ST/textbox.h"
 #include "tests/ST/test_dialog_env.h"
@@ -18,6 +20,7 @@ class TextBox : public dialogtest::DialogEnv {
  protected:
   void SetUp() override {
     DialogEnv::SetUp();
+    JTEXTBOX::SetRefusalRule(&GAME::IsRefusedNameChar);
     dialogtest::WriteFont("box.fnt");
     font = std::make_unique<ZOV::JFONT>("box.fnt", 0);
     box = std::make_unique<JTEXTBOX>(chEDITBOX, font.get());
@@ -56,6 +59,11 @@ class TextBox : public dialogtest::DialogEnv {
     return r;
   }
 
+  void TearDown() override {
+    JTEXTBOX::SetRefusalRule(nullptr);
+    DialogEnv::TearDown();
+  }
+
   std::unique_ptr<ZOV::JFONT> font;
   std::unique_ptr<JTEXTBOX> box;
 };
@@ -83,6 +91,16 @@ TEST_F(TextBox, PunctuationBlanksAndControlCharactersAreRefused) {
   }
   for (const wchar_t* ok : {L"\u042f", L"7", L"-", L"_", L"(", L")"}) EXPECT_EQ(Type(ok), 1);
   EXPECT_EQ(box->Text(), L"\u042f7-_()");
+}
+
+TEST_F(TextBox, WithoutTheGamesRuleOnlyControlCharactersAndBadCodePointsAreRefused) {
+  JTEXTBOX::SetRefusalRule(nullptr);
+  for (wchar_t c : std::wstring(L"\t\x1b\x7f\x85")) EXPECT_FALSE(JTEXTBOX::Accepts(c)) << int(c);
+  EXPECT_FALSE(JTEXTBOX::Accepts(wchar_t(0xD800)));
+  EXPECT_FALSE(JTEXTBOX::Accepts(wchar_t(0x110000)));
+  EXPECT_EQ(JTEXTBOX::Usable(L"a/b.c d\t"), L"a/b.c d");
+  JTEXTBOX::SetRefusalRule(&GAME::IsRefusedNameChar);
+  EXPECT_EQ(JTEXTBOX::Usable(L"a/b.c d\t"), L"abcd");
 }
 
 TEST_F(TextBox, AKeyThatTypesNothingIsNoCharacter) {

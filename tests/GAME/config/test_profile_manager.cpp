@@ -23,10 +23,16 @@ class ProfileManager : public dialogtest::DialogEnv {
  protected:
   void SetUp() override {
     DialogEnv::SetUp();
+    // The name field refuses what the program entry tells it to.
+    JTEXTBOX::SetRefusalRule(&GAME::IsRefusedNameChar);
     Image(&chBUTTON_OK, "ok512.png", 512, 48);
     Image(&chBUTTON_CANCEL, "cancel512.png", 512, 48);
     dialogtest::WriteFont("names.fnt");
     font = std::make_unique<ZOV::JFONT>("names.fnt", 0);
+  }
+  void TearDown() override {
+    JTEXTBOX::SetRefusalRule(nullptr);
+    DialogEnv::TearDown();
   }
   PAZZLE_PROFILE_MANAGER& Open(std::initializer_list<const char*> names = {}) {
     manager = std::make_unique<PAZZLE_PROFILE_MANAGER>(nullptr, nullptr, nullptr, nullptr, chSTBACK, chEDITBOX,

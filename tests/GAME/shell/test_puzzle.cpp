@@ -15,6 +15,7 @@
 #include "GAME/shell/save_panel.h"
 #include "GAME/shell/setup_strip.h"
 #include "ST/button.h"
+#include "ST/button_layout.h"
 #include "tests/support/draw_record.h"
 #include "tests/support/puzzle_env.h"
 
@@ -62,7 +63,7 @@ TEST_P(SceneLayout, MenuButtonsStandInOneRowWithoutOverlapAndCornersInTheCorners
   const BUTTONACT* row[] = {scene->buttonTrophies, scene->buttonLeaders, scene->buttonScores, scene->buttonPlay,
                             scene->buttonCut,      scene->buttonOptions, scene->buttonExit};
   EXPECT_EQ(int(scene->buttonPlay->position.x), c.w / 2);
-  const int frame = GAME::FrameWidth(*scene->buttonPlay);
+  const int frame = ZOV::FrameWidth(*scene->buttonPlay);
   for (size_t i = 0; i < 7; ++i) {
     EXPECT_EQ(row[i]->position.y, scene->buttonPlay->position.y) << i;
     EXPECT_GT(row[i]->position.y, c.h - 100) << "on the bottom panel";

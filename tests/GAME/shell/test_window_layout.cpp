@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "GAME/shell/window_layout.h"
+#include "ST/button_layout.h"
 #include "tests/support/modal_window_env.h"
 
 namespace {
@@ -30,8 +31,8 @@ TEST_F(WindowLayout, OkAndCancelStandHalfTheirFrameFromTheCentreLine) {
     Image(&chBUTTON_OK, "ok_" + std::to_string(r.okW) + ".png", r.okW, 48);
     Image(&chBUTTON_CANCEL, "cancel_" + std::to_string(r.cancelW) + ".png", r.cancelW, 48);
     JBUTTONMAP4 ok(chBUTTON_OK), cancel(chBUTTON_CANCEL);
-    EXPECT_EQ(GAME::FrameWidth(ok), r.okW / 4);
-    GAME::PlaceOkCancel(ok, cancel, r.x, r.rowY);
+    EXPECT_EQ(ZOV::FrameWidth(ok), r.okW / 4);
+    ZOV::PlaceOkCancel(ok, cancel, r.x, r.rowY);
     EXPECT_EQ((Point{int(ok.position.x), int(ok.position.y)}), r.ok);
     EXPECT_EQ((Point{int(cancel.position.x), int(cancel.position.y)}), r.cancel);
   }

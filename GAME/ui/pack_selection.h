@@ -1,6 +1,10 @@
-// A scope that selects one pack (and its password) in the file service for
-// the loads made inside it, and puts back whatever was selected before when
-// it ends. The pointers are stored, not copied (ZOV::iFile's rule).
+// PackSelection: the one guard for the file service's pack selection. It
+// selects one pack (and its password) of ZOV::ifile for the loads made in
+// its scope and puts back whatever was selected before when the scope ends,
+// so guards nest: a load after an inner guard still reads the outer pack.
+// At the top level, where nothing was selected, ending the scope clears the
+// selection. The pointers are stored, not copied (ZOV::iFile's rule). Main
+// thread, or the loader while it alone loads: the selection is process-wide.
 #pragma once
 
 #include "ST/file.h"
