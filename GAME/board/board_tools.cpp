@@ -69,6 +69,9 @@ PUZZLE_PIECES* PUZZLE_PIECES_SYSTEM::HintPartner(const PUZZLE_PIECES* p, bool vi
 }
 
 void PUZZLE_PIECES_SYSTEM::HintToTop(PUZZLE_PIECES* p) {
+  // A part the player cannot move (the finished frame, a locked part) is
+  // never raised: it would cover loose pieces for good.
+  if (p->group != 0 && (IsFrameGroup(p->group) || IsLockedPart(p))) return;
   if (p->group == 0) {
     const int z = ZOf(p);
     if (z > 0) {
@@ -84,11 +87,16 @@ void PUZZLE_PIECES_SYSTEM::HintToTop(PUZZLE_PIECES* p) {
 
 bool PUZZLE_PIECES_SYSTEM::ShowHint(PUZZLE_PIECES* p, PUZZLE_PIECES* q) {
   hintFirst = JST::iPOINT(p->row, p->column);
-  HintToTop(p);
   HelpOff();
   p->hint = true;
   q->hint = true;
-  HintToTop(q);
+  // Parts first, loose pieces last: a loose piece of the pair never ends
+  // under the other's part (with two parts left that part may be the
+  // finished frame, which can be neither picked nor moved).
+  for (PUZZLE_PIECES* r : {p, q})
+    if (r->group != 0) HintToTop(r);
+  for (PUZZLE_PIECES* r : {p, q})
+    if (r->group == 0) HintToTop(r);
   hintSecond = JST::iPOINT(q->row, q->column);
   hintShown = true;
   ++regH;
@@ -198,13 +206,25 @@ void PUZZLE_PIECES_SYSTEM::BorderToCenter() {
   const int homeX = int(float(p0->cellW / 2) - float(pic.x) / 2.0f + picX);
   const int homeY = int(float(p0->cellH / 2) - float(pic.y) / 2.0f + picY);
   const int dx = int(float(homeX) - p0->pos.x), dy = int(float(homeY) - p0->pos.y);
-  if (dx == 0 && dy == 0) return;
-  // The finished frame never moves otherwise: it may move while regBr says
-  // the frame is not finished.
-  const int keep = regBr;
-  regBr = 2;
-  MoveStr(p0->group, float(dx), float(dy));
-  regBr = keep;
+  const bool moved = dx != 0 || dy != 0;
+  if (moved) {
+    // The finished frame never moves otherwise: it may move while regBr
+    // says the frame is not finished.
+    const int keep = regBr;
+    regBr = 2;
+    MoveStr(p0->group, float(dx), float(dy));
+    regBr = keep;
+  }
+  // Arrived, upright and grown: the frame joins what lies at its place
+  // beside it. Without this a part locked at home beside the frame's place
+  // would stay apart from the frame for good, both immovable. Not while a
+  // piece is held, whose z-index a join would move.
+  bool turning = false;
+  for (const PUZZLE_PIECES* p : zOrder) turning = turning || (p->group == p0->group && p->turnProgress > 0.0f);
+  if (turning || held != 0) return;
+  if (!moved && frameJoinTried_ == p0->group) return;
+  frameJoinTried_ = p0->group;
+  GlueNstr(ZOf(p0));
 }
 
 // ---- the log
