@@ -345,9 +345,18 @@ int PUZZLE_PIECES_SYSTEM::PlayerActivity() {
   if (left > 1) return PlayLeftHeld(mx, my);
   if (left == -1) {
     // A drop is where a locked part can leave its place (a snapped piece
-    // joined to a part lying off home moves onto it).
+    // joined to a part lying off home moves onto it). A part still locked
+    // lies wholly at home: every member joins what lies beside it there,
+    // not only the dropped piece, so no two locked parts lie side by side
+    // unjoined.
+    const int z = HeldZ();
+    PUZZLE_PIECES* dropped = z >= 0 ? zOrder[size_t(z)] : nullptr;
     const int result = PlayLeftRelease(overPocket);
     ReleaseLocks();
+    if (dropped && dropped->group != 0 && IsLockedPart(dropped) && !IsFrameGroup(dropped->group)) {
+      GlueNstr(ZOf(dropped));
+      ReleaseLocks();
+    }
     return result;
   }
   return PlayHover(mx, my, overPocket);
@@ -518,6 +527,10 @@ int PUZZLE_PIECES_SYSTEM::PlayLeftRelease(bool overPocket) {
   bool snapped = false;
   if (profile && profile->FastCollector && !overPocket) snapped = TestFastCollector(z) == 1;
   if (p->selected) {
+    // A selection never joins: a snapped member's part is not held there.
+    if (snapped)
+      for (PUZZLE_PIECES* q : zOrder)
+        if (q == p || (p->group != 0 && q->group == p->group)) q->locked = false;
     ChangeShadowVstr(PUZZLE_PIECES::kShadowFalling);
     held = 0;
     if (overPocket) {
