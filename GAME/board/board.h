@@ -22,7 +22,9 @@
 // selection resets), board_play.cpp (mouse play: picking, dragging,
 // turning, dropping, the band, z-order and flag operations), board_join.cpp
 // (joins and the rigid-group pass), board_score.cpp (the level counters),
-// board_tools.cpp (hint, sort, the finished frame moved home),
+// board_tools.cpp (hint, sort, the finished frame moved home; their rules
+// are plain functions in hint.h, sort.h, and the join's score in
+// join_score.h),
 // board_level_end.cpp (the end of the level; trophies.h holds its rules),
 // board_play_parts.cpp (what play asks of the owned parts), board_parts.cpp (every
 // call into the owned parts the board only drives: pocket, preview frame,
@@ -481,12 +483,6 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
 
   // ---- the hint's helpers (board_tools.cpp)
   float HintPeriod() const;
-  // Whether p may take part in a hint; visibleOnly: only what the player
-  // sees (edges only, nothing in the closed pocket).
-  bool HintVisible(const PUZZLE_PIECES* p, bool visibleOnly) const;
-  // p's grid neighbour of another part that may take part, highest in the
-  // z-order; null for none.
-  PUZZLE_PIECES* HintPartner(const PUZZLE_PIECES* p, bool visibleOnly) const;
   // A loose piece to the top; a grouped piece that is no edge piece brings
   // its group to the top, unless the group cannot be moved (the finished
   // frame, a locked part).
