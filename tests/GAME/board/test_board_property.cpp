@@ -17,7 +17,10 @@
 // reach the win.
 //
 // JIGSAW_PROPERTY_BOARDS sets the number of boards (default 208: each cut,
-// picture shape, rotation and fast-collector setting twice).
+// picture shape, rotation and fast-collector setting twice; 26 in a
+// sanitized build, whose run is many times slower, so that it stays within
+// the test's time limit). JIGSAW_PROPERTY_TRACE prints a stuck board's
+// pieces.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -404,7 +407,7 @@ class BoardProperty : public boardtest::BoardEnv {
       if (PickPoint(p, &at)) {
         Drag(at, JST::iPOINT(RandIn(700, 900), RandIn(520, 690)));
         Settle();
-      } else if (std::getenv("PROP_DEBUG")) {
+      } else if (std::getenv("JIGSAW_PROPERTY_TRACE")) {
         for (JST::iPOINT q : PointsOf(p))
           std::printf("pocketed (%d,%d) point %d,%d over %d inside %d who %d open %d\n", p->row, p->column, q.x, q.y,
                       int(OverPocket(q.x, q.y)), int(GAMETOOLS::InsideObj(p->outline, int(p->pos.x), int(p->pos.y), q.x, q.y)),
@@ -441,7 +444,7 @@ class BoardProperty : public boardtest::BoardEnv {
     const JST::fPOINT before = p->pos;
     Drag(at, to, 2);
     Settle();
-    if (std::getenv("PROP_DEBUG"))
+    if (std::getenv("JIGSAW_PROPERTY_TRACE"))
       std::printf("bring (%d,%d) from %.1f,%.1f via %d,%d to %d,%d: now %.1f,%.1f regF %d hint %d mag %d\n", p->row,
                   p->column, before.x, before.y, at.x, at.y, to.x, to.y, p->pos.x, p->pos.y, board->regF,
                   int(board->hintShown), int(board->magnifierOn));
@@ -484,7 +487,7 @@ class BoardProperty : public boardtest::BoardEnv {
       idle = moved ? 0 : idle + 1;
     }
     if (b.regF > 1) {
-      if (std::getenv("PROP_DEBUG")) {
+      if (std::getenv("JIGSAW_PROPERTY_TRACE")) {
         std::printf("preview %d magnifier %d hint %d band %d held %d pocket open %d\n", int(b.showLitleFrame),
                     int(b.magnifierOn), int(b.hintShown), int(b.bandActive), b.held, int(b.pocket->open));
         for (const Piece* p : b.gridOrder)
@@ -536,10 +539,16 @@ class BoardProperty : public boardtest::BoardEnv {
   int restX_ = 1000, restY_ = 740;
 };
 
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr int kDefaultBoards = 26;
+#else
+constexpr int kDefaultBoards = 208;
+#endif
+
 int Boards() {
   const char* v = std::getenv("JIGSAW_PROPERTY_BOARDS");
   const int n = v ? std::atoi(v) : 0;
-  return n > 0 ? n : 208;
+  return n > 0 ? n : kDefaultBoards;
 }
 
 TEST_F(BoardProperty, EveryBoardAPlayerCanReachCanBeFinished) {
@@ -548,10 +557,11 @@ TEST_F(BoardProperty, EveryBoardAPlayerCanReachCanBeFinished) {
   for (int k = 0; k < boards; ++k) {
     BoardCase c;
     c.seed = k + 1;
+    // 13 cuts against 8 settings: every pairing once in 104 boards.
     c.cut = 3 + k % 13;
-    c.portrait = (k / 13) % 2 == 1;
-    c.rotation = (k / 26) % 2 == 1;
-    c.fast = (k / 52) % 2 == 1;
+    c.portrait = k % 2 == 1;
+    c.rotation = (k / 2) % 2 == 1;
+    c.fast = (k / 4) % 2 == 1;
     const std::string result = Run(c, 16);
     if (!result.empty()) failed.push_back(c.Name() + ": " + result);
   }
