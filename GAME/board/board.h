@@ -22,7 +22,9 @@
 // selection resets), board_play.cpp (mouse play: picking, dragging,
 // turning, dropping, the band, z-order and flag operations), board_join.cpp
 // (joins and the rigid-group pass), board_score.cpp (the level counters),
-// board_tools.cpp (hint, sort, the finished frame moved home),
+// board_tools.cpp (hint, sort, the finished frame moved home; their rules
+// are plain functions in hint.h, sort.h, and the join's score in
+// join_score.h),
 // board_level_end.cpp (the end of the level; trophies.h holds its rules),
 // board_play_parts.cpp (what play asks of the owned parts), board_parts.cpp (every
 // call into the owned parts the board only drives: pocket, preview frame,
@@ -244,9 +246,19 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   void ChangeShadowVstr(int dir);
   // Snaps the piece at z (with its group or selection) onto its home point
   // when it lies within a third of a cell of it, and locks it: 1, else 0.
+  // The lock holds only while it is earned (ReleaseLocks).
   int TestFastCollector(int z);
   // Locks the piece at z, or every piece of its group.
   void DisablePieces(int z);
+  // Where a piece lies when the puzzle is assembled on the picture's place.
+  JST::iPOINT HomePoint(const PUZZLE_PIECES* p) const;
+  // Upright, at rest and exactly on its home point.
+  bool AtHome(const PUZZLE_PIECES* p) const;
+  // A lock holds only on a group lying wholly at home: every other locked
+  // piece (a loose one, or one of a group moved off home by a join or a
+  // push) is unlocked, so nothing locked lies anywhere but its place. Run
+  // after every drop and every push of a locked part.
+  void ReleaseLocks();
   // The frame is complete (regBr < 2) and `group` is the group of grid
   // piece 0.
   bool IsFrameGroup(int group) const;
@@ -459,6 +471,11 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   int PlayLeftRelease(bool overPocket);
   int PlayHover(int mx, int my, bool overPocket);
   void ClearBand();
+  // The frame group's id when it last tried to join what lies beside its
+  // place (BorderToCenter); 0 before.
+  int frameJoinTried_ = 0;
+  // The groups with a piece off home, reused by ReleaseLocks.
+  std::vector<int> offHomeGroups_;
   // The members of the group being joined, reused between drops.
   std::vector<PUZZLE_PIECES*> joinMembers_;
   // The groups the band takes, reused every frame of a band.
@@ -466,16 +483,12 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
 
   // ---- the hint's helpers (board_tools.cpp)
   float HintPeriod() const;
-  // Whether p may take part in a hint; visibleOnly: only what the player
-  // sees (edges only, nothing in the closed pocket).
-  bool HintVisible(const PUZZLE_PIECES* p, bool visibleOnly) const;
-  // p's grid neighbour of another part that may take part, highest in the
-  // z-order; null for none.
-  PUZZLE_PIECES* HintPartner(const PUZZLE_PIECES* p, bool visibleOnly) const;
   // A loose piece to the top; a grouped piece that is no edge piece brings
-  // its group to the top.
+  // its group to the top, unless the group cannot be moved (the finished
+  // frame, a locked part).
   void HintToTop(PUZZLE_PIECES* p);
-  // Shows p and q as the hint pair; true.
+  // Shows p and q as the hint pair, raising their parts before their loose
+  // pieces; true.
   bool ShowHint(PUZZLE_PIECES* p, PUZZLE_PIECES* q);
   // One hint particle on each resting hinted piece once a period.
   void EmitHintParticles();
@@ -484,7 +497,8 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   // Slides every resting part back into the play area (and pocketed pieces
   // into the pocket) by its largest overshoot, at most 1000 px/s.
   void PushBack(float dt);
-  // Sends the glow group under the loose pieces once its shadow is down.
+  // Sends each group that glowed after a drop under the loose pieces once
+  // its shadow is down.
   void SettleGlowGroup();
   // How far a part lies outside, each side (right/down positive).
   struct PushNeed {
@@ -493,7 +507,16 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
     void Add(float nx, float ny);
     JST::fPOINT Move(float step) const;
   };
-  std::vector<PushNeed> pushNeeds_;  // by group id, reused every frame
+  // The parts that need a push this frame, found by group id; sized by the
+  // groups that lie out, not by the group counter. Reused every frame.
+  struct PushPart {
+    int group = 0;
+    PushNeed need;
+  };
+  std::vector<PushPart> pushParts_;
+  PushNeed* PushOf(int group, bool add);
+  // The groups that glowed after a drop and have not yet gone down.
+  std::vector<int> settling_;
 
   // ---- the owned parts (board_parts.cpp)
   void CreateParts();

@@ -236,18 +236,46 @@ void PUZZLE_PIECES_SYSTEM::ChangeShadowVstr(int dir) {
 
 // ---- the fast collector
 
-int PUZZLE_PIECES_SYSTEM::TestFastCollector(int z) {
-  if (z < 0 || size_t(z) >= zOrder.size() || gridOrder.empty() || !gridOrder[0]) return 0;
-  PUZZLE_PIECES* p = zOrder[size_t(z)];
-  if (p->rotation != 0 || p->turnProgress > 0.0f) return 0;
+JST::iPOINT PUZZLE_PIECES_SYSTEM::HomePoint(const PUZZLE_PIECES* p) const {
+  if (!p || gridOrder.empty() || !gridOrder[0]) return JST::iPOINT(0, 0);
   const int cw = gridOrder[0]->cellW, ch = gridOrder[0]->cellH;
   // The picture's own size: the pieces are cut from it at scale 1, whatever
   // scale the set-up view left on the sprite.
   const JST::iPOINT pic = picture_ ? picture_->imageSize : JST::iPOINT(cw * cols, ch * rows);
   const JST::iPOINT centre = game_->middle;
-  const int hx = cw * p->column + int(float(cw / 2) - float(pic.x) / 2.0f + float(centre.x));
-  const int hy = ch * p->row + int(float(ch / 2) - float(pic.y) / 2.0f + float(centre.y));
-  const float dx = float(hx) - p->pos.x, dy = float(hy) - p->pos.y;
+  return JST::iPOINT(cw * p->column + int(float(cw / 2) - float(pic.x) / 2.0f + float(centre.x)),
+                     ch * p->row + int(float(ch / 2) - float(pic.y) / 2.0f + float(centre.y)));
+}
+
+bool PUZZLE_PIECES_SYSTEM::AtHome(const PUZZLE_PIECES* p) const {
+  if (!p || p->rotation != 0 || p->turnProgress > 0.0f) return false;
+  // A snap moves by a float offset, which may land a rounding step off.
+  const JST::iPOINT h = HomePoint(p);
+  return std::fabs(p->pos.x - float(h.x)) < 0.5f && std::fabs(p->pos.y - float(h.y)) < 0.5f;
+}
+
+void PUZZLE_PIECES_SYSTEM::ReleaseLocks() {
+  bool anyLocked = false;
+  for (const PUZZLE_PIECES* p : zOrder) anyLocked = anyLocked || p->locked;
+  if (!anyLocked) return;
+  // The groups with a piece off home.
+  offHomeGroups_.clear();
+  for (const PUZZLE_PIECES* p : zOrder)
+    if (p->group != 0 && !AtHome(p)) offHomeGroups_.push_back(p->group);
+  std::sort(offHomeGroups_.begin(), offHomeGroups_.end());
+  for (PUZZLE_PIECES* p : zOrder) {
+    if (!p->locked) continue;
+    if (p->group == 0 || std::binary_search(offHomeGroups_.begin(), offHomeGroups_.end(), p->group))
+      p->locked = false;
+  }
+}
+
+int PUZZLE_PIECES_SYSTEM::TestFastCollector(int z) {
+  if (z < 0 || size_t(z) >= zOrder.size() || gridOrder.empty() || !gridOrder[0]) return 0;
+  PUZZLE_PIECES* p = zOrder[size_t(z)];
+  if (p->rotation != 0 || p->turnProgress > 0.0f) return 0;
+  const JST::iPOINT home = HomePoint(p);
+  const float dx = float(home.x) - p->pos.x, dy = float(home.y) - p->pos.y;
   const int d = int(std::sqrt(dx * dx + dy * dy));
   if (d < p->cellW / 3 || d < p->cellH / 3) {
     PieceMove(z, dx, dy);
@@ -308,7 +336,22 @@ int PUZZLE_PIECES_SYSTEM::PlayerActivity() {
   const int left = input->Lkm();
   if (left == 1) return PlayLeftPress(mx, my, overPocket);
   if (left > 1) return PlayLeftHeld(mx, my);
-  if (left == -1) return PlayLeftRelease(overPocket);
+  if (left == -1) {
+    // A drop is where a locked part can leave its place (a snapped piece
+    // joined to a part lying off home moves onto it). A part still locked
+    // lies wholly at home: every member joins what lies beside it there,
+    // not only the dropped piece, so no two locked parts lie side by side
+    // unjoined.
+    const int z = HeldZ();
+    PUZZLE_PIECES* dropped = z >= 0 ? zOrder[size_t(z)] : nullptr;
+    const int result = PlayLeftRelease(overPocket);
+    ReleaseLocks();
+    if (dropped && dropped->group != 0 && IsLockedPart(dropped) && !IsFrameGroup(dropped->group)) {
+      GlueNstr(ZOf(dropped));
+      ReleaseLocks();
+    }
+    return result;
+  }
   return PlayHover(mx, my, overPocket);
 }
 
@@ -477,6 +520,10 @@ int PUZZLE_PIECES_SYSTEM::PlayLeftRelease(bool overPocket) {
   bool snapped = false;
   if (profile && profile->FastCollector && !overPocket) snapped = TestFastCollector(z) == 1;
   if (p->selected) {
+    // A selection never joins: a snapped member's part is not held there.
+    if (snapped)
+      for (PUZZLE_PIECES* q : zOrder)
+        if (q == p || (p->group != 0 && q->group == p->group)) q->locked = false;
     ChangeShadowVstr(PUZZLE_PIECES::kShadowFalling);
     held = 0;
     if (overPocket) {
@@ -510,7 +557,9 @@ int PUZZLE_PIECES_SYSTEM::PlayLeftRelease(bool overPocket) {
       if (!PocketOpen()) PlaceInPocket(p);
       return kResultHintOff;
     }
-    if (snapped) SwapDown(ZOf(p));
+    // Snapped home but joined to nothing: the piece stays on top and free,
+    // so no part can come to lie over a piece that cannot be picked.
+    if (snapped) p->locked = false;
     return kResultNothing;
   }
   const int group = p->group;

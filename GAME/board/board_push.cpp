@@ -9,7 +9,7 @@
 // than it overshoots; a part that overshoots both sides of an axis is larger
 // than the play area and is left alone on that axis. The frame group of a
 // finished frame is not pushed (it has its own place). One pass gathers, one
-// pass moves: linear in the number of pieces.
+// pass moves: linear in the number of pieces times the few parts lying out.
 #include <algorithm>
 #include <cmath>
 
@@ -43,11 +43,19 @@ JST::fPOINT PUZZLE_PIECES_SYSTEM::PushNeed::Move(float step) const {
   return JST::fPOINT(x, y);
 }
 
+PUZZLE_PIECES_SYSTEM::PushNeed* PUZZLE_PIECES_SYSTEM::PushOf(int group, bool add) {
+  // Few parts lie out at once: a short list, looked through.
+  for (PushPart& part : pushParts_)
+    if (part.group == group) return &part.need;
+  if (!add) return nullptr;
+  pushParts_.push_back(PushPart{group, PushNeed()});
+  return &pushParts_.back().need;
+}
+
 void PUZZLE_PIECES_SYSTEM::PushBack(float dt) {
   const float step = kPushSpeed * dt;
   if (!(step > 0.0f)) return;
-  if (pushNeeds_.size() < size_t(cstr) + 1) pushNeeds_.resize(size_t(cstr) + 1);
-  for (PushNeed& n : pushNeeds_) n = PushNeed();
+  pushParts_.clear();
   PushNeed selection;
   const PUZZLE_PIECES* first = gridOrder.empty() ? nullptr : gridOrder[0];
   const float pocketW = pocket ? float(pocket->Width()) : 0.0f, pocketH = pocket ? float(pocket->Height()) : 0.0f;
@@ -69,34 +77,56 @@ void PUZZLE_PIECES_SYSTEM::PushBack(float dt) {
     if (nx == 0.0f && ny == 0.0f) continue;
     if (p->selected)
       selection.Add(nx, ny);
-    else if (p->group > 0 && size_t(p->group) < pushNeeds_.size())
-      pushNeeds_[size_t(p->group)].Add(nx, ny);
+    else if (p->group > 0)
+      PushOf(p->group, true)->Add(nx, ny);
     else if (p->group == 0)
       p->Move(Clamp(nx, step), Clamp(ny, step));
   }
   // Move: each part once.
   const JST::fPOINT selectionMove = selection.any ? selection.Move(step) : JST::fPOINT(0.0f, 0.0f);
+  bool movedLocked = false;
   for (PUZZLE_PIECES* p : zOrder) {
     if (p->selected) {
       if (selection.any) p->Move(selectionMove.x, selectionMove.y);
-    } else if (p->group > 0 && size_t(p->group) < pushNeeds_.size() && pushNeeds_[size_t(p->group)].any &&
-               !IsFrameGroup(p->group)) {
-      const JST::fPOINT d = pushNeeds_[size_t(p->group)].Move(step);
+    } else if (p->group > 0 && !pushParts_.empty()) {
+      const PushNeed* n = PushOf(p->group, false);
+      if (!n || !n->any || IsFrameGroup(p->group)) continue;
+      const JST::fPOINT d = n->Move(step);
       p->Move(d.x, d.y);
+      movedLocked = movedLocked || p->locked;
     }
   }
+  // A locked part pushed off its place is locked no more.
+  if (movedLocked) ReleaseLocks();
 }
 
 void PUZZLE_PIECES_SYSTEM::SettleGlowGroup() {
-  if (glowGroup <= 0) return;
-  const int g = glowGroup;
-  const bool settled = std::any_of(zOrder.begin(), zOrder.end(), [g](const PUZZLE_PIECES* p) {
-    return p->group == g && p->shadowLevel == 0.0f;
-  });
-  if (!settled) return;
-  // Under the loose pieces; the shadows are left as they are.
-  std::stable_partition(zOrder.begin(), zOrder.end(), [g](const PUZZLE_PIECES* p) { return p->group != g; });
-  glowGroup = kIndexIdle;
+  // Every group that glows settles, however many were dropped within one
+  // settling time: a group that lost the glow slot to a later one is kept
+  // here until its own shadow is down, so no part stays above the loose
+  // pieces (the finished frame or a locked part could never be moved off
+  // them).
+  if (glowGroup > 0 && std::find(settling_.begin(), settling_.end(), glowGroup) == settling_.end())
+    settling_.push_back(glowGroup);
+  for (size_t k = 0; k < settling_.size();) {
+    const int g = settling_[k];
+    bool exists = false, settled = false;
+    for (const PUZZLE_PIECES* p : zOrder) {
+      if (p->group != g) continue;
+      exists = true;
+      settled = settled || p->shadowLevel == 0.0f;
+    }
+    // A group merged into another has gone; the merged one settles instead.
+    if (!exists || settled) {
+      // Under the loose pieces; the shadows are left as they are.
+      if (settled)
+        std::stable_partition(zOrder.begin(), zOrder.end(), [g](const PUZZLE_PIECES* p) { return p->group != g; });
+      if (g == glowGroup) glowGroup = kIndexIdle;
+      settling_.erase(settling_.begin() + std::ptrdiff_t(k));
+    } else {
+      ++k;
+    }
+  }
 }
 
 }  // namespace GAME

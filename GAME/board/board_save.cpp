@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "GAME/board/board.h"
+#include "GAME/board/join_score.h"
 #include "GAME/board/resolution_message.h"
 #include "GAME/board/score.h"
 #include "GAME/config/globals.h"
@@ -316,7 +317,7 @@ int PUZZLE_PIECES_SYSTEM::LoadPuzzleState(char* path, PUZZLE_PLAYER_PROFILE* pla
   // 7. The pieces, in grid order; the rest keep their cut places.
   if (s.pieces.size() != n)
     Log("save holds " + std::to_string(s.pieces.size()) + " pieces for " + std::to_string(n));
-  int largestGroup = 0;
+  std::vector<int> savedIds;  // the file's group ids, in the order met
   for (size_t k = 0; k < n; ++k) {
     PUZZLE_PIECES* p = gridOrder[k];
     if (k >= s.pieces.size()) {
@@ -337,27 +338,43 @@ int PUZZLE_PIECES_SYSTEM::LoadPuzzleState(char* path, PUZZLE_PLAYER_PROFILE* pla
     if (p->rotation != e.trt) Log("piece " + std::to_string(k) + ": turn " + std::to_string(e.trt) + " taken modulo 4");
     p->RotationPoint();
     p->angle = float(p->rotation) * kHalfPi;
-    p->group = e.nstr > 0 ? e.nstr : 0;
+    // Group ids are renumbered densely, 1, 2, ... in the order they first
+    // appear, the pieces of one id staying together: a file's ids, however
+    // large, never reach the group counter.
+    int group = 0;
+    if (e.nstr > 0) {
+      auto it = std::find(savedIds.begin(), savedIds.end(), e.nstr);
+      if (it == savedIds.end()) it = savedIds.insert(savedIds.end(), e.nstr);
+      group = int(it - savedIds.begin()) + 1;
+    }
+    p->group = group;
     if (e.nstr < 0) Log("piece " + std::to_string(k) + ": negative group taken as loose");
-    largestGroup = std::max(largestGroup, p->group);
     p->inPocket = e.BK;
   }
   // 8.
   PlacementPuzzle();
   // 9. The counters; what the groups decide is counted from them.
   auto time = [](double t) { return std::isfinite(t) && t > 0.0 ? t : 0.0; };
-  auto count = [](int v) { return v > 0 ? v : 0; };
+  // Each counter is held between 0 and what a real game of this grid can
+  // reach, so none can run over while play goes on.
+  auto count = [this](const char* name, int v, int most) {
+    const int held = std::clamp(v, 0, most);
+    if (held != v) Log(std::string(name) + " " + std::to_string(v) + " taken as " + std::to_string(held));
+    return held;
+  };
+  const CounterBounds most = CounterBoundsFor(int(n));
   regT = decltype(regT)(time(s.regT));
   regTa = decltype(regTa)(time(s.regTa));
-  regH = count(s.regH);
-  regSc = count(s.regSc);
-  regPf = count(s.regPf);
+  regH = count("regH", s.regH, most.hints);
+  regSc = count("regSc", s.regSc, most.score);
+  regPf = count("regPf", s.regPf, most.speedPoints);
   regGVN = s.regGVN != 0;
   regGVN2 = s.regGVN2 != 0;
-  regFastGlue = count(s.regFastGlue);
+  regFastGlue = count("regFastGlue", s.regFastGlue, most.joins);
   regRes = s.regRes;
-  cstr = std::max(count(s.cstr), largestGroup);
-  if (cstr != s.cstr) Log("group counter raised to " + std::to_string(cstr));
+  // The last id given out: the renumbered groups' count.
+  cstr = int(savedIds.size());
+  if (cstr != s.cstr) Log("group counter " + std::to_string(s.cstr) + " taken as " + std::to_string(cstr));
   RecountFromGroups();
   if (regF < 2) {
     Log("save refused: the puzzle is finished");

@@ -44,9 +44,13 @@
 //    pieces without one stay where the cut put them; "trt" is taken modulo
 //    4; a position that is not a finite number, or lies beyond
 //    kSavePositionLimit, becomes the piece's scatter point; a negative
-//    "nstr" becomes 0; "cstr" becomes at least the largest "nstr"; negative
-//    or non-finite times and negative counters become 0; "regF", "regBr",
-//    "regCg" and "regFinishP" are recomputed from the restored groups.
+//    "nstr" becomes 0; the group ids are renumbered 1, 2, ... in the order
+//    they first appear in grid order (pieces of one id stay together) and
+//    "cstr" becomes their count, whatever the file holds; negative or
+//    non-finite times become 0; "regH", "regSc", "regPf" and "regFastGlue"
+//    are held between 0 and what a game of the grid can reach
+//    (CounterBoundsFor, join_score.h); "regF", "regBr", "regCg" and
+//    "regFinishP" are recomputed from the restored groups.
 #pragma once
 
 #include <string>

@@ -3,11 +3,12 @@
 // completion, joins, speed points, the score with its join sound, and the
 // end of the puzzle.
 //
-// Points use k = 2 / regT, with regT taken as at least 0.01 s (k at most
-// 200) and k = 2 when no time has passed, so points never overflow.
+// The points, the time factor and the sound choice are the rules of
+// join_score.h.
 #include <algorithm>
 
 #include "GAME/board/board.h"
+#include "GAME/board/join_score.h"
 #include "GAME/shell/menu_actions.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/sound.h"
@@ -16,10 +17,19 @@ namespace GAME {
 
 namespace {
 
-// Shortest time since the last join the points are computed with.
-constexpr double kShortestJoinTime = 0.01;
-// A join making at least this many pieces plays the high sound.
-constexpr int kBigJoin = 11;
+ZOV::ST_A* SoundOf(JoinSound s) {
+  switch (s) {
+    case JoinSound::kHigh:
+      return eConHi;
+    case JoinSound::kMid:
+      return eConMi;
+    case JoinSound::kLow:
+      return eConLo;
+    case JoinSound::kNone:
+      break;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -79,18 +89,11 @@ int PUZZLE_PIECES_SYSTEM::CalculateRegistr(int i, int j) {
   }
   // 7. - 8. One more join; a timed one sounds by its size.
   ++regCg;
-  if (regT > 0.0) {
-    if (joinSize >= kBigJoin)
-      ZOV::SoundRender(eConHi);
-    else if (sizeA >= 2 && sizeB >= 2)
-      ZOV::SoundRender(eConMi);
-    else
-      ZOV::SoundRender(eConLo);
-  }
+  ZOV::SoundRender(SoundOf(JoinSoundFor(regT, sizeA, sizeB)));
   // 9. - 11. The speed and the points, more for a quicker join.
-  const double k = regT > 0.0 ? 2.0 / std::max(regT, kShortestJoinTime) : 2.0;
+  const double k = JoinFactor(regT);
   regPf = int(double(regPf) + k);
-  const int points = int(double(joinSize) * k + 12.0);
+  const int points = JoinPoints(joinSize, k);
   regSc += points;
   // 12. The puzzle is complete.
   if (regF < 2) {

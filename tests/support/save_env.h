@@ -97,7 +97,7 @@ class SaveTest : public dialogtest::DialogEnv {
 };
 
 // The 3 x 3 board of the round trip: pieces 0, 1 in group 1 and 4, 5 in
-// group 3 (cstr 3), pieces 2 and 7 turned, piece 6 in the pocket, positions
+// group 2 (cstr 2: ids as a resume numbers them), pieces 2 and 7 turned, piece 6 in the pocket, positions
 // that are not whole numbers, and counters that agree with those groups.
 Board& RoundTripBoard(SaveTest& t, Board& b) {
   (void)t;
@@ -108,8 +108,8 @@ Board& RoundTripBoard(SaveTest& t, Board& b) {
     b.gridOrder[size_t(k)]->destination = JST::iPOINT(int(xs[k]), int(ys[k]));
   }
   b.gridOrder[0]->group = b.gridOrder[1]->group = 1;
-  b.gridOrder[4]->group = b.gridOrder[5]->group = 3;
-  b.cstr = 3;
+  b.gridOrder[4]->group = b.gridOrder[5]->group = 2;
+  b.cstr = 2;
   // Cut without turns; two pieces turned, outline with them.
   for (int k : {2, 7}) {
     GAME::PUZZLE_PIECES* p = b.gridOrder[size_t(k)];

@@ -189,6 +189,109 @@ TEST_F(BoardJoin, TheRigidPassPutsEachMemberExactlyBesideTheLowerGridIndex) {
   }
 }
 
+// ---- every rotation and side with cells that are not square (160 x 150,
+// as 800 x 600 cut 4 along the short side gives)
+
+namespace {
+
+constexpr int kW = 160, kH = 150;
+
+// Where piece a lies from its grid neighbour b when both are turned r
+// quarter turns clockwise: the upright offset (columns x width, rows x
+// height), turned with them.
+JST::iPOINT Beside(const Piece* a, const Piece* b, int r) {
+  int x = (a->column - b->column) * kW, y = (a->row - b->row) * kH;
+  for (int k = 0; k < r; ++k) {
+    const int t = x;
+    x = -y;
+    y = t;
+  }
+  return JST::iPOINT(x, y);
+}
+
+// The 3 x 3 board with every piece's cell 160 x 150.
+void NonSquare(Board& b) {
+  for (Piece* p : b.gridOrder) {
+    p->cellW = kW;
+    p->cellH = kH;
+  }
+}
+
+}  // namespace
+
+// A = the centre piece (1, 1), dropped beside each of its four neighbours B
+// at each rotation: with B's side of A offset along the line between them
+// (`along`, away from B) and across it (`across`).
+TEST_F(BoardJoin, EachSideAtEachRotationJoinsWithinNinePixelsAndSnapsExactly) {
+  struct Offset {
+    const char* name;
+    int along, across;
+    bool join;
+  };
+  const Offset offsets[] = {
+      {"exactly", 0, 0, true},
+      {"9 px across", 0, 9, true},
+      {"9 px across, the other way", 0, -9, true},
+      {"10 px across", 0, 10, false},
+      {"10 px across, the other way", 0, -10, false},
+      {"9 px away", 9, 0, true},
+      {"20 px away: beyond both cell sides", 20, 0, false},
+  };
+  const JST::iPOINT neighbours[] = {{0, 1}, {1, 2}, {2, 1}, {1, 0}};  // (row, column)
+  for (int r = 0; r < 4; ++r)
+    for (JST::iPOINT n : neighbours)
+      for (const Offset& o : offsets) {
+        SCOPED_TRACE(testing::Message() << "rotation " << r << ", B (" << n.x << "," << n.y << "), " << o.name);
+        Board& b = Playing();
+        NonSquare(b);
+        Piece* a = At(1, 1);
+        Piece* nb = At(n.x, n.y);
+        Place(n.x, n.y, 500, 380, r);
+        const JST::iPOINT exact = Beside(a, nb, r);
+        // Unit vectors along (B to A) and across.
+        const int ux = exact.x > 0 ? 1 : exact.x < 0 ? -1 : 0, uy = exact.y > 0 ? 1 : exact.y < 0 ? -1 : 0;
+        Place(1, 1, float(500 + exact.x + ux * o.along - uy * o.across),
+              float(380 + exact.y + uy * o.along + ux * o.across), r);
+        EXPECT_EQ(b.Banzai(Z(1, 1)), o.join);
+        if (!o.join) {
+          EXPECT_EQ(a->group, 0);
+          continue;
+        }
+        EXPECT_NE(a->group, 0);
+        EXPECT_EQ(a->group, nb->group);
+        EXPECT_FLOAT_EQ(a->pos.x, float(500 + exact.x)) << "snapped exactly beside B";
+        EXPECT_FLOAT_EQ(a->pos.y, float(380 + exact.y));
+        EXPECT_FLOAT_EQ(nb->pos.x, 500.0f) << "B stays";
+      }
+}
+
+// A 2 x 2 group at each rotation, each member nudged a few pixels: one
+// rigid pass puts every member exactly beside (0, 0), which stays.
+TEST_F(BoardJoin, TheRigidPassHoldsAGroupAtEachRotationWithCellsThatAreNotSquare) {
+  const JST::iPOINT nudges[] = {{0, 0}, {4, -3}, {-5, 2}, {3, 5}};
+  for (int r = 0; r < 4; ++r) {
+    SCOPED_TRACE(testing::Message() << "rotation " << r);
+    Board& b = Playing();
+    NonSquare(b);
+    const Piece* corner = At(0, 0);
+    int k = 0;
+    for (int row = 0; row < 2; ++row)
+      for (int col = 0; col < 2; ++col, ++k) {
+        const JST::iPOINT at = Beside(At(row, col), corner, r);
+        Place(row, col, float(500 + at.x + nudges[k].x), float(380 + at.y + nudges[k].y), r);
+        At(row, col)->group = 3;
+      }
+    b.cstr = 3;
+    b.Debug();
+    for (int row = 0; row < 2; ++row)
+      for (int col = 0; col < 2; ++col) {
+        const JST::iPOINT at = Beside(At(row, col), corner, r);
+        EXPECT_FLOAT_EQ(At(row, col)->pos.x, float(500 + at.x)) << row << "," << col;
+        EXPECT_FLOAT_EQ(At(row, col)->pos.y, float(380 + at.y)) << row << "," << col;
+      }
+  }
+}
+
 // Both sides grouped or loose as the sizes say, on a 4 x 4 board.
 TEST_F(BoardJoin, PointsSpeedPointsAndSoundOfAJoin) {
   struct Case {

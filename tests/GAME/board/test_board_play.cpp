@@ -243,7 +243,10 @@ TEST_F(BoardPlay, TheFastCollectorSnapsAnUprightPieceNearItsHomeAndLocksIt) {
   }
 }
 
-TEST_F(BoardPlay, WithTheFastCollectorOnADropNearHomeLocksThePiece) {
+// A drop near home snaps the piece there; joined to nothing it stays free
+// and on top. The neighbour dropped near its own home joins it, and the
+// two, lying wholly at home, are locked.
+TEST_F(BoardPlay, WithTheFastCollectorOnADropNearHomeSnapsThePieceAndAJoinAtHomeLocksThem) {
   Board& b = Playing();
   GAME::PUZZLE_PLAYER_PROFILE player;
   player.FastCollector = true;
@@ -252,10 +255,144 @@ TEST_F(BoardPlay, WithTheFastCollectorOnADropNearHomeLocksThePiece) {
   Step(500, 300, 1);
   Step(620, 390);
   Step(620, 390, -1);
-  EXPECT_TRUE(At(1, 2)->locked);
   EXPECT_FLOAT_EQ(At(1, 2)->pos.x, 612.0f);
-  EXPECT_EQ(b.zOrder.back(), At(1, 2)) << "sent to the bottom";
+  EXPECT_FLOAT_EQ(At(1, 2)->pos.y, 384.0f);
+  EXPECT_FALSE(At(1, 2)->locked) << "alone, it is not held";
+  EXPECT_EQ(b.zOrder.front(), At(1, 2)) << "it stays on top";
+  Place(1, 1, 300, 300);
+  Step(300, 300, 1);
+  Step(505, 390);
+  Step(505, 390, -1);
+  EXPECT_NE(At(1, 1)->group, 0);
+  EXPECT_EQ(At(1, 1)->group, At(1, 2)->group);
+  EXPECT_FLOAT_EQ(At(1, 1)->pos.x, 512.0f);
+  EXPECT_TRUE(b.IsLockedPart(At(1, 1)));
+  EXPECT_TRUE(b.IsLockedPart(At(1, 2)));
+  Step(512, 384, 1);
+  EXPECT_EQ(b.held, 0) << "a locked part at home is not taken";
+  Step(512, 384, -1);
   b.profile = nullptr;
+}
+
+// 3 x 3 (home of (r, c): (412 + 100 c, 284 + 100 r)): every piece but the
+// edge piece (0, 1) is one part lying 20 px right of home. The last piece,
+// dropped near home, snaps there and joins nothing: it stays on top and
+// free, and the part moved home takes it.
+TEST_F(BoardPlay, AFastCollectorSnapThatJoinsNothingLeavesThePieceOnTopAndFree) {
+  Board& b = Playing();
+  GAME::PUZZLE_PLAYER_PROFILE player;
+  player.FastCollector = true;
+  b.profile = &player;
+  game().timer.SetDelta(0.05f);
+  for (Piece* p : b.gridOrder) {
+    if (p == At(0, 1)) continue;
+    p->SetPos(432 + 100 * p->column, 284 + 100 * p->row);
+    p->group = 1;
+  }
+  b.cstr = 1;
+  b.regF = 2;
+  b.regBr = 2;
+  b.regCg = 7;
+  b.SwapStrUp(1, false);
+  Place(0, 1, 800, 650);
+  Step(800, 650, 1);
+  Step(600, 400);
+  Step(520, 290);
+  Step(520, 290, -1);
+  EXPECT_FLOAT_EQ(At(0, 1)->pos.x, 512.0f) << "snapped home";
+  EXPECT_EQ(At(0, 1)->group, 0) << "no join: the part lies off home";
+  for (int f = 0; f < 20; ++f) Step(900, 700);
+  EXPECT_FALSE(b.IsLockedPart(At(0, 1)));
+  EXPECT_EQ(b.zOrder.front(), At(0, 1)) << "on top";
+  EXPECT_EQ(b.WhoIn(512, 284), 1);
+  // The part dragged home (by its piece (2, 2)) joins it.
+  Step(652, 484, 1);
+  Step(640, 484);
+  Step(632, 484);
+  Step(632, 484, -1);
+  EXPECT_EQ(b.regF, 1);
+  b.profile = nullptr;
+}
+
+// 3 x 3 with the fast collector: the top row lies 6 px above home, the
+// bottom row 6 px below. Each middle piece dropped at home snaps there and
+// joins one row, which moves it 6 px off home: two parts, each holding a
+// snapped piece, off home in opposite directions. Neither is locked, and
+// one dropped beside the other finishes the puzzle.
+TEST_F(BoardPlay, TwoPartsHoldingSnappedPiecesOffHomeCanStillBeTakenAndMeet) {
+  Board& b = Playing();
+  GAME::PUZZLE_PLAYER_PROFILE player;
+  player.FastCollector = true;
+  b.profile = &player;
+  game().timer.SetDelta(0.05f);
+  for (int c = 0; c < 3; ++c) {
+    Place(0, c, 412 + 100 * c, 278);
+    Place(2, c, 412 + 100 * c, 490);
+    At(0, c)->group = 1;
+    At(2, c)->group = 2;
+  }
+  Place(1, 0, 200, 650);
+  Place(1, 1, 750, 650);
+  Place(1, 2, 900, 650);
+  b.cstr = 2;
+  b.regF = 5;
+  b.regBr = 4;
+  b.regCg = 4;
+  auto drop = [&](int row, int col) {
+    Piece* p = At(row, col);
+    const int x = int(p->pos.x), y = int(p->pos.y);
+    Step(x, y, 1);
+    Step(412 + 100 * col + 2, 384 + 2);
+    Step(412 + 100 * col + 2, 384 + 2, -1);
+    for (int f = 0; f < 20; ++f) Step(900, 700);
+  };
+  drop(1, 0);
+  drop(1, 2);
+  drop(1, 1);
+  ASSERT_EQ(b.regF, 2);
+  const int top = At(0, 0)->group, bottom = At(2, 0)->group;
+  ASSERT_NE(top, bottom);
+  EXPECT_FALSE(b.IsLockedPart(At(0, 0)));
+  EXPECT_FALSE(b.IsLockedPart(At(2, 0)));
+  // The top part taken by (0, 0) and dropped 12 px lower, beside the other.
+  const int x = int(At(0, 0)->pos.x), y = int(At(0, 0)->pos.y);
+  Step(x, y, 1);
+  EXPECT_NE(b.held, 0) << "the pick is taken";
+  Step(x, y + 6);
+  Step(x, y + 12);
+  Step(x, y + 12, -1);
+  EXPECT_EQ(b.regF, 1);
+  b.profile = nullptr;
+}
+
+// Two groups dropped within one settling time both go under the loose
+// pieces once their shadows are down.
+TEST_F(BoardPlay, EveryDroppedGroupGoesUnderTheLoosePiecesHoweverManySettleAtOnce) {
+  Board& b = Playing();
+  game().timer.SetDelta(0.02f);
+  Place(0, 0, 300, 200);
+  Place(0, 1, 400, 200);
+  Place(2, 0, 300, 600);
+  Place(2, 1, 400, 600);
+  At(0, 0)->group = At(0, 1)->group = 1;
+  At(2, 0)->group = At(2, 1)->group = 2;
+  b.cstr = 2;
+  // The first is held long enough that its shadow is still coming down
+  // when the second is dropped.
+  for (int y : {200, 600}) {
+    Step(400, y, 1);
+    for (int f = 1; f <= (y == 200 ? 10 : 2); ++f) Step(400 + f, y);
+    Step(410, y, -1);
+  }
+  game().timer.SetDelta(0.25f);
+  for (int f = 0; f < 6; ++f) Step(900, 100);
+  size_t lastLoose = 0, firstGrouped = b.zOrder.size();
+  for (size_t z = 0; z < b.zOrder.size(); ++z) {
+    if (b.zOrder[z]->group == 0) lastLoose = z;
+    else firstGrouped = std::min(firstGrouped, z);
+  }
+  EXPECT_LT(lastLoose, firstGrouped) << "every loose piece above both groups";
+  EXPECT_EQ(b.glowGroup, Board::kIndexIdle);
 }
 
 TEST_F(BoardPlay, HoverGlowsAGroupButNeverTheFinishedFrame) {

@@ -2,6 +2,7 @@
 // frame-complete resume, the hostile files (each refused and kept, or
 // mended), the pack password on resume, another screen size, and
 // PlacementPuzzle's z-order.
+#include "GAME/board/join_score.h"
 #include "tests/support/save_env.h"
 
 using namespace savetest;
@@ -22,7 +23,7 @@ TEST_F(SaveTest, ARoundTripRestoresPositionsTurnsGroupsPocketAndCounters) {
   EXPECT_EQ(b.rows, 3);
   EXPECT_TRUE(b.rotation);
   const int rotations[9] = {0, 0, 1, 0, 0, 0, 0, 3, 0};
-  const int groups[9] = {1, 1, 0, 0, 3, 3, 0, 0, 0};
+  const int groups[9] = {1, 1, 0, 0, 2, 2, 0, 0, 0};
   for (int k = 0; k < 9; ++k) {
     const GAME::PUZZLE_PIECES* p = a.gridOrder[size_t(k)];
     const GAME::PUZZLE_PIECES* q = b.gridOrder[size_t(k)];
@@ -59,7 +60,7 @@ TEST_F(SaveTest, ARoundTripRestoresPositionsTurnsGroupsPocketAndCounters) {
   EXPECT_FALSE(b.regGVN2);
   EXPECT_EQ(b.regFastGlue, 1);
   EXPECT_EQ(b.regFinishP, 0);
-  EXPECT_EQ(b.cstr, 3);  // the next join gives id 4
+  EXPECT_EQ(b.cstr, 2);  // the next join gives id 3
   EXPECT_EQ(b.regRes, 786432);
   EXPECT_EQ(b.frameLight, Board::kIndexIdle);
   EXPECT_EQ(b.resolutionMessage, nullptr) << "same screen size";
@@ -82,12 +83,12 @@ TEST_F(SaveTest, ARoundTripRestoresPositionsTurnsGroupsPocketAndCounters) {
   EXPECT_EQ(testenv::ReadFile(Path(1)), first);
 
   // The next join gives the next id: loose piece 3 dropped left of piece 4
-  // (group 3) makes group 4 of the three.
+  // (group 2) makes group 3 of the three.
   GAME::PUZZLE_PIECES* left = b.gridOrder[3];
   left->SetPos(int(b.gridOrder[4]->pos.x) - 100, int(b.gridOrder[4]->pos.y));
   ASSERT_TRUE(b.Banzai(b.ZOf(left)));
-  EXPECT_EQ(b.cstr, 4);
-  for (int k : {3, 4, 5}) EXPECT_EQ(b.gridOrder[size_t(k)]->group, 4) << k;
+  EXPECT_EQ(b.cstr, 3);
+  for (int k : {3, 4, 5}) EXPECT_EQ(b.gridOrder[size_t(k)]->group, 3) << k;
   EXPECT_EQ(b.gridOrder[0]->group, 1);
   EXPECT_EQ(b.regCg, 3);
   EXPECT_EQ(b.regF, 6);
@@ -295,8 +296,10 @@ TEST_F(SaveTest, DamagedPiecesAndCountersAreMended) {
        [](const Board& b) { EXPECT_EQ(b.gridOrder[0]->rotation, 3); }},
       {"nstr above cstr", SaveText({{"cstr", "1"}}, Pieces(9, piece("200", "200", "0", "9"))),
        [](const Board& b) {
-         EXPECT_EQ(b.cstr, 9);
-         EXPECT_EQ(b.gridOrder[0]->group, 9);
+         // Ids 9 and 1, in the order met, become 1 and 2.
+         EXPECT_EQ(b.cstr, 2);
+         EXPECT_EQ(b.gridOrder[0]->group, 1);
+         EXPECT_EQ(b.gridOrder[1]->group, 2);
        }},
       {"negative nstr", SaveText({}, Pieces(9, piece("200", "200", "0", "-4"))),
        [](const Board& b) { EXPECT_EQ(b.gridOrder[0]->group, 0); }},
@@ -349,6 +352,50 @@ TEST_F(SaveTest, DamagedPiecesAndCountersAreMended) {
     for (int i = 0; i < 3; ++i) b.Update(0, 0.016f);
     b.Render(0);
   }
+}
+
+// A file's group ids and counters, however large, never reach what would
+// stall the game: the ids are renumbered 1, 2, ... in the order they first
+// appear (pieces of one id together), the group counter is their count, and
+// the counters a join raises are held below what a 3 x 3 game can reach.
+TEST_F(SaveTest, HugeGroupIdsAndCountersFromAFileAreRenumberedAndBounded) {
+  auto piece = [](int k, const char* nstr) {
+    return "\t<Piece posx=\"" + std::to_string(200 + 150 * (k % 3)) + "\" posy=\"" + std::to_string(200 + 150 * (k / 3)) +
+           "\" trt=\"0\" nstr=\"" + nstr + "\" BK=\"0\" />\n";
+  };
+  // Grid pieces 0, 1: id 2147483647; 3, 4: id 50000000; the rest loose.
+  const char* ids[9] = {"2147483647", "2147483647", "0", "50000000", "50000000", "0", "0", "0", "0"};
+  std::string pieces;
+  for (int k = 0; k < 9; ++k) pieces += piece(k, ids[k]);
+  testenv::WriteFile(Path(1), SaveText({{"cstr", "2147483647"},
+                                        {"regH", "2147483647"},
+                                        {"regSc", "2147483647"},
+                                        {"regPf", "2147483647"},
+                                        {"regFastGlue", "2147483647"},
+                                        {"regCg", "2"}},
+                                       pieces));
+  Board& b = Make();
+  ASSERT_EQ(b.LoadPuzzleState(Path(1).data(), nullptr, 0), Board::kLoadOk);
+  ASSERT_EQ(b.cstr, 2);
+  const int want[9] = {1, 1, 0, 2, 2, 0, 0, 0, 0};
+  for (int k = 0; k < 9; ++k) EXPECT_EQ(b.gridOrder[size_t(k)]->group, want[k]) << k;
+  const GAME::CounterBounds most = GAME::CounterBoundsFor(9);
+  EXPECT_EQ(most.joins, 8);
+  EXPECT_EQ(b.regFastGlue, 8);
+  EXPECT_EQ(b.regPf, 8 * 200);
+  EXPECT_EQ(b.regSc, 8 * (9 * 200 + 12) + 9);
+  EXPECT_EQ(b.regH, GAME::kMostHints);
+  // Frames run (the push-back's table stays small), and the next join gets
+  // id 3, the counters staying in range.
+  for (int f = 0; f < 3; ++f) b.Update(0, 0.016f);
+  b.gridOrder[2]->SetPos(302, 200);  // beside piece 1 (at 350, 200) ...
+  b.gridOrder[1]->SetPos(202, 200);
+  b.gridOrder[0]->SetPos(102, 200);
+  ASSERT_TRUE(b.Banzai(b.ZOf(b.gridOrder[2])));
+  EXPECT_EQ(b.gridOrder[2]->group, 3);
+  EXPECT_EQ(b.cstr, 3);
+  EXPECT_GT(b.regSc, 0);
+  EXPECT_GT(b.regPf, 0);
 }
 
 TEST_F(SaveTest, AnAlmostZeroJoinTimeFromAFileGivesBoundedPoints) {
