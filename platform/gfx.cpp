@@ -5,12 +5,19 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "platform/gfx_device.h"
 
 namespace plat::gfx {
 namespace {
+
+bool EnvOn(const char* name) {
+  const char* v = std::getenv(name);
+  return v != nullptr && *v != '\0' && std::strcmp(v, "0") != 0;
+}
 
 struct Front {
   Backend backend = Backend::GL;
@@ -23,6 +30,8 @@ struct Front {
   int failNext[4] = {0, 0, 0, 0};
   bool atlasing = true;
   bool pendingClears = true;
+  bool partialRedraw = !EnvOn("JIGSAW_FULL_REDRAW");
+  bool redrawCheck = EnvOn("JIGSAW_REDRAW_CHECK");
   std::vector<Vertex> scratch;
 };
 
@@ -44,6 +53,8 @@ namespace detail {
 bool ConsumeRenderTargetFailure() { return Consume(FailOp::CreateRenderTarget); }
 bool AtlasingEnabled() { return F().atlasing; }
 bool PendingClearsEnabled() { return F().pendingClears; }
+bool PartialRedrawEnabled() { return F().partialRedraw; }
+bool RedrawCheckEnabled() { return F().redrawCheck; }
 }  // namespace detail
 
 void SetBackendForTests(Backend b) { F().backend = b; }
@@ -103,6 +114,10 @@ void SimulateCoopForTests(Coop c) { F().simulated = c; }
 void FailNextForTests(FailOp op, int count) { F().failNext[int(op)] = std::max(count, 0); }
 void SetAtlasingForTests(bool on) { F().atlasing = on; }
 void SetPendingClearsForTests(bool on) { F().pendingClears = on; }
+void SetPartialRedraw(bool on) { F().partialRedraw = on; }
+bool PartialRedraw() { return F().partialRedraw; }
+void SetRedrawCheckForTests(bool on) { F().redrawCheck = on; }
+RedrawStats GetRedrawStats() { return F().dev ? F().dev->Redraws() : RedrawStats{}; }
 
 bool SetRenderTarget(Tex t) {
   Front& f = F();
