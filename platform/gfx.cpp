@@ -32,6 +32,7 @@ struct Front {
   bool pendingClears = true;
   bool partialRedraw = !EnvOn("JIGSAW_FULL_REDRAW");
   bool redrawCheck = EnvOn("JIGSAW_REDRAW_CHECK");
+  bool ownSizeLinear = EnvOn("JIGSAW_OWN_SIZE_LINEAR");
   std::vector<Vertex> scratch;
 };
 
@@ -55,6 +56,7 @@ bool AtlasingEnabled() { return F().atlasing; }
 bool PendingClearsEnabled() { return F().pendingClears; }
 bool PartialRedrawEnabled() { return F().partialRedraw; }
 bool RedrawCheckEnabled() { return F().redrawCheck; }
+bool OwnSizeLinearEnabled() { return F().ownSizeLinear; }
 }  // namespace detail
 
 void SetBackendForTests(Backend b) { F().backend = b; }
@@ -117,6 +119,7 @@ void SetPendingClearsForTests(bool on) { F().pendingClears = on; }
 void SetPartialRedraw(bool on) { F().partialRedraw = on; }
 bool PartialRedraw() { return F().partialRedraw; }
 void SetRedrawCheckForTests(bool on) { F().redrawCheck = on; }
+void SetOwnSizeLinear(bool on) { F().ownSizeLinear = on; }
 RedrawStats GetRedrawStats() { return F().dev ? F().dev->Redraws() : RedrawStats{}; }
 
 bool SetRenderTarget(Tex t) {

@@ -136,6 +136,13 @@ void SetPendingClearsForTests(bool on);
 // benchmark says otherwise); a frame that changes nothing shows nothing new.
 void SetPartialRedraw(bool on);
 bool PartialRedraw();
+// Whether a quad the game asks to draw with anisotropic filtering is drawn
+// linearly filtered where both read the same texels: at its texture's own
+// size in quarter turns. Off unless JIGSAW_OWN_SIZE_LINEAR=1 is set or a
+// benchmark says otherwise: Mesa's llvmpipe filters such a quad
+// anisotropically with a wider footprint than linearly, so the pixels
+// differ.
+void SetOwnSizeLinear(bool on);
 // Test seam (also JIGSAW_REDRAW_CHECK=1): every list is drawn once more in
 // full into a copy of its target, and every pixel of the two is compared.
 void SetRedrawCheckForTests(bool on);
@@ -146,6 +153,7 @@ struct RedrawStats {
   uint64_t pixels = 0, pixelsDrawn = 0;  // the targets' pixels, and the part redrawn
   uint64_t checked = 0, mismatched = 0;  // lists compared, and those that differed
   uint64_t presentsSkipped = 0;          // presents of a back buffer that had not changed
+  uint64_t linearAtOwnSize = 0;          // anisotropic draws made linearly filtered
 };
 // Of the current device (all zero for the recording backend).
 RedrawStats GetRedrawStats();

@@ -49,6 +49,7 @@ bool PendingClearsEnabled();
 // Whether the GL device redraws only what changed, and checks it.
 bool PartialRedrawEnabled();
 bool RedrawCheckEnabled();
+bool OwnSizeLinearEnabled();
 
 // ---- the texture table, guarded by its own lock
 struct TexInfo {

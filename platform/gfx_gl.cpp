@@ -406,6 +406,24 @@ class GlDevice : public detail::Device {
     // Resolve (and if need be upload) the texture first: an upload must not
     // change what already-gathered draws of the same texture show.
     GlTex* gt = s.texture ? Ensure(s.texture, OutsideUnit(v, nv)) : nullptr;
+    if (gt && s.min == Filter::Anisotropic && detail::OwnSizeLinearEnabled() &&
+        detail::AtOwnSize(s, v, nv, gt->w, gt->h, targetW_, targetH_)) {
+      // One texel a pixel each way: linear filtering reads what anisotropic
+      // filtering would, at a fraction of the cost.
+      ++redraw_.linearAtOwnSize;
+      State plain = s;
+      plain.min = Filter::Linear;
+      if (plain.mag == Filter::Anisotropic) plain.mag = Filter::Linear;
+      plain.maxAnisotropy = 1.0f;
+      DrawResolved(plain, prim, v, nv, idx, ni, gt, partial);
+      return;
+    }
+    DrawResolved(s, prim, v, nv, idx, ni, gt, partial);
+  }
+
+  // A draw whose texture is resolved: gathered now, or kept in the list.
+  void DrawResolved(const State& s, Prim prim, const Vertex* v, int nv, const uint16_t* idx, int ni, GlTex* gt,
+                    bool partial) {
     const GLuint glTex = gt ? NameOf(*gt) : 0;
     const bool onPage = gt && gt->page;
     const UvRect rect = onPage ? RectOf(*gt) : UvRect{};
@@ -478,14 +496,18 @@ class GlDevice : public detail::Device {
     int dw = 0, dh = 0;
     SDL_GL_GetDrawableSize(win_, &dw, &dh);
     // A frame that changed no pixel of the back buffer leaves the window
-    // showing the last one.
-    if (partialWas_ && !frameDirty_ && dw == shown_.x && dh == shown_.y) {
+    // showing the last one; once a second it is shown again all
+    // the same, for a window system that lost the window's pixels (a
+    // window uncovered without a compositor).
+    const uint32_t now = SDL_GetTicks();
+    if (partialWas_ && !frameDirty_ && dw == shown_.x && dh == shown_.y && now - shownAt_ < kReshowMs) {
       ++redraw_.presentsSkipped;
       BindTarget();
       return;
     }
     frameDirty_ = false;
     shown_ = {dw, dh};
+    shownAt_ = now;
     if (dw > 0 && dh > 0) {
       glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
       glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
@@ -1082,6 +1104,8 @@ class GlDevice : public detail::Device {
   bool partialWas_ = false;
   bool frameDirty_ = true;  // the back buffer changed since the last present
   IPt shown_;               // the window's size at the last present
+  uint32_t shownAt_ = 0;    // and its time (SDL ticks)
+  static constexpr uint32_t kReshowMs = 1000;
   uint64_t backGeneration_ = 1;
   RedrawStats redraw_;
 

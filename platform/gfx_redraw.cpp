@@ -164,6 +164,37 @@ PixRect SampledDamage(const State& s, const Vertex* v, int nv, int w, int h, con
   return r.Empty() ? PixRect{} : r;
 }
 
+bool AtOwnSize(const State& s, const Vertex* v, int nv, int texW, int texH, int w, int h) {
+  if (nv != 4 || texW <= 0 || texH <= 0) return false;
+  const Mat4 wvp = Multiply(Multiply(s.world, s.view), s.projection);
+  float px[4], py[4];
+  float cw0 = 0;
+  for (int i = 0; i < 4; ++i) {
+    // The same w at every corner: the mapping is affine across the quad.
+    const float cw = Project(wvp, v[i]).w;
+    if (i == 0) cw0 = cw;
+    else if (std::fabs(cw - cw0) > 1e-6f * std::fabs(cw0)) return false;
+    if (!ToPixel(wvp, v[i], w, h, px[i], py[i])) return false;
+  }
+  // Texel steps t1, t2 from corner 0 to corners 1 and 2, and the pixel
+  // steps d1, d2 they make: A × [t1 t2] = [d1 d2].
+  const double t1x = (double(v[1].u) - v[0].u) * texW, t1y = (double(v[1].v) - v[0].v) * texH;
+  const double t2x = (double(v[2].u) - v[0].u) * texW, t2y = (double(v[2].v) - v[0].v) * texH;
+  const double d1x = double(px[1]) - px[0], d1y = double(py[1]) - py[0];
+  const double d2x = double(px[2]) - px[0], d2y = double(py[2]) - py[0];
+  const double det = t1x * t2y - t2x * t1y;
+  if (std::fabs(det) < 1e-6) return false;
+  const double a = (d1x * t2y - d2x * t1y) / det, b = (d2x * t1x - d1x * t2x) / det;
+  const double c = (d1y * t2y - d2y * t1y) / det, d = (d2y * t1x - d1y * t2x) / det;
+  constexpr double eps = 1e-4;
+  auto unit = [&](double x) { return std::fabs(std::fabs(x) - 1.0) < eps; };
+  auto zero = [&](double x) { return std::fabs(x) < eps; };
+  if (!((unit(a) && zero(b) && zero(c) && unit(d)) || (zero(a) && unit(b) && unit(c) && zero(d)))) return false;
+  // The fourth corner on the same mapping.
+  const double t3x = (double(v[3].u) - v[0].u) * texW, t3y = (double(v[3].v) - v[0].v) * texH;
+  return std::fabs(px[0] + a * t3x + b * t3y - px[3]) < 1e-3 && std::fabs(py[0] + c * t3x + d * t3y - py[3]) < 1e-3;
+}
+
 void TileDiff::Begin(int w, int h, uint64_t generation, uint32_t argb) {
   w_ = std::max(w, 1);
   h_ = std::max(h, 1);

@@ -50,6 +50,12 @@ uint64_t HashMix(uint64_t h, uint64_t v);
 PixRect SampledDamage(const State& s, const Vertex* v, int nv, int w, int h, const PixRect& texels, int texW,
                       int texH);
 
+// True when a quad of 4 vertices lands on the target at its texture's own
+// size (texW × texH texels) turned by quarter turns (or mirrored): one texel
+// a pixel along both axes, so anisotropic filtering would read exactly what
+// linear filtering reads.
+bool AtOwnSize(const State& s, const Vertex* v, int nv, int texW, int texH, int w, int h);
+
 class TileDiff {
  public:
   static constexpr int kTile = 32;

@@ -7,6 +7,7 @@
 // back-buffer size, read-backs, draws that add to a target without a clear.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <random>
 #include <vector>
@@ -52,6 +53,7 @@ class RedrawGl : public ::testing::Test {
   void TearDown() override {
     gfx::DestroyDevice();
     gfx::SetPartialRedraw(true);
+    gfx::SetOwnSizeLinear(false);
     gfx::SetRedrawCheckForTests(false);
   }
 
@@ -287,6 +289,83 @@ TEST_F(RedrawGl, AFrameThatChangesNothingRedrawsAndPresentsNothing) {
   EXPECT_GT(c.pixelsDrawn, b.pixelsDrawn);
   EXPECT_LE(c.pixelsDrawn - b.pixelsDrawn, 2u * 64 * 64);
   gfx::Release(t);
+}
+
+// Quads the game asks to filter anisotropically, drawn at their texture's
+// own size in quarter turns (and mirrored), at whole and fractional pixel
+// positions, over one another with alpha. Linear filtering of them, where
+// switched on, takes exactly those quads and no scaled or freely turned
+// one; it does not give the same pixels under Mesa's llvmpipe, so by
+// default the device draws what the game asked for.
+TEST_F(RedrawGl, AnisotropicQuadsAtTheirOwnSizeKeepTheirFilteringUnlessSwitched) {
+  std::mt19937 rng(11);
+  const gfx::Caps caps = gfx::GetCaps();
+  ASSERT_TRUE(caps.minAniso) << "the GL offers no anisotropic filtering";
+  std::vector<gfx::Tex> tex;
+  for (const auto& side : {std::pair{17, 11}, std::pair{32, 32}, std::pair{600, 5}, std::pair{9, 40}}) {
+    tex.push_back(gfx::CreateTexture(side.first, side.second));
+    Fill(tex.back(), rng());
+  }
+  struct Q {
+    gfx::Tex t;
+    int w, h;
+    float x, y;
+    int turn;     // quarter turns
+    bool mirror;  // u running the other way
+    float scale, angle;
+  };
+  std::vector<Q> quads;
+  for (int i = 0; i < 60; ++i) {
+    const size_t k = rng() % tex.size();
+    int w = 0, h = 0;
+    gfx::TextureSize(tex[k], &w, &h);
+    Q q{tex[k], w, h, float(rng() % 140), float(rng() % 100), int(rng() % 4), rng() % 2 == 0, 1.0f, 0.0f};
+    if (rng() % 3 == 0) q.x += 0.5f;
+    if (rng() % 4 == 0) q.y += 0.25f;
+    if (i % 10 == 3) q.scale = 0.6f;
+    if (i % 10 == 7) q.angle = 0.3f;
+    quads.push_back(q);
+  }
+  auto frame = [&](bool shortcut) {
+    gfx::SetOwnSizeLinear(shortcut);
+    gfx::Clear(0xFF204060u);
+    EXPECT_TRUE(gfx::BeginScene());
+    Unit(kW, kH);
+    gfx::SetAlphaBlend(true);
+    gfx::SetBlendFunc(gfx::Blend::SrcAlpha, gfx::Blend::InvSrcAlpha);
+    gfx::SetFilter(gfx::Filter::Linear, gfx::Filter::Anisotropic);
+    gfx::SetMaxAnisotropy(caps.maxAnisotropy);
+    for (const Q& q : quads) {
+      // Corners around the centre, turned; texture corners in order.
+      const float hw = q.w * q.scale / 2, hh = q.h * q.scale / 2;
+      const float cx = q.x + hw, cy = q.y + hh;
+      const float ang = q.angle + float(q.turn) * 1.57079632679f;
+      const float c = std::round(std::cos(ang) * 1e6f) / 1e6f, s = std::round(std::sin(ang) * 1e6f) / 1e6f;
+      const float corner[4][2] = {{-hw, -hh}, {-hw, hh}, {hw, hh}, {hw, -hh}};
+      const float uv[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+      gfx::Vertex v[4];
+      for (int i = 0; i < 4; ++i) {
+        v[i] = {cx + corner[i][0] * c - corner[i][1] * s, cy + corner[i][0] * s + corner[i][1] * c, 0, 0xFFFFFFFFu,
+                q.mirror ? 1 - uv[i][0] : uv[i][0], uv[i][1]};
+      }
+      const uint16_t idx[6] = {0, 2, 1, 0, 3, 2};
+      gfx::SetTexture(q.t);
+      EXPECT_TRUE(gfx::DrawTriangles(v, 4, idx, 2));
+    }
+    gfx::EndScene();
+    plat::Image img;
+    EXPECT_TRUE(gfx::ReadPixels(0, img));
+    return img;
+  };
+  gfx::SetOwnSizeLinear(false);
+  frame(false);
+  const gfx::RedrawStats before = gfx::GetRedrawStats();
+  frame(true);
+  const gfx::RedrawStats after = gfx::GetRedrawStats();
+  // 48 quads at their own size; the 12 scaled or freely turned keep it.
+  EXPECT_EQ(after.linearAtOwnSize - before.linearAtOwnSize, 48u);
+
+  for (gfx::Tex t : tex) gfx::Release(t);
 }
 
 }  // namespace
