@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -62,6 +63,18 @@ bool OwnSizeLinearEnabled() { return F().ownSizeLinear; }
 void SetBackendForTests(Backend b) { F().backend = b; }
 Backend CurrentBackend() { return F().backend; }
 
+namespace {
+// The redraw check's account, at the program's end (the game keeps its
+// device to the last).
+void PrintRedrawCheck() {
+  if (!F().dev) return;
+  const RedrawStats r = F().dev->Redraws();
+  std::fprintf(stderr, "gfx: redraw check: %llu lists compared, %llu differed, %llu drawn in part, %llu not at all\n",
+               static_cast<unsigned long long>(r.checked), static_cast<unsigned long long>(r.mismatched),
+               static_cast<unsigned long long>(r.partial), static_cast<unsigned long long>(r.untouched));
+}
+}  // namespace
+
 int CreateDevice(Window& window, int attempt, int backW, int backH) {
   Front& f = F();
   if (f.dev) return 0;
@@ -74,6 +87,8 @@ int CreateDevice(Window& window, int attempt, int backW, int backH) {
   f.needsReset = false;
   const IPt size = f.dev->BackSize();
   f.dev->SetTarget(0, size.x, size.y);
+  static bool accounted = false;
+  if (f.redrawCheck && !accounted) accounted = std::atexit(PrintRedrawCheck) == 0;
   return 0;
 }
 

@@ -199,10 +199,6 @@ GLuint Compile(GLenum kind, const char* src) {
 class GlDevice : public detail::Device {
  public:
   ~GlDevice() override {
-    if (detail::RedrawCheckEnabled())
-      std::fprintf(stderr, "gfx: redraw check: %llu lists compared, %llu differed, %llu drawn in part, %llu not at all\n",
-                   static_cast<unsigned long long>(redraw_.checked), static_cast<unsigned long long>(redraw_.mismatched),
-                   static_cast<unsigned long long>(redraw_.partial), static_cast<unsigned long long>(redraw_.untouched));
     if (!ctx_) return;
     SDL_GL_MakeCurrent(win_, ctx_);
     for (auto& [id, t] : tex_) DeleteGl(t);

@@ -10,6 +10,7 @@
 // drives the X server's pointer.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <regex>
 #include <string>
@@ -140,6 +141,7 @@ TEST(RedrawCheck, EveryFrameOfAToursDrawsTheSamePixelsAsAFullRedraw) {
   ASSERT_TRUE(std::regex_search(err, m,
                                 std::regex(R"(gfx: redraw check: (\d+) lists compared, (\d+) differed, (\d+) drawn in part, (\d+) not at all)")))
       << err;
+  std::printf("%s\n", m[0].str().c_str());
   EXPECT_EQ(m[2].str(), "0") << err;
   const long compared = std::stol(m[1].str()), partial = std::stol(m[3].str()), untouched = std::stol(m[4].str());
   EXPECT_GT(compared, 1000);
