@@ -59,6 +59,7 @@
 #include "platform/gfx_atlas.h"
 #include "platform/gfx_device.h"
 #include "platform/gfx_redraw.h"
+#include "platform/gfx_window_copy.h"
 #include "platform/window.h"
 
 namespace plat::gfx {
@@ -242,6 +243,12 @@ class GlDevice : public detail::Device {
       return -1;
     }
     SDL_GL_SetSwapInterval(1);  // vertical sync where the driver allows it
+    // Under a software renderer a swap copies the whole window and waits
+    // for no vertical blank: there a frame sends only the part of the
+    // window that changed, where the GL can (see Present).
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe")))
+      windowCopy_.Open(win_);
     if (backW <= 0 || backH <= 0) {
       const IPt client = window.ClientSize();
       backW = client.x;
@@ -259,6 +266,7 @@ class GlDevice : public detail::Device {
     Flush();
     ++backGeneration_;
     frameDirty_ = true;
+    windowKept_ = false;
     if (!backTex_) glGenTextures(1, &backTex_);
     if (!backFbo_) glGenFramebuffers(1, &backFbo_);
     while (glGetError() != GL_NO_ERROR) {
@@ -501,9 +509,29 @@ class GlDevice : public detail::Device {
       BindTarget();
       return;
     }
+    const bool kept = windowKept_ && dw == shown_.x && dh == shown_.y && now - shownAt_ < kReshowMs;
     frameDirty_ = false;
     shown_ = {dw, dh};
     shownAt_ = now;
+    if (partialWas_ && windowCopy_.Available() && dw == back_.x && dh == back_.y) {
+      // The window's back buffer is never swapped here, so it holds the
+      // last frame shown: only the part changed since is copied into it
+      // and onto the window.
+      detail::PixRect r{0, 0, dw, dh};
+      if (kept) r = shownDamage_.Clip(dw, dh);
+      if (!r.Empty()) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glBlitFramebuffer(r.x0, r.y0, r.x1, r.y1, r.x0, dh - r.y0, r.x1, dh - r.y1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        windowCopy_.Copy(r.x0, dh - r.y1, r.x1 - r.x0, r.y1 - r.y0);
+      }
+      windowKept_ = true;
+      shownDamage_ = {};
+      BindTarget();
+      return;
+    }
+    windowKept_ = false;
+    shownDamage_ = {};
     if (dw > 0 && dh > 0) {
       glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
       glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
@@ -974,6 +1002,7 @@ class GlDevice : public detail::Device {
   void Changed(Tex t, const detail::PixRect& box) {
     if (t == 0) {
       frameDirty_ = true;
+      shownDamage_ = shownDamage_.Union(box);
       return;
     }
     Held& h = held_[t];
@@ -1101,6 +1130,9 @@ class GlDevice : public detail::Device {
   bool frameDirty_ = true;  // the back buffer changed since the last present
   IPt shown_;               // the window's size at the last present
   uint32_t shownAt_ = 0;    // and its time (SDL ticks)
+  detail::WindowCopy windowCopy_;
+  bool windowKept_ = false;       // the window's back buffer holds the last frame shown
+  detail::PixRect shownDamage_;  // the back buffer's pixels changed since
   static constexpr uint32_t kReshowMs = 1000;
   uint64_t backGeneration_ = 1;
   RedrawStats redraw_;

@@ -10,10 +10,15 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
+#include <string>
 #include <vector>
+
+#include <SDL.h>
+#include <SDL_syswm.h>
 
 #include "platform/gfx.h"
 #include "platform/window.h"
+#include "tests/support/xwd_shot.h"
 
 namespace gfx = plat::gfx;
 
@@ -225,6 +230,13 @@ class RedrawGl : public ::testing::Test {
     return out;
   }
 
+  std::string WindowId() {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(win.Sdl(), &info) || info.subsystem != SDL_SYSWM_X11) return "";
+    return std::to_string(info.info.x11.window);
+  }
+
   std::vector<gfx::Tex> textures;
   gfx::Tex screen = 0;
   plat::Window win;
@@ -289,6 +301,42 @@ TEST_F(RedrawGl, AFrameThatChangesNothingRedrawsAndPresentsNothing) {
   EXPECT_GT(c.pixelsDrawn, b.pixelsDrawn);
   EXPECT_LE(c.pixelsDrawn - b.pixelsDrawn, 2u * 64 * 64);
   gfx::Release(t);
+}
+
+// The back buffer at the window's own size: under the software renderer a
+// frame copies only what changed onto the window (never swapping), and the
+// window shows the whole back buffer after every present.
+TEST_F(RedrawGl, TheWindowShowsEveryFrameWhole) {
+  gfx::DestroyDevice();
+  win.SetWindowed(160, 120, false, false);
+  SDL_PumpEvents();
+  SDL_Delay(200);
+  ASSERT_EQ(gfx::CreateDevice(win, 0, 0, 0), 0);
+  gfx::SetPartialRedraw(true);
+  std::mt19937 rng(3);
+  MakeTextures(rng);
+  const plat::IPt back = gfx::BackBufferSize();
+  std::vector<Sprite> sprites;
+  for (int i = 0; i < 10; ++i) sprites.push_back(RandomSprite(rng, int(textures.size())));
+  for (int f = 0; f < 30; ++f) {
+    gfx::Clear(0xFF000000u);
+    ASSERT_TRUE(gfx::BeginScene());
+    Unit(back.x, back.y);
+    for (const Sprite& s : sprites) DrawSprite(s);
+    gfx::EndScene();
+    gfx::Present();
+    gfx::Finish();
+    plat::Image shown, drawn;
+    ASSERT_TRUE(xwdshot::Capture(std::getenv("DISPLAY"), WindowId(), shown)) << "needs xwd (Debian package x11-apps)";
+    ASSERT_TRUE(gfx::ReadPixels(0, drawn));
+    ASSERT_EQ(shown.w, drawn.w);
+    ASSERT_EQ(shown.h, drawn.h);
+    size_t differ = 0;
+    for (size_t i = 0; i < shown.argb.size(); ++i) differ += (shown.argb[i] & 0xFFFFFFu) != (drawn.argb[i] & 0xFFFFFFu);
+    EXPECT_EQ(differ, 0u) << "frame " << f;
+    sprites[rng() % sprites.size()].x += float(rng() % 7) - 3;
+    if (f % 5 == 2) sprites[rng() % sprites.size()].argb ^= 0x00300000u;
+  }
 }
 
 // Quads the game asks to filter anisotropically, drawn at their texture's
