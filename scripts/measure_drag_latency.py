@@ -11,8 +11,9 @@ game; this part drives the game into play and times the drag:
 
 PLUS is the number of clicks on the set-up strip's "plus" (3 pieces along
 the short side at first; 7 clicks give 10 × 13 = 130 pieces). Prints one
-line: the number of moves and the latency's median, smallest and largest in
-milliseconds.
+line: the pieces, the processor use of the puzzle at rest (cores, over 5 s,
+the pointer off the board), and the number of moves with the latency's
+median, smallest and largest in milliseconds.
 """
 import ctypes
 import os
@@ -55,52 +56,84 @@ def get(lines, line, key):
     return None
 
 
-def wait_for(cond, seconds=60):
+def wait_for(cond, seconds=60, what=""):
     end = time.time() + seconds
     while time.time() < end:
         s = read_state()
         if cond(*s):
             return s
         time.sleep(0.05)
-    sys.exit("timed out waiting for the game")
+    sys.exit("timed out waiting for the game: " + what)
 
 
 def xdo(*args):
     subprocess.run(["xdotool", *args], env=env, check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def click(x, y):
-    xdo("mousemove", str(x), str(y))
+window = ""
+for _ in range(200):
+    found = subprocess.run(["xdotool", "search", "--pid", pid], env=env, capture_output=True, text=True).stdout.split()
+    if found:
+        window = found[0]
+        break
     time.sleep(0.1)
-    xdo("click", "1")
+
+
+# A press or a key held over a few frames, so that a frame sees it.
+def click(x, y):
+    xdo("mousemove", "--window", window, str(x), str(y))
+    time.sleep(0.15)
+    xdo("mousedown", "--window", window, "1")
+    time.sleep(0.15)
+    xdo("mouseup", "--window", window, "1")
+    time.sleep(0.3)
+
+
+def key(name):
+    xdo("keydown", "--window", window, name)
+    time.sleep(0.15)
+    xdo("keyup", "--window", window, name)
     time.sleep(0.2)
 
 
 # Into play: the second chapter, its first picture, the strip cut with more
 # pieces, then play; the mouse help closed.
-wait_for(lambda l, p: l.get("state", [None])[0] == "0")
+wait_for(lambda l, p: l.get("state", [None])[0] == "0", what="the menu")
 l, _ = read_state()
 if get(l, "slots", "dialog") == 1:
-    xdo("key", "Return")
+    key("Return")
     wait_for(lambda l, p: get(l, "slots", "dialog") == 0)
 l, _ = read_state()
 click(*l["tab 2"][:2])
-wait_for(lambda l, p: l.get("category", [None])[0] == "2")
+wait_for(lambda l, p: l.get("category", [None])[0] == "2", what="the chapter")
 l, _ = read_state()
 click(*l["picture 0"][:2])
 l, _ = read_state()
 click(*l["button cut"][:2])
-wait_for(lambda l, p: get(l, "slots", "strip") == 1)
+wait_for(lambda l, p: get(l, "slots", "strip") == 1, what="the set-up strip")
 for i in range(plus):
     l, _ = read_state()
     click(get(l, "stripctl", "plus"), int(l["stripctl"][l["stripctl"].index("plus") + 2]))
-    wait_for(lambda l, p, n=4 + i: get(l, "strip", "count") == n)
-xdo("key", "Return")
-wait_for(lambda l, p: l.get("state", [None])[0] == "6" and get(l, "state", "board") == 4 and p)
-wait_for(lambda l, p: get(l, "slots", "help") == 1)
-xdo("key", "Return")
-wait_for(lambda l, p: get(l, "slots", "help") == 0)
+    wait_for(lambda l, p, n=4 + i: get(l, "strip", "count") == n, what="the count")
+key("Return")
+wait_for(lambda l, p: l.get("state", [None])[0] == "6" and get(l, "state", "board") == 4 and p, what="play")
+wait_for(lambda l, p: get(l, "slots", "help") == 1, what="the mouse help")
+key("Return")
+wait_for(lambda l, p: get(l, "slots", "help") == 0, what="the help closed")
 time.sleep(4)  # the pieces land and come to rest
+
+
+def cpu_seconds():
+    with open("/proc/%s/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+# The puzzle at rest, the pointer off the board.
+xdo("mousemove", "1000", "20")
+c0, t0 = cpu_seconds(), time.time()
+time.sleep(5)
+rest = (cpu_seconds() - c0) / (time.time() - t0)
 
 x11 = ctypes.CDLL("libX11.so.6")
 xtst = ctypes.CDLL("libXtst.so.6")
@@ -150,8 +183,7 @@ def move(x, y):
 
 
 # The game window's place on the screen.
-out = subprocess.run(["xdotool", "search", "--pid", pid], env=env, capture_output=True, text=True).stdout.split()
-geo = subprocess.run(["xdotool", "getwindowgeometry", "--shell", out[0]], env=env, capture_output=True,
+geo = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], env=env, capture_output=True,
                      text=True).stdout
 g = dict(kv.split("=") for kv in geo.split())
 ox, oy = int(g["X"]), int(g["Y"])
@@ -195,4 +227,5 @@ for i in range(moves):
     time.sleep(0.15)  # the frame settles before the next move
 xtst.XTestFakeButtonEvent(dpy, 1, 0, 0)
 x11.XFlush(dpy)
-print("moves %d latency median %.1f ms, min %.1f, max %.1f" % (len(lat), statistics.median(lat), min(lat), max(lat)))
+print("%d pieces; at rest %.2f cores; %d moves, latency median %.1f ms, min %.1f, max %.1f" %
+      (len(pieces), rest, len(lat), statistics.median(lat), min(lat), max(lat)))
