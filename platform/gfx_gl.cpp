@@ -51,6 +51,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -200,6 +201,7 @@ GLuint Compile(GLenum kind, const char* src) {
 class GlDevice : public detail::Device {
  public:
   ~GlDevice() override {
+    SDL_DelEventWatch(&GlDevice::WatchExpose, this);
     if (!ctx_) return;
     SDL_GL_MakeCurrent(win_, ctx_);
     for (auto& [id, t] : tex_) DeleteGl(t);
@@ -249,6 +251,7 @@ class GlDevice : public detail::Device {
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     if (renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe")))
       windowCopy_.Open(win_);
+    SDL_AddEventWatch(&GlDevice::WatchExpose, this);
     if (backW <= 0 || backH <= 0) {
       const IPt client = window.ClientSize();
       backW = client.x;
@@ -504,12 +507,13 @@ class GlDevice : public detail::Device {
     // the same, for a window system that lost the window's pixels (a
     // window uncovered without a compositor).
     const uint32_t now = SDL_GetTicks();
-    if (partialWas_ && !frameDirty_ && dw == shown_.x && dh == shown_.y && now - shownAt_ < kReshowMs) {
+    const bool exposed = exposed_.exchange(false);
+    if (partialWas_ && !frameDirty_ && !exposed && dw == shown_.x && dh == shown_.y && now - shownAt_ < kReshowMs) {
       ++redraw_.presentsSkipped;
       BindTarget();
       return;
     }
-    const bool kept = windowKept_ && dw == shown_.x && dh == shown_.y && now - shownAt_ < kReshowMs;
+    const bool kept = windowKept_ && !exposed && dw == shown_.x && dh == shown_.y && now - shownAt_ < kReshowMs;
     frameDirty_ = false;
     shown_ = {dw, dh};
     shownAt_ = now;
@@ -540,6 +544,16 @@ class GlDevice : public detail::Device {
       SDL_GL_SwapWindow(win_);
     }
     BindTarget();
+  }
+
+  // A window uncovered (its pixels lost where nothing keeps them) is shown
+  // whole at the next present. Called wherever SDL's events are pumped.
+  static int WatchExpose(void* self, SDL_Event* e) {
+    auto* d = static_cast<GlDevice*>(self);
+    if (e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_EXPOSED && d->win_ &&
+        e->window.windowID == SDL_GetWindowID(d->win_))
+      d->exposed_.store(true);
+    return 0;
   }
 
   void Finish() override {
@@ -1131,6 +1145,7 @@ class GlDevice : public detail::Device {
   IPt shown_;               // the window's size at the last present
   uint32_t shownAt_ = 0;    // and its time (SDL ticks)
   detail::WindowCopy windowCopy_;
+  std::atomic<bool> exposed_{false};  // the window was uncovered since the last present
   bool windowKept_ = false;       // the window's back buffer holds the last frame shown
   detail::PixRect shownDamage_;  // the back buffer's pixels changed since
   static constexpr uint32_t kReshowMs = 1000;
