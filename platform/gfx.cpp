@@ -34,6 +34,7 @@ struct Front {
   bool partialRedraw = !EnvOn("JIGSAW_FULL_REDRAW");
   bool redrawCheck = EnvOn("JIGSAW_REDRAW_CHECK");
   bool ownSizeLinear = EnvOn("JIGSAW_OWN_SIZE_LINEAR");
+  bool windowCopy = EnvOn("JIGSAW_WINDOW_COPY");
   std::vector<Vertex> scratch;
 };
 
@@ -58,6 +59,7 @@ bool PendingClearsEnabled() { return F().pendingClears; }
 bool PartialRedrawEnabled() { return F().partialRedraw; }
 bool RedrawCheckEnabled() { return F().redrawCheck; }
 bool OwnSizeLinearEnabled() { return F().ownSizeLinear; }
+bool WindowCopyEnabled() { return F().windowCopy; }
 }  // namespace detail
 
 void SetBackendForTests(Backend b) { F().backend = b; }
@@ -135,6 +137,7 @@ void SetPartialRedraw(bool on) { F().partialRedraw = on; }
 bool PartialRedraw() { return F().partialRedraw; }
 void SetRedrawCheckForTests(bool on) { F().redrawCheck = on; }
 void SetOwnSizeLinear(bool on) { F().ownSizeLinear = on; }
+void SetWindowCopy(bool on) { F().windowCopy = on; }
 RedrawStats GetRedrawStats() { return F().dev ? F().dev->Redraws() : RedrawStats{}; }
 
 bool SetRenderTarget(Tex t) {

@@ -50,6 +50,7 @@ bool PendingClearsEnabled();
 bool PartialRedrawEnabled();
 bool RedrawCheckEnabled();
 bool OwnSizeLinearEnabled();
+bool WindowCopyEnabled();
 
 // ---- the texture table, guarded by its own lock
 struct TexInfo {

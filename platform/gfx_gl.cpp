@@ -246,10 +246,13 @@ class GlDevice : public detail::Device {
     }
     SDL_GL_SetSwapInterval(1);  // vertical sync where the driver allows it
     // Under a software renderer a swap copies the whole window and waits
-    // for no vertical blank: there a frame sends only the part of the
-    // window that changed, where the GL can (see Present).
+    // for no vertical blank: there a frame can send only the part of the
+    // window that changed (see Present). Only where asked for: Mesa's
+    // software GLX has been seen to fail the copy with an X error (which
+    // ends the program) while the window goes full screen.
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe")))
+    if (detail::WindowCopyEnabled() && renderer &&
+        (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe")))
       windowCopy_.Open(win_);
     SDL_AddEventWatch(&GlDevice::WatchExpose, this);
     if (backW <= 0 || backH <= 0) {

@@ -59,6 +59,7 @@ class RedrawGl : public ::testing::Test {
     gfx::DestroyDevice();
     gfx::SetPartialRedraw(true);
     gfx::SetOwnSizeLinear(false);
+    gfx::SetWindowCopy(false);
     gfx::SetRedrawCheckForTests(false);
   }
 
@@ -303,11 +304,13 @@ TEST_F(RedrawGl, AFrameThatChangesNothingRedrawsAndPresentsNothing) {
   gfx::Release(t);
 }
 
-// The back buffer at the window's own size: under the software renderer a
-// frame copies only what changed onto the window (never swapping), and the
-// window shows the whole back buffer after every present.
+// The back buffer at the window's own size, the window copy switched on:
+// under the software renderer a frame copies only what changed onto the
+// window (never swapping), and the window shows the whole back buffer after
+// every present.
 TEST_F(RedrawGl, TheWindowShowsEveryFrameWhole) {
   gfx::DestroyDevice();
+  gfx::SetWindowCopy(true);
   // In a corner of the screen, away from the windows of tests beside it.
   win.SetWindowed(160, 120, false, false);
   SDL_SetWindowPosition(win.Sdl(), 0, 0);
