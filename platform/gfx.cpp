@@ -5,12 +5,20 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "platform/gfx_device.h"
 
 namespace plat::gfx {
 namespace {
+
+bool EnvOn(const char* name) {
+  const char* v = std::getenv(name);
+  return v != nullptr && *v != '\0' && std::strcmp(v, "0") != 0;
+}
 
 struct Front {
   Backend backend = Backend::GL;
@@ -23,6 +31,10 @@ struct Front {
   int failNext[4] = {0, 0, 0, 0};
   bool atlasing = true;
   bool pendingClears = true;
+  bool partialRedraw = !EnvOn("JIGSAW_FULL_REDRAW");
+  bool redrawCheck = EnvOn("JIGSAW_REDRAW_CHECK");
+  bool ownSizeLinear = EnvOn("JIGSAW_OWN_SIZE_LINEAR");
+  bool windowCopy = EnvOn("JIGSAW_WINDOW_COPY");
   std::vector<Vertex> scratch;
 };
 
@@ -44,10 +56,26 @@ namespace detail {
 bool ConsumeRenderTargetFailure() { return Consume(FailOp::CreateRenderTarget); }
 bool AtlasingEnabled() { return F().atlasing; }
 bool PendingClearsEnabled() { return F().pendingClears; }
+bool PartialRedrawEnabled() { return F().partialRedraw; }
+bool RedrawCheckEnabled() { return F().redrawCheck; }
+bool OwnSizeLinearEnabled() { return F().ownSizeLinear; }
+bool WindowCopyEnabled() { return F().windowCopy; }
 }  // namespace detail
 
 void SetBackendForTests(Backend b) { F().backend = b; }
 Backend CurrentBackend() { return F().backend; }
+
+namespace {
+// The redraw check's account, at the program's end (the game keeps its
+// device to the last).
+void PrintRedrawCheck() {
+  if (!F().dev) return;
+  const RedrawStats r = F().dev->Redraws();
+  std::fprintf(stderr, "gfx: redraw check: %llu lists compared, %llu differed, %llu drawn in part, %llu not at all\n",
+               static_cast<unsigned long long>(r.checked), static_cast<unsigned long long>(r.mismatched),
+               static_cast<unsigned long long>(r.partial), static_cast<unsigned long long>(r.untouched));
+}
+}  // namespace
 
 int CreateDevice(Window& window, int attempt, int backW, int backH) {
   Front& f = F();
@@ -61,6 +89,8 @@ int CreateDevice(Window& window, int attempt, int backW, int backH) {
   f.needsReset = false;
   const IPt size = f.dev->BackSize();
   f.dev->SetTarget(0, size.x, size.y);
+  static bool accounted = false;
+  if (f.redrawCheck && !accounted) accounted = std::atexit(PrintRedrawCheck) == 0;
   return 0;
 }
 
@@ -103,6 +133,12 @@ void SimulateCoopForTests(Coop c) { F().simulated = c; }
 void FailNextForTests(FailOp op, int count) { F().failNext[int(op)] = std::max(count, 0); }
 void SetAtlasingForTests(bool on) { F().atlasing = on; }
 void SetPendingClearsForTests(bool on) { F().pendingClears = on; }
+void SetPartialRedraw(bool on) { F().partialRedraw = on; }
+bool PartialRedraw() { return F().partialRedraw; }
+void SetRedrawCheckForTests(bool on) { F().redrawCheck = on; }
+void SetOwnSizeLinear(bool on) { F().ownSizeLinear = on; }
+void SetWindowCopy(bool on) { F().windowCopy = on; }
+RedrawStats GetRedrawStats() { return F().dev ? F().dev->Redraws() : RedrawStats{}; }
 
 bool SetRenderTarget(Tex t) {
   Front& f = F();

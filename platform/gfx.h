@@ -130,6 +130,40 @@ void SetAtlasingForTests(bool on);
 // test says otherwise), so a test can render the same frame both ways.
 void SetPendingClearsForTests(bool on);
 
+// Redrawing only what changed: the GL device keeps each target's draws from
+// its clear in a list and redraws only the tiles whose draws differ from the
+// list the target holds (on unless JIGSAW_FULL_REDRAW=1 is set, or a test or
+// benchmark says otherwise); a frame that changes nothing shows nothing new.
+void SetPartialRedraw(bool on);
+bool PartialRedraw();
+// Whether a quad the game asks to draw with anisotropic filtering is drawn
+// linearly filtered where both read the same texels: at its texture's own
+// size in quarter turns. Off unless JIGSAW_OWN_SIZE_LINEAR=1 is set or a
+// benchmark says otherwise: Mesa's llvmpipe filters such a quad
+// anisotropically with a wider footprint than linearly, so the pixels
+// differ.
+void SetOwnSizeLinear(bool on);
+// Whether the next GL device under a software renderer copies only the
+// changed part of the back buffer onto the window instead of swapping
+// (GLX_MESA_copy_sub_buffer). Off unless JIGSAW_WINDOW_COPY=1 is set or a
+// test says otherwise: the copy has been seen to fail with an X error
+// while the window goes full screen.
+void SetWindowCopy(bool on);
+// Test seam (also JIGSAW_REDRAW_CHECK=1): every list is drawn once more in
+// full into a copy of its target, and every pixel of the two is compared.
+void SetRedrawCheckForTests(bool on);
+struct RedrawStats {
+  uint64_t lists = 0;      // lists from a clear
+  uint64_t partial = 0;    // of them, drawn in part only
+  uint64_t untouched = 0;  // of them, not drawn at all (nothing changed)
+  uint64_t pixels = 0, pixelsDrawn = 0;  // the targets' pixels, and the part redrawn
+  uint64_t checked = 0, mismatched = 0;  // lists compared, and those that differed
+  uint64_t presentsSkipped = 0;          // presents of a back buffer that had not changed
+  uint64_t linearAtOwnSize = 0;          // anisotropic draws made linearly filtered
+};
+// Of the current device (all zero for the recording backend).
+RedrawStats GetRedrawStats();
+
 // ---- textures (any thread)
 Tex CreateTexture(int w, int h);  // lockable, zero-filled
 Tex CreateTextureFromImage(const Image& img);

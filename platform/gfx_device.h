@@ -35,6 +35,7 @@ class Device {
   virtual uint64_t Uploads() const = 0;
   // Atlas pages alive now.
   virtual size_t AtlasPages() const { return 0; }
+  virtual RedrawStats Redraws() const { return {}; }
   // See plat::gfx::OnlyCleared.
   virtual bool OnlyCleared(Tex, uint32_t*) const { return false; }
 };
@@ -45,6 +46,11 @@ std::unique_ptr<Device> MakeRecordingDevice();
 bool AtlasingEnabled();
 // Whether a GL device keeps render-target clears pending.
 bool PendingClearsEnabled();
+// Whether the GL device redraws only what changed, and checks it.
+bool PartialRedrawEnabled();
+bool RedrawCheckEnabled();
+bool OwnSizeLinearEnabled();
+bool WindowCopyEnabled();
 
 // ---- the texture table, guarded by its own lock
 struct TexInfo {

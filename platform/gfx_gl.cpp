@@ -51,11 +51,16 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <unordered_map>
 
 #include "platform/gfx_atlas.h"
 #include "platform/gfx_device.h"
+#include "platform/gfx_redraw.h"
+#include "platform/gfx_window_copy.h"
 #include "platform/window.h"
 
 namespace plat::gfx {
@@ -196,10 +201,15 @@ GLuint Compile(GLenum kind, const char* src) {
 class GlDevice : public detail::Device {
  public:
   ~GlDevice() override {
+    SDL_DelEventWatch(&GlDevice::WatchExpose, this);
     if (!ctx_) return;
     SDL_GL_MakeCurrent(win_, ctx_);
     for (auto& [id, t] : tex_) DeleteGl(t);
     for (auto& p : pages_) glDeleteTextures(1, &p->tex);
+    for (auto& [t, sh] : shadows_) {
+      glDeleteFramebuffers(1, &sh.fbo);
+      glDeleteTextures(1, &sh.tex);
+    }
     detail::TakeReleased();
     if (backFbo_) glDeleteFramebuffers(1, &backFbo_);
     if (backTex_) glDeleteTextures(1, &backTex_);
@@ -235,6 +245,16 @@ class GlDevice : public detail::Device {
       return -1;
     }
     SDL_GL_SetSwapInterval(1);  // vertical sync where the driver allows it
+    // Under a software renderer a swap copies the whole window and waits
+    // for no vertical blank: there a frame can send only the part of the
+    // window that changed (see Present). Only where asked for: Mesa's
+    // software GLX has been seen to fail the copy with an X error (which
+    // ends the program) while the window goes full screen.
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (detail::WindowCopyEnabled() && renderer &&
+        (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe")))
+      windowCopy_.Open(win_);
+    SDL_AddEventWatch(&GlDevice::WatchExpose, this);
     if (backW <= 0 || backH <= 0) {
       const IPt client = window.ClientSize();
       backW = client.x;
@@ -248,7 +268,11 @@ class GlDevice : public detail::Device {
 
   bool Resize(int w, int h) override {
     if (w <= 0 || h <= 0 || w > maxSize_ || h > maxSize_) return false;
+    Resolve();
     Flush();
+    ++backGeneration_;
+    frameDirty_ = true;
+    windowKept_ = false;
     if (!backTex_) glGenTextures(1, &backTex_);
     if (!backFbo_) glGenFramebuffers(1, &backFbo_);
     while (glGetError() != GL_NO_ERROR) {
@@ -271,12 +295,18 @@ class GlDevice : public detail::Device {
   Caps GetCaps() const override { return caps_; }
   uint64_t Batches() const override { return batches_; }
   uint64_t Uploads() const override { return uploads_; }
+  RedrawStats Redraws() const override { return redraw_; }
   size_t AtlasPages() const override { return pages_.size(); }
 
   void BeginScene() override {
+    // A list open now holds at most its clear (draws come inside scenes,
+    // and a scene's end draws its list), so it stays open.
+    Partial();
     Flush();  // nothing gathered may read a place freed here
     for (Tex t : detail::TakeReleased()) {
       if (t == pendingClear_) pendingClear_ = 0;
+      held_.erase(t);
+      DropShadow(t);
       auto it = tex_.find(t);
       if (it == tex_.end()) continue;
       if (it->second.page) LeavePage(it->second, true);
@@ -293,9 +323,13 @@ class GlDevice : public detail::Device {
       pages_.erase(pages_.begin() + ptrdiff_t(i));
     }
   }
-  void EndScene() override { Flush(); }
+  void EndScene() override {
+    Resolve();
+    Flush();
+  }
 
   void SetTarget(Tex target, int w, int h) override {
+    Resolve();
     Flush();
     target_ = target;
     targetW_ = w;
@@ -304,6 +338,8 @@ class GlDevice : public detail::Device {
   }
 
   void Clear(uint32_t argb) override {
+    const bool partial = Partial();
+    Resolve();
     Flush();
     if (target_ != 0 && detail::PendingClearsEnabled()) {
       // Anything drawn into the target since an earlier pending clear made
@@ -315,7 +351,8 @@ class GlDevice : public detail::Device {
       return;
     }
     if (pendingClear_ == target_) pendingClear_ = 0;
-    ClearBound(argb);
+    if (partial) Open(true, argb);
+    else ClearBound(argb);
   }
 
   bool OnlyCleared(Tex t, uint32_t* argb) const override {
@@ -334,7 +371,12 @@ class GlDevice : public detail::Device {
     detail::TexInfo info;
     if (!detail::Describe(t, info) || info.version != pendingVersion_) return;
     if (t == target_) {
-      ClearBound(pendingArgb_);
+      if (!partialWas_) {
+        ClearBound(pendingArgb_);
+        return;
+      }
+      Resolve();
+      Open(true, pendingArgb_);
       return;
     }
     GlTex* gt = Ensure(t);
@@ -342,6 +384,10 @@ class GlDevice : public detail::Device {
     glBindFramebuffer(GL_FRAMEBUFFER, gt->fbo);
     ClearBound(pendingArgb_);
     BindTarget();
+    if (partialWas_) {
+      held_[t].diff.Invalidate();
+      Changed(t, {0, 0, gt->w, gt->h});
+    }
   }
 
   void ClearBound(uint32_t argb) {
@@ -351,17 +397,86 @@ class GlDevice : public detail::Device {
   }
 
   void Draw(const State& s, Prim prim, const Vertex* v, int nv, const uint16_t* idx, int ni) override {
+    const bool partial = Partial();
     if (pendingClear_ != 0) {
       // Gathered draws go to the bound target, which has no pending clear
       // (its first draw made it), so they need not be sent first.
       SettleClear(target_);
       if (s.texture) SettleClear(s.texture);
     }
+    if (partial) {
+      if (!seg_.open) Open(false, 0);
+      // A texture the list already reads gets new pixels: what is listed so
+      // far is drawn with the old ones first.
+      if (s.texture && WouldUpdate(s.texture)) {
+        Resolve();
+        Open(false, 0);
+      }
+    }
     // Resolve (and if need be upload) the texture first: an upload must not
     // change what already-gathered draws of the same texture show.
     GlTex* gt = s.texture ? Ensure(s.texture, OutsideUnit(v, nv)) : nullptr;
+    if (gt && s.min == Filter::Anisotropic && detail::OwnSizeLinearEnabled() &&
+        detail::AtOwnSize(s, v, nv, gt->w, gt->h, targetW_, targetH_)) {
+      // One texel a pixel each way: linear filtering reads what anisotropic
+      // filtering would, at a fraction of the cost.
+      ++redraw_.linearAtOwnSize;
+      State plain = s;
+      plain.min = Filter::Linear;
+      if (plain.mag == Filter::Anisotropic) plain.mag = Filter::Linear;
+      plain.maxAnisotropy = 1.0f;
+      DrawResolved(plain, prim, v, nv, idx, ni, gt, partial);
+      return;
+    }
+    DrawResolved(s, prim, v, nv, idx, ni, gt, partial);
+  }
+
+  // A draw whose texture is resolved: gathered now, or kept in the list.
+  void DrawResolved(const State& s, Prim prim, const Vertex* v, int nv, const uint16_t* idx, int ni, GlTex* gt,
+                    bool partial) {
     const GLuint glTex = gt ? NameOf(*gt) : 0;
-    const UvRect rect = gt && gt->page ? RectOf(*gt) : UvRect{};
+    const bool onPage = gt && gt->page;
+    const UvRect rect = onPage ? RectOf(*gt) : UvRect{};
+    Sampler* sampler = gt ? &SamplerOf(*gt) : nullptr;
+    if (!partial) {
+      Gather(prim, s, glTex, sampler, rect, onPage, v, nv, idx, ni);
+      return;
+    }
+    Rec r;
+    r.prim = prim;
+    r.state = s;
+    r.tex = glTex;
+    r.sampler = sampler;
+    r.rect = rect;
+    r.onPage = onPage;
+    r.v0 = seg_.verts.size();
+    r.nv = nv;
+    r.i0 = seg_.idx.size();
+    r.ni = prim == Prim::Triangles ? ni : 0;
+    seg_.verts.insert(seg_.verts.end(), v, v + nv);
+    if (r.ni) seg_.idx.insert(seg_.idx.end(), idx, idx + ni);
+    uint64_t texKey = 0;
+    if (gt) {
+      detail::TexInfo info;
+      detail::Describe(s.texture, info);
+      texKey = detail::HashMix(detail::HashMix(s.texture, glTex), info.renderTarget ? info.version : gt->version);
+      texKey = detail::HashMix(texKey, uint64_t(gt->at.x) << 32 | uint32_t(gt->at.y));
+      if (info.renderTarget) {
+        r.rt = s.texture;
+        r.rtW = info.w;
+        r.rtH = info.h;
+      }
+      seg_.textures.push_back(s.texture);
+    }
+    r.key = detail::DrawKey(s, prim, v, nv, r.ni ? idx : nullptr, r.ni, texKey);
+    r.box = detail::DrawBounds(s, prim, v, nv, targetW_, targetH_);
+    seg_.recs.push_back(r);
+  }
+
+  // Adds a draw to the batch, sending the batch first when the draw cannot
+  // join it. `onPage`: the coordinates are moved into `rect`.
+  void Gather(Prim prim, const State& s, GLuint glTex, Sampler* sampler, const UvRect& rect, bool onPage,
+              const Vertex* v, int nv, const uint16_t* idx, int ni) {
     const bool sprite = prim == Prim::Points && s.pointSprite;
     if (!verts_.empty() && (prim != batchPrim_ || glTex != batchTex_ || (sprite && !(rect == batchRect_)) ||
                             !SameButTexture(s, batchState_) || verts_.size() + size_t(nv) > kMaxBatchVertices))
@@ -370,12 +485,12 @@ class GlDevice : public detail::Device {
       batchPrim_ = prim;
       batchState_ = s;
       batchTex_ = glTex;
-      batchSampler_ = gt ? &SamplerOf(*gt) : nullptr;
+      batchSampler_ = sampler;
       batchRect_ = rect;
     }
     const uint32_t base = uint32_t(verts_.size());
     verts_.insert(verts_.end(), v, v + nv);
-    if (gt && gt->page) {
+    if (onPage) {
       for (size_t i = base; i < verts_.size(); ++i) {
         verts_[i].u = rect.u0 + verts_[i].u * rect.su;
         verts_[i].v = rect.v0 + verts_[i].v * rect.sv;
@@ -386,9 +501,44 @@ class GlDevice : public detail::Device {
   }
 
   void Present() override {
+    Resolve();
     Flush();
     int dw = 0, dh = 0;
     SDL_GL_GetDrawableSize(win_, &dw, &dh);
+    // A frame that changed no pixel of the back buffer leaves the window
+    // showing the last one; once a second it is shown again all
+    // the same, for a window system that lost the window's pixels (a
+    // window uncovered without a compositor).
+    const uint32_t now = SDL_GetTicks();
+    const bool exposed = exposed_.exchange(false);
+    if (partialWas_ && !frameDirty_ && !exposed && dw == shown_.x && dh == shown_.y && now - shownAt_ < kReshowMs) {
+      ++redraw_.presentsSkipped;
+      BindTarget();
+      return;
+    }
+    const bool kept = windowKept_ && !exposed && dw == shown_.x && dh == shown_.y && now - shownAt_ < kReshowMs;
+    frameDirty_ = false;
+    shown_ = {dw, dh};
+    shownAt_ = now;
+    if (partialWas_ && windowCopy_.Available() && dw == back_.x && dh == back_.y) {
+      // The window's back buffer is never swapped here, so it holds the
+      // last frame shown: only the part changed since is copied into it
+      // and onto the window.
+      detail::PixRect r{0, 0, dw, dh};
+      if (kept) r = shownDamage_.Clip(dw, dh);
+      if (!r.Empty()) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glBlitFramebuffer(r.x0, r.y0, r.x1, r.y1, r.x0, dh - r.y0, r.x1, dh - r.y1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        windowCopy_.Copy(r.x0, dh - r.y1, r.x1 - r.x0, r.y1 - r.y0);
+      }
+      windowKept_ = true;
+      shownDamage_ = {};
+      BindTarget();
+      return;
+    }
+    windowKept_ = false;
+    shownDamage_ = {};
     if (dw > 0 && dh > 0) {
       glBindFramebuffer(GL_READ_FRAMEBUFFER, backFbo_);
       glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
@@ -399,12 +549,24 @@ class GlDevice : public detail::Device {
     BindTarget();
   }
 
+  // A window uncovered (its pixels lost where nothing keeps them) is shown
+  // whole at the next present. Called wherever SDL's events are pumped.
+  static int WatchExpose(void* self, SDL_Event* e) {
+    auto* d = static_cast<GlDevice*>(self);
+    if (e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_EXPOSED && d->win_ &&
+        e->window.windowID == SDL_GetWindowID(d->win_))
+      d->exposed_.store(true);
+    return 0;
+  }
+
   void Finish() override {
+    Resolve();
     Flush();
     glFinish();
   }
 
   bool ReadTarget(Tex target, Image& out) override {
+    Resolve();
     Flush();
     SettleClear(target);
     GLuint fbo = backFbo_;
@@ -764,6 +926,234 @@ class GlDevice : public detail::Device {
     batchSampler_ = nullptr;
     batchTex_ = 0;
   }
+
+  // ---- redrawing what changed (see gfx_redraw.h)
+  // A draw kept for the list of its target, its texture resolved.
+  struct Rec {
+    Prim prim = Prim::Triangles;
+    State state;
+    GLuint tex = 0;
+    Sampler* sampler = nullptr;
+    UvRect rect;
+    bool onPage = false;
+    size_t v0 = 0, i0 = 0;
+    int nv = 0, ni = 0;
+    uint64_t key = 0;
+    detail::PixRect box;
+    Tex rt = 0;  // a render target it reads
+    int rtW = 0, rtH = 0;
+  };
+  // The draws made into the bound target since it was cleared (fromClear)
+  // or since it was last drawn (the list then adds to what it holds).
+  struct Segment {
+    bool open = false, fromClear = false;
+    uint32_t clear = 0;
+    std::vector<Rec> recs;
+    std::vector<Vertex> verts;
+    std::vector<uint16_t> idx;
+    std::vector<Tex> textures;  // read by its draws
+  };
+  // What a target holds: the tiles of the list drawn last, the content
+  // serials of the render targets that list read, and (for render targets)
+  // the boxes changed by its own recent lists.
+  struct Held {
+    detail::TileDiff diff;
+    std::unordered_map<Tex, uint64_t> seen;
+    uint64_t serial = 1;
+    std::vector<std::pair<uint64_t, detail::PixRect>> changes;  // the last few, oldest first
+  };
+  static constexpr size_t kKeptChanges = 16;
+
+  // Whether draws are kept in lists now; a switch either way forgets what
+  // every target was known to hold.
+  bool Partial() {
+    const bool on = detail::PartialRedrawEnabled();
+    if (on != partialWas_) {
+      Resolve();
+      held_.clear();
+      frameDirty_ = true;
+      partialWas_ = on;
+    }
+    return on;
+  }
+
+  void Open(bool fromClear, uint32_t argb) {
+    seg_.open = true;
+    seg_.fromClear = fromClear;
+    seg_.clear = argb;
+    seg_.recs.clear();
+    seg_.verts.clear();
+    seg_.idx.clear();
+    seg_.textures.clear();
+  }
+
+  // True when the open list reads texture t and t's pixels or size changed
+  // since its GPU copy was made.
+  bool WouldUpdate(Tex t) {
+    if (seg_.recs.empty() || std::find(seg_.textures.begin(), seg_.textures.end(), t) == seg_.textures.end())
+      return false;
+    auto it = tex_.find(t);
+    detail::TexInfo info;
+    return it != tex_.end() && detail::Describe(t, info) && info.version != it->second.version;
+  }
+
+  uint64_t Generation(Tex t) const {
+    if (t == 0) return backGeneration_;
+    detail::TexInfo info;
+    return detail::Describe(t, info) ? info.version : 0;
+  }
+
+  // The texels of render target t changed since serial `since` (the whole
+  // target when that is longer ago than the kept changes tell).
+  detail::PixRect ChangedSince(Tex t, uint64_t since, int w, int h) {
+    Held& h2 = held_[t];
+    if (since == h2.serial) return {};
+    if (h2.changes.empty() || h2.changes.front().first > since + 1 || since > h2.serial) return {0, 0, w, h};
+    detail::PixRect u;
+    for (const auto& [serial, box] : h2.changes)
+      if (serial > since) u = u.Union(box);
+    return u;
+  }
+
+  // Notes that target t's pixels changed inside box.
+  void Changed(Tex t, const detail::PixRect& box) {
+    if (t == 0) {
+      frameDirty_ = true;
+      shownDamage_ = shownDamage_.Union(box);
+      return;
+    }
+    Held& h = held_[t];
+    h.changes.emplace_back(++h.serial, box);
+    if (h.changes.size() > kKeptChanges) h.changes.erase(h.changes.begin());
+  }
+
+  // Draws the open list into the bound target: a list from a clear only in
+  // the tiles that differ from what the target holds, any other in full.
+  void Resolve() {
+    if (!seg_.open) return;
+    seg_.open = false;
+    Flush();
+    const int w = targetW_, h = targetH_;
+    const detail::PixRect whole{0, 0, w, h};
+    Held& held = held_[target_];
+    if (!seg_.fromClear) {
+      held.diff.Invalidate();
+      held.seen.clear();
+      if (seg_.recs.empty()) return;
+      Replay(whole, false, false);
+      Changed(target_, whole);
+      return;
+    }
+    held.diff.Begin(w, h, Generation(target_), seg_.clear);
+    std::unordered_map<Tex, uint64_t> seen;
+    for (const Rec& r : seg_.recs) {
+      held.diff.Add(r.key, r.box);
+      if (!r.rt) continue;
+      auto it = held.seen.find(r.rt);
+      const detail::PixRect texels = it == held.seen.end() ? detail::PixRect{0, 0, r.rtW, r.rtH}
+                                                           : ChangedSince(r.rt, it->second, r.rtW, r.rtH);
+      seen[r.rt] = held_[r.rt].serial;
+      if (!texels.Empty())
+        held.diff.Damage(detail::SampledDamage(r.state, &seg_.verts[r.v0], r.nv, w, h, texels, r.rtW, r.rtH));
+    }
+    held.seen = std::move(seen);
+    const std::vector<detail::PixRect> rects = held.diff.Finish();
+    ++redraw_.lists;
+    detail::PixRect changed;
+    for (const detail::PixRect& r : rects) {
+      Replay(r, true, !(r == whole));
+      changed = changed.Union(r);
+      redraw_.pixelsDrawn += uint64_t(r.x1 - r.x0) * uint64_t(r.y1 - r.y0);
+    }
+    if (rects.empty()) ++redraw_.untouched;
+    else if (!(rects.size() == 1 && rects[0] == whole)) ++redraw_.partial;
+    redraw_.pixels += uint64_t(w) * uint64_t(h);
+    if (!changed.Empty()) Changed(target_, changed);
+    if (detail::RedrawCheckEnabled()) Check();
+  }
+
+  // Draws the open list's draws that reach into box r (all of them when
+  // not scissored), after the list's clear when `clear`.
+  void Replay(const detail::PixRect& r, bool clear, bool scissor) {
+    if (scissor) {
+      glEnable(GL_SCISSOR_TEST);
+      glScissor(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
+    }
+    if (clear) ClearBound(seg_.clear);
+    for (const Rec& d : seg_.recs)
+      if (!scissor || d.box.Meets(r))
+        Gather(d.prim, d.state, d.tex, d.sampler, d.rect, d.onPage, &seg_.verts[d.v0], d.nv,
+               d.ni ? &seg_.idx[d.i0] : nullptr, d.ni);
+    Flush();
+    if (scissor) glDisable(GL_SCISSOR_TEST);
+  }
+
+  // The test seam's check: the list just resolved drawn again in full into
+  // a copy of the target, and every pixel of the two compared.
+  void Check() {
+    const int w = targetW_, h = targetH_;
+    Shadow& sh = shadows_[target_];
+    if (!sh.tex) {
+      glGenTextures(1, &sh.tex);
+      glGenFramebuffers(1, &sh.fbo);
+    }
+    if (sh.w != w || sh.h != h) {
+      glBindTexture(GL_TEXTURE_2D, sh.tex);
+      glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+      glBindFramebuffer(GL_FRAMEBUFFER, sh.fbo);
+      glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sh.tex, 0);
+      sh.w = w;
+      sh.h = h;
+    }
+    GLint drawn = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &drawn);
+    glBindFramebuffer(GL_FRAMEBUFFER, sh.fbo);
+    Replay({0, 0, w, h}, true, false);
+    std::vector<uint32_t> a(size_t(w) * size_t(h)), b(a.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, b.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, GLuint(drawn));
+    glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, a.data());
+    ++redraw_.checked;
+    for (size_t i = 0; i < a.size(); ++i) {
+      if (a[i] == b[i]) continue;
+      ++redraw_.mismatched;
+      std::fprintf(stderr, "gfx: redrawing what changed on target %u gave %08x at (%zu, %zu), the full redraw %08x\n",
+                   unsigned(target_), a[i], i % size_t(w), i / size_t(w), b[i]);
+      // Under JIGSAW_REDRAW_CHECK=1 (a whole program checked from outside)
+      // a difference ends the program, so no run can pass over it.
+      const char* env = std::getenv("JIGSAW_REDRAW_CHECK");
+      if (env && *env && std::strcmp(env, "0") != 0) std::abort();
+      break;
+    }
+  }
+
+  struct Shadow {
+    GLuint tex = 0, fbo = 0;
+    int w = 0, h = 0;
+  };
+  void DropShadow(Tex t) {
+    auto it = shadows_.find(t);
+    if (it == shadows_.end()) return;
+    glDeleteFramebuffers(1, &it->second.fbo);
+    glDeleteTextures(1, &it->second.tex);
+    shadows_.erase(it);
+  }
+
+  Segment seg_;
+  std::unordered_map<Tex, Held> held_;
+  std::unordered_map<Tex, Shadow> shadows_;
+  bool partialWas_ = false;
+  bool frameDirty_ = true;  // the back buffer changed since the last present
+  IPt shown_;               // the window's size at the last present
+  uint32_t shownAt_ = 0;    // and its time (SDL ticks)
+  detail::WindowCopy windowCopy_;
+  std::atomic<bool> exposed_{false};  // the window was uncovered since the last present
+  bool windowKept_ = false;       // the window's back buffer holds the last frame shown
+  detail::PixRect shownDamage_;  // the back buffer's pixels changed since
+  static constexpr uint32_t kReshowMs = 1000;
+  uint64_t backGeneration_ = 1;
+  RedrawStats redraw_;
 
   struct Sent {
     bool valid = false;

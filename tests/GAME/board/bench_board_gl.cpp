@@ -123,6 +123,76 @@ void BM_GlRealBoardFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_GlRealBoardFrame)->Arg(15)->Unit(benchmark::kMillisecond);
 
+// The same board frame with the device redrawing only what changed
+// (partial:1) beside redrawing everything (partial:0), in one run, for three
+// kinds of frame: the board at rest (change:0), one piece dragged a few
+// pixels a frame over the resting board (change:1), every piece moved a
+// pixel a frame (change:2, where nothing can be kept). linear:1 measures
+// what linear filtering of the quads drawn at their own size would save
+// (off in the game: llvmpipe's pixels differ).
+void BM_GlBoardRedraw(benchmark::State& state) {
+  ZOV::ST_GAME* game = ZOV::GetGame();
+  const std::string error = Engine(game);
+  if (!error.empty()) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  const int change = int(state.range(0));
+  plat::gfx::SetPartialRedraw(state.range(1) != 0);
+  plat::gfx::SetOwnSizeLinear(state.range(2) != 0);
+  auto board = std::make_unique<GAME::PUZZLE_PIECES_SYSTEM>(game);
+  board->Init("picture.png", 15, 0, nullptr, false, 1.0f, 0);
+  board->state = GAME::PUZZLE_PIECES_SYSTEM::kStateCutPending;
+  board->Update(0, 0.0f);
+  for (GAME::PUZZLE_PIECES* p : board->gridOrder) p->SetPos(p->destination.x, p->destination.y);
+  game->timer.SetDelta(1.0f / 90.0f);
+  ZOV::JINGFX* r = game->GetGfx();
+  GAME::PUZZLE_PIECES* dragged = board->zOrder.front();
+  int step = 0;
+  auto frame = [&] {
+    const int d = (step++ % 2) ? 3 : -3;
+    if (change == 1) dragged->SetPos(dragged->GetPosX() + d, dragged->GetPosY() + d);
+    if (change == 2)
+      for (GAME::PUZZLE_PIECES* p : board->gridOrder) p->SetPos(p->GetPosX() + d / 3, p->GetPosY());
+    board->Update(0, 0.0f);
+    if (r->BeginFrame() != 0) return false;
+    board->Render(0);
+    r->EndFrame();
+    if (r->BeginPostFrame() != 0) return false;
+    board->PostRender();
+    r->EndPostFrame();
+    plat::gfx::Finish();
+    return true;
+  };
+  for (int i = 0; i < 3; ++i)
+    if (!frame()) {
+      state.SkipWithError("frame refused");
+      plat::gfx::SetPartialRedraw(true);
+      plat::gfx::SetOwnSizeLinear(false);
+      return;
+    }
+  const plat::gfx::RedrawStats s0 = plat::gfx::GetRedrawStats();
+  for (auto _ : state) frame();
+  const plat::gfx::RedrawStats s1 = plat::gfx::GetRedrawStats();
+  const double pixels = double(s1.pixels - s0.pixels);
+  state.counters["redrawn"] = pixels > 0 ? double(s1.pixelsDrawn - s0.pixelsDrawn) / pixels : 1.0;
+  state.counters["pieces"] = double(board->zOrder.size());
+  const char* threads = std::getenv("LP_NUM_THREADS");
+  state.SetLabel(std::string("LP_NUM_THREADS=") + (threads ? threads : "default"));
+  plat::gfx::SetPartialRedraw(true);
+  plat::gfx::SetOwnSizeLinear(false);
+}
+BENCHMARK(BM_GlBoardRedraw)
+    ->ArgNames({"change", "partial", "linear"})
+    ->Args({0, 0, 0})
+    ->Args({0, 1, 0})
+    ->Args({1, 0, 0})
+    ->Args({1, 1, 0})
+    ->Args({1, 1, 1})
+    ->Args({2, 0, 0})
+    ->Args({2, 1, 0})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
