@@ -178,6 +178,8 @@ void PUZZLE::LeavePuzzle(const char* logLine) {
   saveQuestion = nullptr;
   CloseHelp();
   if (logLine) plat::PrintLine(logLine);
+  // A button held across the change of screen does not act on the menu.
+  input_->DropMouse();
 }
 
 void PUZZLE::Replay() {
