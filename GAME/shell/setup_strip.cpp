@@ -90,7 +90,7 @@ void PUZZLE_IMG_HCANGE_SCREEN::Reset() {
   const float room = rightLimit - std::max(capHalf, plusReach) - sliderX;
   const float length = std::max(0.0f, std::min(float(0.45 * w), room));
   const float countY = float(top + h - margin) - sliderR;
-  const float distortY = countY - 3.5f * sliderR - float(margin);
+  const float distortY = countY - 3.5f * sliderR;
   // The track length first, so the knob is placed along the new length.
   count_->SetTotalSize(length);
   count_->SetPos(sliderX, countY);

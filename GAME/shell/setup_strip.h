@@ -24,8 +24,9 @@
 //                button) m in from the left edge, its knob m above the foot;
 //                track 0.45 w long, or shorter so that its plus button ends
 //                m left of OK and of the rotation text
-//   distortion   slider the same, 3.5 knob radii plus m above the count's
-//                line, so the count's label fits between
+//   distortion   slider the same, 3.5 knob radii above the count's line,
+//                so the count's label fits between and its own label stays
+//                below the strip's top border
 //   rotation box above Cancel, m / 2 over the buttons; its caption sprite
 //                with its bottom-right corner kCaptionAbove above the box
 //   labels       "<count text> n" at (trunc(slider x + 20), trunc(slider y -
@@ -37,8 +38,8 @@
 // window image, 128 x 48 button frames, a 192 x 48 slider image, a 64 x 32
 // check box, a 240 x 64 caption): strip (512, 669) 720 x 199 from (152,
 // 569), m 19, Cancel (789, 725), OK (651, 725), count slider (195, 725)
-// with a 300-pixel track, distortion slider (195, 622), box (789, 676),
-// the rotation text from x 538.
+// with a 300-pixel track, distortion slider (195, 641), box (789, 676),
+// caption corner (789, 661), the rotation text from (538, 606).
 // Images from the interface pack (C_NAME_PACK_GUI): chSTBACK, chPTNS_GM_SLIDER,
 // chBUTTONMINUS, chBUTTONPLUS, chPTNS_GM_CHBOX_ROT, chBUTTON_OK,
 // chBUTTON_CANCEL, chROTATION_TEXT; the pack selection is cleared after.
@@ -71,7 +72,7 @@ class PUZZLE_IMG_HCANGE_SCREEN {
   // The least margin between the strip's edges and its controls, and how
   // far the caption's corner stands above the rotation box's centre.
   static constexpr int kMinMargin = 12;
-  static constexpr int kCaptionAbove = 23;
+  static constexpr int kCaptionAbove = 15;
   // The piece-count slider's range (pieces along the shorter side) and the
   // distortion slider's (per cent).
   static constexpr int kMinCount = 3, kMaxCount = 15;

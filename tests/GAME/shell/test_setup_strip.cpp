@@ -165,14 +165,14 @@ INSTANTIATE_TEST_SUITE_P(
     Screens, SetupStripLayout,
     ::testing::Values(
         // The strip from (152, 569), margin 19.
-        Layout{"Xga", 1024, 768, 720, 512, 512, 669, 720, 199, 651, 789, 725, 191.0f, 733.0f, 658.0f, 324.0f,
-               789, 672, 649},
+        Layout{"Xga", 1024, 768, 720, 512, 512, 669, 720, 199, 651, 789, 725, 191.0f, 733.0f, 677.0f, 324.0f,
+               789, 672, 657},
         // A wider window and 120-pixel frames: the strip from (132, 569).
-        Layout{"XgaWideWindow", 1024, 768, 760, 480, 512, 669, 760, 199, 683, 813, 725, 171.0f, 733.0f, 658.0f,
-               342.0f, 813, 672, 649},
+        Layout{"XgaWideWindow", 1024, 768, 760, 480, 512, 669, 760, 199, 683, 813, 725, 171.0f, 733.0f, 677.0f,
+               342.0f, 813, 672, 657},
         // The strip from (600, 881).
-        Layout{"FullHd", 1920, 1080, 720, 512, 960, 981, 720, 199, 1099, 1237, 1037, 639.0f, 1045.0f, 970.0f,
-               324.0f, 1237, 984, 961}),
+        Layout{"FullHd", 1920, 1080, 720, 512, 960, 981, 720, 199, 1099, 1237, 1037, 639.0f, 1045.0f, 989.0f,
+               324.0f, 1237, 984, 969}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SetupStrip, ResetFollowsTheScreenAndKeepsTheChosenValues) {
@@ -245,7 +245,7 @@ TEST_F(SetupStrip, TheCountSliderStaysWithinThreeToFifteen) {
   EXPECT_EQ(ClickAt(523, 733), Strip::kChanged);
   EXPECT_EQ(strip->GetCount(), 4);
   // The distortion slider, above, runs 0 to 100.
-  EXPECT_EQ(Drag(207, 658, 2000)[2], Strip::kChanged);
+  EXPECT_EQ(Drag(207, 677, 2000)[2], Strip::kChanged);
   EXPECT_EQ(strip->GetDistort(), 100);
   EXPECT_EQ(strip->GetCount(), 4);
 }
@@ -286,17 +286,17 @@ TEST_F(SetupStrip, TheLabelsShowThePreviewsNumbersWhereTheLayoutPutsThem) {
   Open();
   const auto texts = Drawn(37, 12);
   ASSERT_EQ(texts.size(), 3u);
-  // Left-aligned and centred on its line: (789 - 144 - 35, trunc(649 - 27.52)) less half a line.
+  // Left-aligned and centred on its line: (789 - 144 - 35, trunc(657 - 27.52)) less half a line.
   EXPECT_EQ(texts[0].text, "RN");
   EXPECT_EQ(texts[0].x, 610);
-  EXPECT_EQ(texts[0].y, 621 - 12);
+  EXPECT_EQ(texts[0].y, 629 - 12);
   // The preview's total, not the slider's 3: (191 + 20, trunc(733 - 24)).
   EXPECT_EQ(texts[1].text, "c12");
   EXPECT_EQ(texts[1].x, 211);
   EXPECT_EQ(texts[1].y, 709);
   EXPECT_EQ(texts[2].text, "d37");
   EXPECT_EQ(texts[2].x, 211);
-  EXPECT_EQ(texts[2].y, 634);
+  EXPECT_EQ(texts[2].y, 653);
 }
 
 TEST_F(SetupStrip, ATextAskingForOtherArgumentsIsShownAsWritten) {
