@@ -523,6 +523,9 @@ TEST_F(SceneManager, EveryQuickRightClickTurnsAPieceAtASlowFrameRate) {
   Board& b = *scene->board;
   ASSERT_TRUE(b.rotation);
   const GAME::PUZZLE_PIECES* p = b.gridOrder[0];
+  // Clear of the pocket's corner and the play panel.
+  ASSERT_TRUE(player->DragPieceTo(b, p, 512, 330));
+  player->Frames(2);
   int turned = 0;
   for (int click = 0; click < 8; ++click) {
     int x = 0, y = 0;
@@ -533,6 +536,30 @@ TEST_F(SceneManager, EveryQuickRightClickTurnsAPieceAtASlowFrameRate) {
     if (p->rotation != before) ++turned;
   }
   EXPECT_EQ(turned, 8);
+}
+
+// A menu button's tip goes with the pointer: once the button's window has
+// opened over the menu, its tip is no longer drawn.
+TEST_F(SceneManager, AMenuButtonsTipDoesNotStayUnderTheWindowItOpened) {
+  WriteCatalogue({{Picture("01"), Picture("02")}});
+  Load();
+  const BUTTONACT* options = scene->buttonOptions;
+  auto tipBoxes = [&] {
+    plat::gfx::ClearRecorded();
+    player->Frame();
+    int n = 0;
+    for (const drawtest::Quad& q : drawtest::QuadsOf(0)) n += q.color == options->tipBoxColor ? 1 : 0;
+    return n;
+  };
+  player->MoveMouse(int(options->position.x), int(options->position.y));
+  player->Frames(3);
+  ASSERT_TRUE(options->tipShown);
+  ASSERT_GT(tipBoxes(), 0) << "the tip shows while the pointer rests on the button";
+  scene->SetMainOptions();
+  ASSERT_NE(scene->settingsWindow, nullptr);
+  player->MoveMouse(5, 5);
+  EXPECT_EQ(tipBoxes(), 0);
+  EXPECT_EQ(tipBoxes(), 0);
 }
 
 // Every way out of a puzzle forgets the mouse: a button held down across
