@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
+#include <iterator>
 #include <string>
 
 #include "platform/sys.h"
@@ -37,31 +38,82 @@ bool IsNonCharKey(int vk) {
 
 ST_INPUT::ST_INPUT() = default;
 
-void ST_INPUT::EventMouseMove(int x, int y) {
-  mouse_.prev = mouse_.pos;
-  mouse_.pos = JST::iPOINT(x, y);
+int& ST_INPUT::Counter(int button) { return button == 0 ? left_ : button == 1 ? right_ : middle_; }
+
+bool ST_INPUT::MustWait(const MouseEvent& e) const {
+  switch (e.kind) {
+    case MouseEvent::kMove:
+      // A click of this frame, or the release of one shown now, is seen
+      // where it was made.
+      return holdPointer_ || buttonReleaseAtUpdate_[0] || buttonReleaseAtUpdate_[1] || buttonReleaseAtUpdate_[2];
+    case MouseEvent::kDown: {
+      // The frame has this button's press and release already, or shows
+      // its release: the new press takes a later frame.
+      const int counter = e.button == 0 ? left_ : e.button == 1 ? right_ : middle_;
+      return counter == -1 || buttonReleaseAtUpdate_[e.button];
+    }
+    default:
+      return false;
+  }
+}
+
+void ST_INPUT::Take(const MouseEvent& e) {
+  if (mouseWaiting_.empty() && !MustWait(e)) {
+    Apply(e);
+    return;
+  }
+  if (e.kind == MouseEvent::kMove && !mouseWaiting_.empty() && mouseWaiting_.back().kind == MouseEvent::kMove) {
+    // Moves between two button events: only the last place matters.
+    mouseWaiting_.back() = e;
+    return;
+  }
+  if (e.kind == MouseEvent::kDblClick && !mouseWaiting_.empty() && mouseWaiting_.back().kind == MouseEvent::kDown) {
+    mouseWaiting_.push_back(e);  // it goes with the press that waits
+    return;
+  }
+  // Past the limit presses are dropped; a release is always kept, so no
+  // button stays down.
+  if (mouseWaiting_.size() >= kMaxMouseWaiting && e.kind == MouseEvent::kDown) return;
+  mouseWaiting_.push_back(e);
+}
+
+void ST_INPUT::Apply(const MouseEvent& e) {
+  switch (e.kind) {
+    case MouseEvent::kMove:
+      mouse_.prev = mouse_.pos;
+      mouse_.pos = JST::iPOINT(e.x, e.y);
+      mouse_.offset = JST::iPOINT(mouse_.pos.x - mouse_.prev.x, mouse_.pos.y - mouse_.prev.y);
+      break;
+    case MouseEvent::kDown:
+      PressButton(Counter(e.button));
+      break;
+    case MouseEvent::kUp:
+      if (Counter(e.button) == 1) {
+        // Released before any update saw it down: the press counts this
+        // frame, the release in the next.
+        buttonReleaseAtUpdate_[e.button] = true;
+      } else {
+        ReleaseButton(Counter(e.button));
+      }
+      break;
+    case MouseEvent::kDblClick:
+      dblClick_ = true;
+      break;
+  }
   mouseEvent_ = true;
-  mouse_.offset = JST::iPOINT(mouse_.pos.x - mouse_.prev.x, mouse_.pos.y - mouse_.prev.y);
 }
 
-void ST_INPUT::EventMouseLkm(bool pressed) {
-  pressed ? PressButton(left_) : ReleaseButton(left_);
-  EventMouseIn();
-}
+void ST_INPUT::EventMouseMove(int x, int y) { Take({MouseEvent::kMove, 0, x, y}); }
 
-void ST_INPUT::EventMouseRkm(bool pressed) {
-  pressed ? PressButton(right_) : ReleaseButton(right_);
-  EventMouseIn();
-}
+void ST_INPUT::EventMouseLkm(bool pressed) { Take({pressed ? MouseEvent::kDown : MouseEvent::kUp, 0, 0, 0}); }
 
-void ST_INPUT::EventMouseMkm(bool pressed) {
-  pressed ? PressButton(middle_) : ReleaseButton(middle_);
-  EventMouseIn();
-}
+void ST_INPUT::EventMouseRkm(bool pressed) { Take({pressed ? MouseEvent::kDown : MouseEvent::kUp, 1, 0, 0}); }
+
+void ST_INPUT::EventMouseMkm(bool pressed) { Take({pressed ? MouseEvent::kDown : MouseEvent::kUp, 2, 0, 0}); }
 
 void ST_INPUT::EventMouseIn() { mouseEvent_ = true; }
 
-void ST_INPUT::EventMouseDblClick() { dblClick_ = true; }
+void ST_INPUT::EventMouseDblClick() { Take({MouseEvent::kDblClick, 0, 0, 0}); }
 
 void ST_INPUT::EventKeyDown(int vk) {
   if (vk < 0 || vk > 255) return;
@@ -175,13 +227,28 @@ bool ST_INPUT::IsMouseNear(float x, float y, float r) const {
   return r > std::sqrt(dx * dx + dy * dy);
 }
 
-void ST_INPUT::DropMouse() { left_ = right_ = middle_ = 0; }
+void ST_INPUT::DropMouse() {
+  left_ = right_ = middle_ = 0;
+  std::fill(std::begin(buttonReleaseAtUpdate_), std::end(buttonReleaseAtUpdate_), false);
+  holdPointer_ = false;
+  // Clicks still waiting are forgotten too; the pointer goes where it is.
+  for (const MouseEvent& e : mouseWaiting_)
+    if (e.kind == MouseEvent::kMove) Apply(e);
+  mouseWaiting_.clear();
+}
 
 int ST_INPUT::Update(int) {
   lock_ = false;
   AgeButton(left_);
   AgeButton(middle_);
   AgeButton(right_);
+  holdPointer_ = false;
+  for (int b = 0; b < 3; ++b) {
+    if (!buttonReleaseAtUpdate_[b]) continue;
+    Counter(b) = -1;
+    buttonReleaseAtUpdate_[b] = false;
+    holdPointer_ = true;
+  }
   for (int i = 0; i < 256; ++i) {
     if (i == kCapital || keys_[i] == 0) continue;
     const int next = keys_[i] + 1;
@@ -208,6 +275,11 @@ int ST_INPUT::Update(int) {
   }
   dblClick_ = false;
   mouse_.offset = JST::iPOINT(0, 0);
+  // Mouse events that waited: in order, until one must wait again.
+  while (!mouseWaiting_.empty() && !MustWait(mouseWaiting_.front())) {
+    Apply(mouseWaiting_.front());
+    mouseWaiting_.pop_front();
+  }
   return 1;
 }
 

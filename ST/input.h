@@ -6,6 +6,14 @@
 // -1 released since the last update. Key counters (one byte per virtual key):
 // 0 up, 1 went down, 2..127 held, 0xFF released since the last update.
 //
+// No click is lost to a slow frame either: a button pressed and released
+// before the next update reads 1 for that frame and -1 for the next, with
+// the pointer kept where the press was for both, so every widget sees its
+// usual press, then release. A second press in the same frame (a quick
+// double click) waits, with the mouse events behind it, for the frames
+// after; each frame takes at most one press of a button, in order, and the
+// double-click mark goes with the press it came with.
+//
 // Nothing typed is lost to a slow frame: a key that goes down and up before
 // the next update still reads 1 for that frame (the release shows at the
 // next one), and each frame carries one character event: a key typed after
@@ -77,8 +85,26 @@ class ST_INPUT {
   // Writes `text` into the typed-text buffer, zero-filled.
   void ShowText(const std::wstring& text);
 
+  // One mouse event kept for a later frame.
+  struct MouseEvent {
+    enum Kind { kMove, kDown, kUp, kDblClick } kind;
+    int button;  // 0 left, 1 right, 2 middle (kDown, kUp)
+    int x, y;    // kMove
+  };
+  int& Counter(int button);
+  bool MustWait(const MouseEvent& e) const;
+  void Take(const MouseEvent& e);
+  void Apply(const MouseEvent& e);
+
   INP_MOUSE mouse_;
   int left_ = 0, right_ = 0, middle_ = 0;
+  // Buttons pressed and released in this frame, released at Update.
+  bool buttonReleaseAtUpdate_[3] = {};
+  // This frame shows a release held over from the frame of its press: the
+  // pointer stays at the press point until the next frame.
+  bool holdPointer_ = false;
+  std::deque<MouseEvent> mouseWaiting_;
+  static constexpr size_t kMaxMouseWaiting = 256;
   bool lock_ = false;
   bool mouseEvent_ = false;
   bool dblClick_ = false;

@@ -426,6 +426,9 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   bool showLitleFrame = false;  // the preview frame (saved as "fly")
   bool completionRecorded = false;
   bool helpArmed = false;
+  // A piece was picked while help was armed: the pocket's help is asked for
+  // once it has been dropped.
+  bool helpAtDrop = false;
   // Seconds since the last join and on this puzzle; double, so long play
   // never stops the clock.
   double regT = 0.0, regTa = 0.0;

@@ -6,6 +6,8 @@
 // nothing and draws nothing.
 #include "GAME/board/board.h"
 
+#include <algorithm>
+
 #include "GAME/board/effects.h"
 #include "GAME/board/pocket.h"
 #include "GAME/board/preview_frame.h"
@@ -25,8 +27,10 @@ namespace GAME {
 namespace {
 
 constexpr uint32_t kScoreColor = 0xFFD53E07u;
-// The preview frame's first place and size step.
+// The preview frame's first place and size step, and the room it keeps
+// from the closed pocket, so that nothing covers its size buttons.
 constexpr int kPreviewX = 50, kPreviewY = 50, kPreviewSize = 2;
+constexpr int kPreviewPocketGap = 16;
 // The effects' lives, seconds.
 constexpr float kExpenseTime = 1.0f;
 constexpr float kBonusTime = 2.0f;
@@ -51,7 +55,14 @@ void PUZZLE_PIECES_SYSTEM::CreatePreviewFrame() {
   if (!picture_) return;
   PackSelection pack(C_NAME_PACK_LEVEL, C_PAS_LEVEL);
   previewFrame = new FLUING_FRAME(game_, picture_->texSize.x, picture_->texSize.y);
-  previewFrame->SetPos(kPreviewX, kPreviewY);
+  int x = kPreviewX;
+  if (pocket && pocket->Corner()) {
+    // Right of the closed pocket's corner piece and of its shadow.
+    const JSPRITE& corner = *pocket->Corner();
+    const int cornerRight = int(pocket->Position().x + (corner.quad.v[3].x - corner.quad.v[0].x));
+    x = std::max(x, cornerRight + PUZZLE_POCKET::kClosedPos + kPreviewPocketGap);
+  }
+  previewFrame->SetPos(x, kPreviewY);
   previewFrame->SetSize(kPreviewSize);
 }
 

@@ -352,6 +352,11 @@ int PUZZLE_PIECES_SYSTEM::PlayerActivity() {
     }
     return result;
   }
+  if (left == 0 && helpAtDrop) {
+    // The frame after the drop (whose own result still went out).
+    helpAtDrop = false;
+    return kResultAskHelp;
+  }
   return PlayHover(mx, my, overPocket);
 }
 
@@ -438,7 +443,8 @@ int PUZZLE_PIECES_SYSTEM::PlayLeftPress(int mx, int my, bool overPocket) {
     SelectionStart();
     return kResultNothing;
   }
-  if (profile && profile->Help && helpArmed) return kResultAskHelp;
+  // The pocket's help waits for the drop: the player's first grab is made.
+  if (profile && profile->Help && helpArmed) helpAtDrop = true;
   PUZZLE_PIECES* p = zOrder[size_t(z)];
   if ((p->inPocket && !pocketOpen) || IsLockedPart(p) || (!p->inPocket && overPocket) || IsFrameGroup(p->group)) {
     held = 0;

@@ -9,6 +9,7 @@
 
 #include "GAME/board/board.h"
 #include "GAME/board/join_score.h"
+#include "GAME/board/pocket.h"
 #include "GAME/shell/menu_actions.h"
 #include "GAME/shell/shared_assets.h"
 #include "ST/sound.h"
@@ -99,6 +100,9 @@ int PUZZLE_PIECES_SYSTEM::CalculateRegistr(int i, int j) {
   if (regF < 2) {
     regSc += rows * cols;
     if (winSparkle == kIndexIdle) {
+      // The pocket shuts now, not after the sparkles: they run over the
+      // whole picture.
+      if (pocket) pocket->Reset();
       winSparkle = 0;
       sparkleTimer = 0.0f;
       ZOV::SoundRender(eLevelWin);

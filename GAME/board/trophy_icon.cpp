@@ -32,7 +32,7 @@ TROFEI::TROFEI(const char* image, int placement, ZOV::ST_GAME* game)
       image_(image != nullptr ? image : ""),
       box_(kBoxColour),
       border_(kBorderColour),
-      text_(uint32_t(C_FONT_MAIN_COLOR)),
+      text_(kTextColour),
       placement_(placement) {}
 
 TROFEI::~TROFEI() = default;

@@ -36,7 +36,7 @@
 // text is centred on its own, so a first line shorter than the others
 // still leaves every line inside the box. The text is a configured text:
 // drawn through the game's checked format path, in the text colour
-// (C_FONT_MAIN_COLOR at construction), the font's own colour put back
+// (kTextColour, a light cream that reads on the dark box), the font's own colour put back
 // afterwards.
 //
 // Main thread only. The icon borrows the game object and the font.
@@ -60,6 +60,10 @@ class TROFEI : public JSPRITE {
   static constexpr float kFadeSeconds = 0.3f;
   static constexpr uint32_t kBoxColour = 0x88000000u;
   static constexpr uint32_t kBorderColour = 0xFFFFCC00u;
+  // The hint's text: a light cream that reads on the dark box over any
+  // plate (the interface's main text colour is a dark blue made for light
+  // plates).
+  static constexpr uint32_t kTextColour = 0xFFFFF4D6u;
 
   struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;

@@ -86,7 +86,9 @@ const StringEntry kStrings[] = {
     {"authors_programmers_name", &chTEXT_AUTHORS_PROGRAMMER_NAME, "Команда игрового движка\n\nКоманда интерфейса"},
     {"authors_manager", &chTEXT_AUTHORS_MANAGER, "Руководитель проекта"},
     {"authors_manager_name", &chTEXT_AUTHORS_MANAGER_NAME, "Продюсерская группа Vantolux"},
-    {"exit_game", &chTEXT_EXIT_GAME, "Вы действительно хотите\nвыйти из игры?"},
+    // Asked by the menu's exit and by the play panel's door alike: words
+    // true for leaving the game and for leaving a puzzle.
+    {"exit_game", &chTEXT_EXIT_GAME, "Вы действительно хотите\nвыйти?"},
     {"save_puzzle", &chTEXT_SAVE_PUZZLE, "Сохранить пазл, чтобы\nсобрать его позже?"},
     {"profile_manager_header", &chTEXT_PROFILE_MANAGER_HEADER, "Выбор игрока"},
     {"frame_hint_count_rotate", &chTEXT_FRAME_HINT_COUNT_ROTATE, "Повёрнуты неверно:"},
@@ -119,7 +121,7 @@ const StringEntry kStrings[] = {
     {"faq_about_mouse_no_rot", &chTEXT_FAQ_MOUSE_ROTATION,
      "Правая кнопка мыши поворачивает\nкусочек, пока вы его держите."},
     {"faq_about_pocket", &chTEXT_FAQ_POCKET,
-     "Уберите лишние кусочки в карман,\nчтобы они не мешали на столе.\nКарман открывается кнопкой внизу."},
+     "Уберите лишние кусочки в карман,\nчтобы они не мешали на столе.\nКарман открывается кнопкой\nв левом верхнем углу."},
     {"book_category_0", nullptr, kCategories[0]},
     {"book_category_1", nullptr, kCategories[1]},
     {"book_category_2", nullptr, kCategories[2]},

@@ -11,6 +11,8 @@
 //   save question no               no save, record saved, "Puzzle quit -1"
 //   board -8 (win or resolution)   saves reloaded, scores checked
 //   set-up strip Cancel (kSetup)   board and strip deleted
+#include <algorithm>
+
 #include "GAME/board/board.h"
 #include "GAME/config/globals.h"
 #include "GAME/config/profile.h"
@@ -24,6 +26,7 @@
 #include "GAME/shell/setup_strip.h"
 #include "GAME/shell/shared_assets.h"
 #include "GAME/ui/pack_selection.h"
+#include "ST/button.h"
 #include "ST/file.h"
 #include "ST/game.h"
 #include "ST/sound.h"
@@ -140,11 +143,22 @@ void PUZZLE::SetPzlOpt() {
   board->SetColored(ZOV::JENUM::COLORS(profile->GetSettings()->Color));
 }
 
+namespace {
+
+// Pixels kept between the play panel's tools and the screen's foot.
+constexpr int kPanelFootGap = 2;
+
+}  // namespace
+
 void PUZZLE::InitPlayPanel() {
   PackSelection level(C_NAME_PACK_LEVEL, C_PAS_LEVEL);
   delete playPanel;
   playPanel = new PLAY_PANEL(chGAME_PLAY_PANEL, comix);
-  playPanel->SetPos(screenWidth / 2, int(float(screenHeight) * 0.97f));
+  // Near the foot, but never so low that the tools are cut by the screen's
+  // edge.
+  const BUTTONACT* tool = playPanel->Button(PLAY_PANEL::kFrame);
+  const int lowest = tool ? screenHeight - tool->frame.y / 2 - kPanelFootGap : screenHeight;
+  playPanel->SetPos(screenWidth / 2, std::min(int(float(screenHeight) * 0.97f), lowest));
 }
 
 void PUZZLE::OnPuzzleExit() {
@@ -178,6 +192,8 @@ void PUZZLE::LeavePuzzle(const char* logLine) {
   saveQuestion = nullptr;
   CloseHelp();
   if (logLine) plat::PrintLine(logLine);
+  // A button held across the change of screen does not act on the menu.
+  input_->DropMouse();
 }
 
 void PUZZLE::Replay() {

@@ -105,8 +105,11 @@ void PUZZLE::RenderMenu() {
                                 buttonLeaders};
   for (BUTTONACT* b : buttons)
     if (b != buttonTrophies || TROFEI_ENABLE) b->Render(0);
+  // A window over the menu takes the mouse: the buttons are not updated,
+  // so a tip shown when it opened would stay; none is drawn under it.
+  const bool windowOpen = settingsWindow || leaderBoard || scoreBoard || trophyPanel || quitQuestion;
   for (BUTTONACT* b : buttons)
-    if (b != buttonTrophies || TROFEI_ENABLE) b->RenderTip();
+    if (!windowOpen && (b != buttonTrophies || TROFEI_ENABLE)) b->RenderTip();
   profile->Render();
   for (JST::ST* w : {settingsWindow, leaderBoard, scoreBoard, trophyPanel})
     if (w) w->Render(0);

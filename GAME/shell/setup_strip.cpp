@@ -17,6 +17,9 @@ namespace {
 
 // The strip shows the top third of the window image.
 constexpr double kStripPart = 0.333;
+// The rotation text stands 0.9 of the caption's width plus 35 pixels left
+// of the caption's right edge.
+constexpr float kTextLeftOfCaption = 0.9f, kTextGap = 35.0f;
 
 int QuadWidth(const JSPRITE& s) { return int(s.quad.v[3].x - s.quad.v[0].x); }
 int QuadHeight(const JSPRITE& s) { return int(s.quad.v[1].y - s.quad.v[0].y); }
@@ -56,27 +59,48 @@ PUZZLE_IMG_HCANGE_SCREEN::~PUZZLE_IMG_HCANGE_SCREEN() = default;
 void PUZZLE_IMG_HCANGE_SCREEN::Reset() {
   const int sw = game_->GetScreenWidth(), sh = game_->GetScreenHeight();
   const int w = QuadWidth(*strip_), h = QuadHeight(*strip_);
-  const double top = sh - 0.5 * h + 30.0;
+  // Everything is placed inside the strip's own rectangle, a margin in
+  // from its edges, so nothing reaches past the strip or the screen.
+  const int left = sw / 2 - w / 2, top = sh - h;
+  const int margin = std::max(kMinMargin, h / 10);
 
   strip_->SetPos(sw / 2, sh - h / 2);
 
-  const int buttonsY = int(top + 45.0);
-  const int okX = sw / 2 + w / 4 + 50;
+  // OK and Cancel along the foot at the right, Cancel in the corner.
+  const int buttonsY = top + h - margin - std::max(ok_->frame.y, cancel_->frame.y) / 2;
+  const int cancelX = left + w - margin - cancel_->frame.x / 2;
+  const int okX = cancelX - cancel_->frame.x / 2 - kCancelGap - ok_->frame.x / 2;
   ok_->SetPos(okX, buttonsY);
-  // One frame plus a gap right of OK, so the two never overlap.
-  cancel_->SetPos(okX + ok_->frame.x + kCancelGap, buttonsY);
+  cancel_->SetPos(cancelX, buttonsY);
 
-  const double sliderH = count_->GetMyTexHeight(ZOV::JENUM::IMAGE_SIZE);
-  const double left = sw / 2 - 0.4 * w;
-  const double length = 0.45 * w;
+  // The sliders on the left, the count slider along the foot, the
+  // distortion slider above it with room for the count's label between.
+  // A slider reaches half a cap (or its minus button) left of its x and
+  // half a cap (or its plus button) right of its end.
+  const float capHalf = count_->texW / 8.0f;
+  const float sliderR = count_->texH / 2.0f;
+  const float minusReach = count_->minus ? float(count_->minus->frame.x / 8 + count_->minus->frame.x / 2) : 0.0f;
+  const float plusReach = count_->plus ? float(count_->plus->frame.x / 4 + count_->plus->frame.x / 2) : 0.0f;
+  const float sliderX = float(left + margin) + std::max(capHalf, minusReach);
+  // The rotation text starts left of its caption (see Render).
+  const float textLeft = float(cancelX) - kTextLeftOfCaption * float(caption_->hotSpot.x) - kTextGap;
+  const float rightLimit = std::min(float(okX - ok_->frame.x / 2), textLeft) - float(margin);
+  const float room = rightLimit - std::max(capHalf, plusReach) - sliderX;
+  const float length = std::max(0.0f, std::min(float(0.45 * w), room));
+  const float countY = float(top + h - margin) - sliderR;
+  const float distortY = countY - 3.5f * sliderR;
   // The track length first, so the knob is placed along the new length.
-  count_->SetTotalSize(float(length));
-  count_->SetPos(float(left), float(sliderH * 0.7 + top + 15.0));
-  distortion_->SetTotalSize(float(length));
-  distortion_->SetPos(float(left), float(-0.7 * sliderH + top + 30.0));
+  count_->SetTotalSize(length);
+  count_->SetPos(sliderX, countY);
+  distortion_->SetTotalSize(length);
+  distortion_->SetPos(sliderX, distortY);
 
-  rotation_->SetPos(sw / 2 + w / 8 + 30, int(top - 13.0));
-  caption_->SetPos(int(rotation_->position.x), int(rotation_->position.y - 23.0f));
+  // The rotation box above Cancel, its caption's arrow pointing down to it
+  // from the upper left.
+  const int boxHalf = rotation_->GetMyTexHeight(ZOV::JENUM::IMAGE_SIZE) / 2;
+  const int boxY = buttonsY - std::max(ok_->frame.y, cancel_->frame.y) / 2 - margin / 2 - boxHalf;
+  rotation_->SetPos(cancelX, boxY);
+  caption_->SetPos(cancelX, boxY - kCaptionAbove);
 }
 
 int PUZZLE_IMG_HCANGE_SCREEN::Update() {
@@ -97,7 +121,7 @@ void PUZZLE_IMG_HCANGE_SCREEN::Render(int distortion, int count) {
   if (font_) {
     font_->alignment = ZOV::JENUM::HOT_LEFT_CENTER;
     const char* answer = GetRotAccept() ? chTEXT_DIALOG_WIN_YES : chTEXT_DIALOG_WIN_NO;
-    GAME::cfg::RenderText(font_, int(caption_->position.x - 0.9f * float(caption_->hotSpot.x) - 35.0f),
+    GAME::cfg::RenderText(font_, int(caption_->position.x - kTextLeftOfCaption * float(caption_->hotSpot.x) - kTextGap),
                           int(caption_->position.y - 0.86f * float(caption_->hotSpot.y)), "%s: %s",
                           chTEXT_DIALOG_WIN_ROTATION, answer);
   }

@@ -13,29 +13,33 @@
 // controls and borrows the game object, the font and the click sound.
 //
 // Layout, with sw x sh the game's screen, w x h the strip's drawn size
-// (the image's width and trunc(0.333 x its height)) and T = sh - h / 2.0 + 30:
+// (the image's width and trunc(0.333 x its height)), the strip's rectangle
+// from (L, S) = (sw / 2 - w / 2, sh - h) and a margin m = max(kMinMargin,
+// h / 10): every control lies inside that rectangle, m in from its edges.
 //   strip        centre (sw / 2, sh - h / 2), the image's top third
-//   OK           (sw / 2 + w / 4 + 50, trunc(T + 45))
-//   Cancel       (OK x + OK's frame width + kCancelGap, OK y): right of OK,
-//                never over it
-//   count        slider left end (sw / 2 - 0.4 w, 0.7 sliderH + T + 15),
-//                track 0.45 w long
-//   distortion   slider left end (sw / 2 - 0.4 w, -0.7 sliderH + T + 30),
-//                the same length (so above the count slider)
-//   rotation box (sw / 2 + w / 8 + 30, trunc(T - 13)); its caption sprite
-//                with its bottom-right corner at (box x, box y - 23)
+//   Cancel       in the lower-right corner: centre (L + w - m - frame w / 2,
+//                S + h - m - frame h / 2)
+//   OK           left of Cancel, kCancelGap between them, never over it
+//   count        slider along the foot at the left: its first cap (or minus
+//                button) m in from the left edge, its knob m above the foot;
+//                track 0.45 w long, or shorter so that its plus button ends
+//                m left of OK and of the rotation text
+//   distortion   slider the same, 3.5 knob radii above the count's line,
+//                so the count's label fits between and its own label stays
+//                below the strip's top border
+//   rotation box above Cancel, m / 2 over the buttons; its caption sprite
+//                with its bottom-right corner kCaptionAbove above the box
 //   labels       "<count text> n" at (trunc(slider x + 20), trunc(slider y -
 //                1.5 r)), r half the slider image's height; the rotation text
 //                "<rotation>: <yes/no>" left-aligned and centred vertically at
 //                (trunc(cap x - 0.9 cap hot-spot x - 35), trunc(cap y - 0.86
 //                cap hot-spot y))
 // (ints divide truncating). At 1024 x 768 with the game's art (a 720 x 600
-// window image, 128-pixel button frames, a 48-pixel-high slider): strip
-// (512, 669) 720 x 199, T 698.5, OK (742, 743), Cancel (880, 743), count
-// slider (224, 747.1), distortion slider (224, 694.9), box (632, 685). The
-// sliders lie 1.4 slider heights less 15 pixels apart, so a slider image
-// much lower than 48 pixels puts the count label on the distortion slider.
-//
+// window image, 128 x 48 button frames, a 192 x 48 slider image, a 64 x 32
+// check box, a 240 x 64 caption): strip (512, 669) 720 x 199 from (152,
+// 569), m 19, Cancel (789, 725), OK (651, 725), count slider (195, 725)
+// with a 300-pixel track, distortion slider (195, 641), box (789, 676),
+// caption corner (789, 661), the rotation text from (538, 606).
 // Images from the interface pack (C_NAME_PACK_GUI): chSTBACK, chPTNS_GM_SLIDER,
 // chBUTTONMINUS, chBUTTONPLUS, chPTNS_GM_CHBOX_ROT, chBUTTON_OK,
 // chBUTTON_CANCEL, chROTATION_TEXT; the pack selection is cleared after.
@@ -65,6 +69,10 @@ class PUZZLE_IMG_HCANGE_SCREEN {
 
   // Pixels between OK's right edge and Cancel's left edge.
   static constexpr int kCancelGap = 10;
+  // The least margin between the strip's edges and its controls, and how
+  // far the caption's corner stands above the rotation box's centre.
+  static constexpr int kMinMargin = 12;
+  static constexpr int kCaptionAbove = 15;
   // The piece-count slider's range (pieces along the shorter side) and the
   // distortion slider's (per cent).
   static constexpr int kMinCount = 3, kMaxCount = 15;

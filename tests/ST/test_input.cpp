@@ -45,8 +45,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ButtonCase{"fresh", "", 0}, ButtonCase{"pressed", "d", 1},
                       ButtonCase{"held", "d|", 2}, ButtonCase{"held_longer", "d|||", 4},
                       ButtonCase{"released", "d|u", -1}, ButtonCase{"released_aged", "d|u|", 0},
-                      ButtonCase{"press_release_one_pass", "du", -1},
-                      ButtonCase{"release_then_press_in_pass_loses_press", "d|ud", 0},
+                      // A click shorter than a frame: pressed in the frame,
+                      // released in the next.
+                      ButtonCase{"press_release_one_pass", "du", 1},
+                      ButtonCase{"press_release_one_pass_then_update", "du|", -1},
+                      ButtonCase{"press_release_one_pass_two_updates", "du||", 0},
+                      // Released and pressed again before an update: the
+                      // release shows, the press comes in the frame after.
+                      ButtonCase{"release_then_press_in_pass_shows_release", "d|ud", -1},
+                      ButtonCase{"release_then_press_in_pass_presses_next", "d|ud|", 1},
+                      ButtonCase{"two_clicks_in_one_pass_second_press", "dudu||", 1},
+                      ButtonCase{"two_clicks_in_one_pass_second_release", "dudu|||", -1},
+                      ButtonCase{"two_clicks_in_one_pass_then_up", "dudu||||", 0},
                       ButtonCase{"release_when_up_stays_up", "u", 0},
                       ButtonCase{"release_twice", "d|uu", -1}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -113,6 +123,145 @@ INSTANTIATE_TEST_SUITE_P(Buttons, HeldButton,
                                            ButtonAccess{"right", &ST_INPUT::EventMouseRkm, &ST_INPUT::Rkm},
                                            ButtonAccess{"middle", &ST_INPUT::EventMouseMkm, &ST_INPUT::Mkm}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Every button: a press and release between two updates reads 1 in the
+// first frame and -1 in the next, then up; a held press reads as before.
+TEST_P(HeldButton, APressAndReleaseBetweenTwoUpdatesIsSeen) {
+  const ButtonAccess b = GetParam();
+  ST_INPUT in;
+  in.EventMouseMove(40, 50);
+  in.Update(0);
+  (in.*b.event)(true);
+  (in.*b.event)(false);
+  EXPECT_EQ((in.*b.counter)(), 1) << "the frame sees the press";
+  EXPECT_EQ(in.Lkm() + in.Rkm() + in.Mkm(), 1) << "the other two stay up";
+  in.Update(0);
+  EXPECT_EQ((in.*b.counter)(), -1) << "the next frame sees the release";
+  in.Update(0);
+  EXPECT_EQ((in.*b.counter)(), 0);
+}
+
+// Two buttons clicked within one frame are both seen in it.
+TEST(Input, ClicksOfTwoButtonsInOneFrameShowTogether) {
+  ST_INPUT in;
+  in.EventMouseLkm(true);
+  in.EventMouseLkm(false);
+  in.EventMouseRkm(true);
+  in.EventMouseRkm(false);
+  EXPECT_EQ(in.Lkm(), 1);
+  EXPECT_EQ(in.Rkm(), 1);
+  in.Update(0);
+  EXPECT_EQ(in.Lkm(), -1);
+  EXPECT_EQ(in.Rkm(), -1);
+}
+
+// A quick click's press and release are both seen where the press was made,
+// and a move made after it shows once the release has been seen.
+TEST(Input, AQuickClickIsSeenWhereItWasMade) {
+  ST_INPUT in;
+  in.EventMouseMove(10, 10);
+  in.EventMouseLkm(true);
+  in.EventMouseLkm(false);
+  in.EventMouseMove(300, 200);
+  struct Frame {
+    int lkm, x, y;
+  };
+  for (const Frame& f : {Frame{1, 10, 10}, Frame{-1, 10, 10}, Frame{0, 300, 200}}) {
+    SCOPED_TRACE(f.lkm);
+    EXPECT_EQ(in.Lkm(), f.lkm);
+    EXPECT_EQ(in.GetMouseX(), f.x);
+    EXPECT_EQ(in.GetMouseY(), f.y);
+    in.Update(0);
+  }
+}
+
+// A slow frame holds a double click on one place and then a click on
+// another: every press is seen, one a frame, in order, each at its place,
+// and the double-click mark comes in the frame of the second press.
+TEST(Input, ClicksWithinOneFrameComeOneAFrameInOrder) {
+  ST_INPUT in;
+  in.EventMouseMove(10, 10);
+  in.EventMouseLkm(true);
+  in.EventMouseLkm(false);
+  in.EventMouseLkm(true);
+  in.EventMouseDblClick();
+  in.EventMouseLkm(false);
+  in.EventMouseMove(50, 60);
+  in.EventMouseLkm(true);
+  in.EventMouseLkm(false);
+  struct Frame {
+    int lkm;
+    bool dbl;
+    int x;
+  };
+  const Frame frames[] = {{1, false, 10}, {-1, false, 10}, {1, true, 10}, {-1, false, 10},
+                          {1, false, 50}, {-1, false, 50}, {0, false, 50}};
+  for (size_t i = 0; i < std::size(frames); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(in.Lkm(), frames[i].lkm);
+    EXPECT_EQ(in.IsDblClick(), frames[i].dbl);
+    EXPECT_EQ(in.GetMouseX(), frames[i].x);
+    in.Update(0);
+  }
+}
+
+// A double click spread over frames stays what it was: the mark shows in
+// the frame of the second press.
+TEST(Input, ADoubleClickOverTwoFramesMarksItsSecondPress) {
+  ST_INPUT in;
+  in.EventMouseLkm(true);
+  in.Update(0);
+  in.EventMouseLkm(false);
+  in.EventMouseLkm(true);
+  in.EventMouseDblClick();
+  EXPECT_EQ(in.Lkm(), -1);
+  EXPECT_FALSE(in.IsDblClick()) << "the mark waits with its press";
+  in.Update(0);
+  EXPECT_EQ(in.Lkm(), 1);
+  EXPECT_TRUE(in.IsDblClick());
+}
+
+// Whatever the order of events and updates, no press is lost and none is
+// made up: the number of frames reading 1 equals the number of presses,
+// and a button never reads 1 twice without a -1 between.
+TEST(Input, RandomClickStreamsLoseNoPress) {
+  unsigned seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  for (int run = 0; run < 300; ++run) {
+    ST_INPUT in;
+    int presses = 0, seen = 0, last = 0;
+    // What a frame's widgets read, just before its update.
+    auto frame = [&] {
+      const int now = in.Lkm();
+      if (now == 1) {
+        EXPECT_NE(last, 1) << "run " << run << ": two presses without a release between";
+        ++seen;
+      }
+      if (now == 1 || now == -1) last = now;
+      in.Update(0);
+    };
+    bool down = false;
+    for (int step = 0; step < 120; ++step) {
+      const unsigned r = next() % 4;
+      if (r == 0) {
+        frame();
+      } else if (r == 3) {
+        in.EventMouseMove(int(next() % 800), int(next() % 600));
+      } else {
+        down = !down;
+        presses += down ? 1 : 0;
+        in.EventMouseLkm(down);
+      }
+    }
+    if (down) in.EventMouseLkm(false);
+    for (int f = 0; f < 400; ++f) frame();  // everything waiting comes through
+    EXPECT_EQ(seen, presses) << "run " << run;
+    EXPECT_EQ(in.Lkm(), 0) << "run " << run;
+  }
+}
 
 TEST(Input, KeyCountersAge) {
   ST_INPUT in;
@@ -323,6 +472,19 @@ TEST(Input, FrameAndNearnessAreStrict) {
 
 TEST(Input, DropMouseForgetsPresses) {
   ST_INPUT in;
+  // Two clicks within one frame: the second waits, and is forgotten too.
+  in.EventMouseLkm(true);
+  in.EventMouseLkm(false);
+  in.EventMouseLkm(true);
+  in.EventMouseLkm(false);
+  in.EventMouseMove(70, 80);
+  in.DropMouse();
+  EXPECT_EQ(in.Lkm(), 0);
+  EXPECT_EQ(in.GetMouseX(), 70) << "the pointer goes where it is";
+  for (int f = 0; f < 4; ++f) {
+    in.Update(0);
+    EXPECT_EQ(in.Lkm(), 0) << f;
+  }
   in.EventMouseLkm(true);
   in.EventMouseRkm(true);
   in.EventMouseMkm(true);

@@ -89,6 +89,17 @@ TEST(XInput, MouseAndKeyboardFromTheXServer) {
   std::system(("xdotool mouseup --window " + wid + " 1").c_str());
   EXPECT_TRUE(pumpUntil([&] { return input.Lkm() == -1; })) << "Lkm is " << input.Lkm();
   input.Update(0);
+  // A click with no hold, pressed and released before the next update:
+  // the press is seen, then the release.
+  std::system(("xdotool click --window " + wid + " 1").c_str());
+  EXPECT_TRUE(pumpUntil([&] { return input.Lkm() != 0; }));
+  // Both of the tap's events taken in, no update between.
+  const uint32_t settled = plat::TimeMs() + 200;
+  pumpUntil([&] { return int32_t(plat::TimeMs() - settled) >= 0; });
+  EXPECT_EQ(input.Lkm(), 1) << "the tap's press";
+  input.Update(0);
+  EXPECT_EQ(input.Lkm(), -1) << "its release, a frame later";
+  input.Update(0);
 
   std::system(("xdotool keydown --window " + wid + " a").c_str());
   EXPECT_TRUE(pumpUntil([&] { return input.Key(0x41) != 0; }));

@@ -77,24 +77,26 @@ class ScriptedPlayer {
     Frame();
   }
   // A left click at (x, y): the pointer comes to rest there in one frame
-  // (so the press frame carries no motion), the press in the next, the
-  // release in the one after. Returns the press frame's result.
+  // (so the press frame carries no motion), then a quick tap: press and
+  // release in the next frame's messages, which that frame sees as the
+  // press and the one after as the release. Returns the press frame's
+  // result.
   int Click(int x, int y) {
     MoveMouse(x, y);
     Frame();
     Post(plat::WM_LBUTTONDOWN);
-    const int r = Frame();
     Post(plat::WM_LBUTTONUP);
+    const int r = Frame();
     Frame();
     return r;
   }
-  // A right click at (x, y): press and release in one frame's messages, so
-  // the frame sees a press.
+  // A right click at (x, y): press and release in one frame's messages, a
+  // tap shorter than the frame, which that frame sees as a press.
   void RightClick(int x, int y) {
     MoveMouse(x, y);
     Post(plat::WM_RBUTTONDOWN);
-    Frame();
     Post(plat::WM_RBUTTONUP);
+    Frame();
     Frame();
   }
 

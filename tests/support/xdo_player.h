@@ -148,13 +148,13 @@ class Player {
   void Type(const std::string& utf8) const {
     Run("type --window " + window_ + " --delay 60 -- " + ShellQuoted(utf8));
   }
+  // A click as a quick tap gives it: press and release at once, with no
+  // hold, however slow the frames are.
   void Click(int x, int y, int button = 1) const {
     Move(x, y);
     Frames(2);
-    Run("mousedown --window " + window_ + " " + std::to_string(button));
-    Frames(2);
-    Run("mouseup --window " + window_ + " " + std::to_string(button));
-    Frames(2);
+    Run("click --window " + window_ + " " + std::to_string(button));
+    Frames(3);
   }
   // The point after `key` on the line `line` ("stripctl", "ok" -> its x, y).
   bool ClickAt(const std::string& line, const std::string& key) const {

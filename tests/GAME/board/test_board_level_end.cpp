@@ -110,6 +110,11 @@ TEST_F(LevelEnd, AThreeByThreePuzzleToTheEndOfItsWinDialog) {
   EXPECT_EQ(b.regSc, (16 + 18 + 20 + 22 + 24 + 26 + 28) + 30 + 9);
   EXPECT_EQ(Plays(eLevelWin), 1);
   EXPECT_EQ(b.winSparkle, 0);
+  // The pocket shuts with the last join: the sparkles run over the whole
+  // picture.
+  EXPECT_FALSE(b.pocket->open);
+  EXPECT_EQ(b.pocket->Position().x, float(PUZZLE_POCKET::kClosedPos));
+  EXPECT_EQ(b.pocket->Position().y, float(PUZZLE_POCKET::kClosedPos));
   b.regTa = 3719.15;  // 3725.9 s when the level ends, 27 frames on
 
   // Twelve sparkles, one every other frame from the third; the 27th frame

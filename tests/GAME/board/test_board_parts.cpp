@@ -88,14 +88,23 @@ TEST_F(BoardPartsTest, ConstructionMakesTheScoreAndThePocketInitTheFrame) {
   ASSERT_NE(b.previewFrame, nullptr);
   EXPECT_EQ(b.previewFrame->PictureSize().x, 300);
   EXPECT_EQ(b.previewFrame->PictureSize().y, 200);
-  EXPECT_FLOAT_EQ(b.previewFrame->position.x, 50.0f);
+  // It opens clear of the closed pocket: no size button lies under the
+  // pocket's corner piece or its shadow.
+  const JSPRITE& corner = *b.pocket->Corner();
+  const float pocketRight =
+      b.pocket->Position().x + (corner.quad.v[3].x - corner.quad.v[0].x) + float(PUZZLE_POCKET::kClosedPos);
+  for (int n = 1; n <= 3; ++n) {
+    const JBUTTONMAP4& button = *b.previewFrame->Button(n);
+    EXPECT_GT(button.position.x - float(button.frame.x / 2), pocketRight) << n;
+  }
+  const float startX = b.previewFrame->position.x;
   EXPECT_FLOAT_EQ(b.previewFrame->position.y, 50.0f);
   EXPECT_FLOAT_EQ(b.previewFrame->Factor(), 0.6f);
   EXPECT_FALSE(b.previewFrame->Button(2)->active);
   // A second Init makes a new frame (the first is deleted).
   b.previewFrame->SetPos(300, 300);
   b.Init("pic.bmp", 3, 0, nullptr, false, 0.0f, 0);
-  EXPECT_FLOAT_EQ(b.previewFrame->position.x, 50.0f);
+  EXPECT_FLOAT_EQ(b.previewFrame->position.x, startX);
 }
 
 TEST_F(BoardPartsTest, APocketClickEndsTheFrameWithTheHintSelectionAndBandCleared) {

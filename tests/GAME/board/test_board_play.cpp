@@ -35,6 +35,9 @@ class BoardPlay : public boardtest::BoardEnv {
     const int r = board->Update(0, 0.0f);
     if (button == 2) input().EventMouseRkm(false);
     EndFrame();
+    // A right press released within its frame shows its release in the
+    // next, which passes without the board.
+    if (button == 2) EndFrame();
     return r;
   }
 };

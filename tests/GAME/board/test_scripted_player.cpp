@@ -168,10 +168,11 @@ void ScriptedPlayer::UseTools(Board& b, Player& player) {
   EXPECT_FLOAT_EQ(frame->Factor(), 0.6f);
   const JST::iPOINT small = frame->FrameSize();
   EXPECT_EQ(small.x, 108);
-  const int fx = int(frame->position.x) + small.x / 2, fy = int(frame->position.y) + small.y / 2;
+  const float startX = frame->position.x, startY = frame->position.y;
+  const int fx = int(startX) + small.x / 2, fy = int(startY) + small.y / 2;
   player.Drag(fx, fy, fx + 300, fy + 250);
-  EXPECT_NEAR(frame->position.x, 350.0f, 1.0f);
-  EXPECT_NEAR(frame->position.y, 300.0f, 1.0f);
+  EXPECT_NEAR(frame->position.x, startX + 300.0f, 1.0f);
+  EXPECT_NEAR(frame->position.y, startY + 250.0f, 1.0f);
   // The buttons sit on the frame's top edge; the player clicks the half
   // over the picture.
   const JBUTTONMAP4* three = frame->Button(3);

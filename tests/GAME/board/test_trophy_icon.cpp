@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,9 +59,9 @@ TEST_F(TrophyIcon, TheHintFadesInOverThreeTenthsOfASecondAndRestartsWhenTheMouse
     float timer;
     uint32_t box, border, text;
   };
-  // Frame time 0.15 s; the text's colour is C_FONT_MAIN_COLOR at the faded
+  // Frame time 0.15 s; the text's colour is the hint's own at the faded
   // alpha.
-  const uint32_t rgb = uint32_t(C_FONT_MAIN_COLOR) & 0xFFFFFFu;
+  const uint32_t rgb = TROFEI::kTextColour & 0xFFFFFFu;
   const Step steps[] = {
       {"mouse away", {100, 100}, false, 0.0f, 0x00000000u, 0x00FFCC00u, rgb},
       {"mouse on the icon", {600, 300}, true, 0.15f, 0x40000000u, 0x40FFCC00u, 0x80000000u | rgb},
@@ -111,6 +112,32 @@ TEST_F(TrophyIcon, WithoutAHintTextOrAFontTheIconIsNeverHoveredAndDrawsNoHint) {
     t->RenderHint();
     EXPECT_TRUE(drawtest::DrawnQuads().empty());
     EXPECT_TRUE(plat::gfx::Recorded().empty());
+  }
+}
+
+// The hint's text reads on its box at full fade, whatever lies under the
+// box: a contrast of at least 3:1 (large text) over a white plate and over a
+// black one.
+TEST_F(TrophyIcon, TheHintsTextReadsOnItsBox) {
+  auto t = Make(TROFEI::kHintBelowIcon, 600, 300);
+  for (int i = 0; i < 4; ++i) Frame(*t, 600, 300);
+  ASSERT_TRUE(t->Hovered());
+  auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+  auto luminance = [&](double r, double g, double b) {
+    return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
+  };
+  auto channel = [](uint32_t argb, int shift) { return double((argb >> shift) & 0xFF) / 255.0; };
+  const uint32_t text = t->TextColour(), box = t->BoxColour();
+  const double a = channel(box, 24);
+  const double lt = luminance(channel(text, 16), channel(text, 8), channel(text, 0));
+  for (double under : {0.0, 1.0}) {
+    SCOPED_TRACE(under);
+    // The box blended over a plate of grey level `under`.
+    const double r = channel(box, 16) * a + under * (1.0 - a), g = channel(box, 8) * a + under * (1.0 - a),
+                 b = channel(box, 0) * a + under * (1.0 - a);
+    const double lb = luminance(r, g, b);
+    const double contrast = (std::max(lt, lb) + 0.05) / (std::min(lt, lb) + 0.05);
+    EXPECT_GE(contrast, 3.0);
   }
 }
 

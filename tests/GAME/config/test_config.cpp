@@ -561,7 +561,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_STREQ(chTEXT_PUZZLE_SCORE_UP, "Очки: %i");
                       EXPECT_STREQ(chTEXT_FAQ_HEADER, "Как играть");
                       EXPECT_STREQ(chTEXT_SETTINGS_GAME_HEADER, "Настройки игры");
-                      EXPECT_STREQ(chTEXT_EXIT_GAME, "Вы действительно хотите\nвыйти из игры?");
+                      EXPECT_STREQ(chTEXT_EXIT_GAME, "Вы действительно хотите\nвыйти?");
                       EXPECT_STREQ(chTEXT_LIDER_BOARD_HEADER, "Лучшие игроки");
                       EXPECT_EQ(chTEXT_COPYRIGHT1, nullptr);
                       EXPECT_EQ(COPYRIGHT_POS_X, 0);
@@ -575,6 +575,15 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const std::string&) {
                       EXPECT_STREQ(chTEXT_DIALOG_WIN_YES, "100% да");
                       EXPECT_STREQ(chTEXT_ERROR_MESSAGE_PLAY_URL, "%s нет play.url");
+                    }},
+        // The exit question is asked in the menu (leaving the game) and in
+        // play (leaving the puzzle); the pocket's button is top-left.
+        StringsCase{"DefaultTextsAreTrueWhereTheyShow", "",
+                    [](const std::string&) {
+                      const std::string exitText = chTEXT_EXIT_GAME, pocket = chTEXT_FAQ_POCKET;
+                      EXPECT_EQ(exitText.find("игры"), std::string::npos) << exitText;
+                      EXPECT_EQ(pocket.find("внизу"), std::string::npos) << pocket;
+                      EXPECT_NE(pocket.find("в левом верхнем углу"), std::string::npos) << pocket;
                     }},
         StringsCase{"EmptyPlayerName", "<default_player_name var=\"\"/>",
                     [](const std::string& out) {

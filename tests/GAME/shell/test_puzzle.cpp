@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "GAME/shell/faq_screen.h"
 #include "GAME/shell/frame_group.h"
@@ -14,10 +16,14 @@
 #include "GAME/shell/questions.h"
 #include "GAME/shell/save_panel.h"
 #include "GAME/shell/setup_strip.h"
+#include "GAME/shell/shared_assets.h"
 #include "ST/button.h"
 #include "ST/button_layout.h"
+#include "ST/font.h"
+#include "ST/slider.h"
 #include "tests/support/draw_record.h"
 #include "tests/support/puzzle_env.h"
+#include "tests/support/text_record.h"
 
 namespace scenetest {
 namespace {
@@ -274,7 +280,7 @@ TEST_F(SceneManager, AOnePictureChapterPlaysItWithItsPiecesAlongTheShorterSide) 
   ASSERT_TRUE(WaitForPlay());
   EXPECT_EQ(scene->board->cols * scene->board->rows, 12);
   EXPECT_EQ(scene->playPanel->position.x, 512);
-  EXPECT_EQ(scene->playPanel->position.y, 744);
+  EXPECT_EQ(scene->playPanel->position.y, 734) << "its 64-pixel tools end 2 pixels above the foot";
   EXPECT_EQ(scene->faqWindow, nullptr) << "the help flag is off";
 }
 
@@ -307,6 +313,42 @@ TEST_P(SceneStrip, OkAndCancelCloseTheStrip) {
     Click(scene->buttonCut);
     EXPECT_NE(scene->setupStrip, nullptr);
   }
+}
+
+// The count under the slider is the preview's whole number of pieces: a
+// 4:3 picture cut 4 along its shorter side is 4 x 5 = 20 pieces, not 4 x 4.
+TEST_F(SceneManager, TheStripsCountIsThePreviewsPiecesOfANonSquarePicture) {
+  WriteCatalogue({{Picture("01"), Picture("02")}});
+  Load();
+  // The strip draws with a font whose drawn text reads back.
+  texttest::WriteFont("count.fnt");
+  ZOV::JFONT readable("count.fnt", 0);
+  struct Restore {
+    ZOV::JFONT* font = comix;
+    char* text = chTEXT_IMG_CHANGE_SCREEN_COUNT;
+    ~Restore() {
+      comix = font;
+      chTEXT_IMG_CHANGE_SCREEN_COUNT = text;
+    }
+  } restore;
+  comix = &readable;
+  char format[] = "c%i";
+  chTEXT_IMG_CHANGE_SCREEN_COUNT = format;
+  Click(scene->buttonCut);
+  ASSERT_NE(scene->setupStrip, nullptr);
+  const JBUTTONMAP4* plus = scene->setupStrip->CountSlider()->plus;
+  ClickAt(int(plus->position.x), int(plus->position.y));
+  player->Frames(2);
+  EXPECT_EQ(scene->setupStrip->GetCount(), 4);
+  plat::gfx::ClearRecorded();
+  player->Frame();
+  std::vector<std::string> texts;
+  for (const texttest::Drawn& d : texttest::Texts(readable.page->GetTexture())) texts.push_back(d.text);
+  EXPECT_NE(scene->board->rows, scene->board->cols);
+  EXPECT_EQ(scene->board->rows * scene->board->cols, 20);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "c20"), texts.end()) << ::testing::PrintToString(texts);
+  Key(kEscape);
+  EXPECT_EQ(scene->setupStrip, nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, SceneStrip,
@@ -343,6 +385,41 @@ TEST_F(SceneManager, LeavingWithScoreZeroWritesNothingAndClosesTheHiddenHelp) {
   EXPECT_TRUE(Saves().empty());
   Key(kEnter);
   EXPECT_EQ(scene->state, Puzzle::kPlay) << "the next Enter starts a puzzle";
+}
+
+// Once the start help has closed, the player's first grab is a grab: the
+// piece is picked and dragged, and the pocket's help opens when it is
+// dropped.
+TEST_F(SceneManager, TheFirstPickAfterTheStartHelpIsMadeAndThePocketHelpFollowsTheDrop) {
+  PreparePlayer(true);
+  WriteCatalogue({{Picture("01"), Picture("02")}});
+  Load();
+  Key(kEnter);
+  ASSERT_TRUE(WaitForPlay());
+  ASSERT_TRUE(WaitForRest());
+  ASSERT_TRUE(FramesUntil([&] { return scene->faqWindow && scene->faqWindow->shown; }));
+  Key(kEnter);
+  ASSERT_EQ(scene->faqWindow, nullptr);
+  ASSERT_TRUE(scene->board->helpArmed);
+  Board& b = *scene->board;
+  const GAME::PUZZLE_PIECES* p = b.gridOrder[0];
+  int x = 0, y = 0;
+  ASSERT_TRUE(player->GrabPoint(b, p, &x, &y));
+  const float x0 = p->pos.x;
+  player->MoveMouse(x, y);
+  player->Frame();
+  player->Post(plat::WM_LBUTTONDOWN);
+  player->Frame();
+  EXPECT_EQ(scene->faqWindow, nullptr) << "the press picks; no help yet";
+  for (int s = 1; s <= 6; ++s) {
+    player->MoveMouse(x + 10 * s, y);
+    player->Frame();
+  }
+  EXPECT_NEAR(p->pos.x, x0 + 60, 1.0f) << "the piece follows the pointer";
+  player->Post(plat::WM_LBUTTONUP);
+  player->Frames(3);
+  ASSERT_NE(scene->faqWindow, nullptr) << "the pocket's help opens at the drop";
+  EXPECT_EQ(scene->faqWindow->Mode(), FAQ_SCREEN::kPocket);
 }
 
 TEST_F(SceneManager, AHelpRequestReplacesAnOpenHelpWindow) {
@@ -432,6 +509,94 @@ TEST_F(SceneManager, SaveQuestionNoLeavesWithoutSaving) {
   Key(kEscape);
   EXPECT_EQ(scene->state, Puzzle::kMenu);
   EXPECT_TRUE(Saves().empty());
+}
+
+// At the frame rate of software drawing (13 frames a second, a frame of 80
+// ms), a right click with no hold, pressed and released within one frame,
+// turns the piece under the pointer, each time.
+TEST_F(SceneManager, EveryQuickRightClickTurnsAPieceAtASlowFrameRate) {
+  WriteCatalogue({{Picture("01", 12, true)}});
+  Load();
+  Key(kEnter);
+  ASSERT_TRUE(WaitForPlay());
+  ASSERT_TRUE(WaitForRest());
+  game_->timer.SetDelta(0.08f);
+  Board& b = *scene->board;
+  ASSERT_TRUE(b.rotation);
+  const GAME::PUZZLE_PIECES* p = b.gridOrder[0];
+  // Clear of the pocket's corner and the play panel.
+  ASSERT_TRUE(player->DragPieceTo(b, p, 512, 330));
+  player->Frames(2);
+  int turned = 0;
+  for (int click = 0; click < 8; ++click) {
+    int x = 0, y = 0;
+    ASSERT_TRUE(player->GrabPoint(b, p, &x, &y));
+    const int before = p->rotation;
+    player->RightClick(x, y);
+    ASSERT_TRUE(FramesUntil([&] { return p->turnProgress <= 0.0f; }, 60));
+    if (p->rotation != before) ++turned;
+  }
+  EXPECT_EQ(turned, 8);
+}
+
+// A menu button's tip goes with the pointer: once the button's window has
+// opened over the menu, its tip is no longer drawn.
+TEST_F(SceneManager, AMenuButtonsTipDoesNotStayUnderTheWindowItOpened) {
+  WriteCatalogue({{Picture("01"), Picture("02")}});
+  Load();
+  const BUTTONACT* options = scene->buttonOptions;
+  auto tipBoxes = [&] {
+    plat::gfx::ClearRecorded();
+    player->Frame();
+    int n = 0;
+    for (const drawtest::Quad& q : drawtest::QuadsOf(0)) n += q.color == options->tipBoxColor ? 1 : 0;
+    return n;
+  };
+  player->MoveMouse(int(options->position.x), int(options->position.y));
+  player->Frames(3);
+  ASSERT_TRUE(options->tipShown);
+  ASSERT_GT(tipBoxes(), 0) << "the tip shows while the pointer rests on the button";
+  scene->SetMainOptions();
+  ASSERT_NE(scene->settingsWindow, nullptr);
+  player->MoveMouse(5, 5);
+  EXPECT_EQ(tipBoxes(), 0);
+  EXPECT_EQ(tipBoxes(), 0);
+}
+
+// Every way out of a puzzle forgets the mouse: a button held down across
+// the change of screen does not act on the menu.
+TEST_F(SceneManager, LeavingAPuzzleDropsTheMouse) {
+  enum Path { kQuitNothingJoined, kSaveYes, kSaveNo };
+  for (Path path : {kQuitNothingJoined, kSaveYes, kSaveNo}) {
+    SCOPED_TRACE(int(path));
+    WriteCatalogue({{Picture("01"), Picture("02")}});
+    Load();
+    Key(kEnter);
+    ASSERT_TRUE(WaitForPlay());
+    if (path != kQuitNothingJoined) {
+      ASSERT_TRUE(JoinFirstTwo());
+    }
+    Key(kEscape);
+    if (path != kQuitNothingJoined) {
+      Key(kEnter);
+      ASSERT_NE(scene->saveQuestion, nullptr);
+    }
+    // Held over empty table, away from every button, while the last key
+    // is pressed.
+    player->MoveMouse(980, 300);
+    player->Post(plat::WM_LBUTTONDOWN);
+    player->Post(plat::WM_RBUTTONDOWN);
+    player->Frames(3);
+    ASSERT_GT(game_->input.Lkm(), 1);
+    Key(path == kSaveNo ? kEscape : kEnter);
+    ASSERT_EQ(scene->state, Puzzle::kMenu);
+    EXPECT_EQ(game_->input.Lkm(), 0);
+    EXPECT_EQ(game_->input.Rkm(), 0);
+    player->Post(plat::WM_LBUTTONUP);
+    player->Post(plat::WM_RBUTTONUP);
+    player->Frames(2);
+    Unload();
+  }
 }
 
 struct CloseCase {

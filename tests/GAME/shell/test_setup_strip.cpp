@@ -130,6 +130,13 @@ TEST_P(SetupStripLayout, LaysTheStripOutAtTheFootOfTheScreen) {
   EXPECT_NEAR(quads[0].y1, float(l.screenH), 1.0f) << "resting on the bottom edge";
   EXPECT_NEAR(quads[0].v1, 0.333f, 1e-6) << "the window's top third";
   EXPECT_EQ(s.GetWidth(), l.stripH);
+  // Everything it draws, controls and texts, lies on the strip.
+  for (const drawtest::Quad& q : drawtest::DrawnQuads()) {
+    EXPECT_GE(q.x0, quads[0].x0) << q.texture;
+    EXPECT_LE(q.x1, quads[0].x1) << q.texture;
+    EXPECT_GE(q.y0, quads[0].y0) << q.texture;
+    EXPECT_LE(q.y1, quads[0].y1) << q.texture;
+  }
 
   EXPECT_FLOAT_EQ(s.OkButton()->position.x, float(l.okX));
   EXPECT_FLOAT_EQ(s.OkButton()->position.y, float(l.buttonsY));
@@ -157,29 +164,29 @@ TEST_P(SetupStripLayout, LaysTheStripOutAtTheFootOfTheScreen) {
 INSTANTIATE_TEST_SUITE_P(
     Screens, SetupStripLayout,
     ::testing::Values(
-        // T = 698.5.
-        Layout{"Xga", 1024, 768, 720, 512, 512, 669, 720, 199, 742, 880, 743, 224.0f, 735.9f, 706.1f, 324.0f,
-               632, 685, 662},
-        // The notes' window and 120-pixel frames: OK (752, 743).
-        Layout{"XgaWideWindow", 1024, 768, 760, 480, 512, 669, 760, 199, 752, 882, 743, 208.0f, 735.9f, 706.1f,
-               342.0f, 637, 685, 662},
-        // T = 1010.5.
-        Layout{"FullHd", 1920, 1080, 720, 512, 960, 981, 720, 199, 1190, 1328, 1055, 672.0f, 1047.9f, 1018.1f,
-               324.0f, 1080, 997, 974}),
+        // The strip from (152, 569), margin 19.
+        Layout{"Xga", 1024, 768, 720, 512, 512, 669, 720, 199, 651, 789, 725, 191.0f, 733.0f, 677.0f, 324.0f,
+               789, 672, 657},
+        // A wider window and 120-pixel frames: the strip from (132, 569).
+        Layout{"XgaWideWindow", 1024, 768, 760, 480, 512, 669, 760, 199, 683, 813, 725, 171.0f, 733.0f, 677.0f,
+               342.0f, 813, 672, 657},
+        // The strip from (600, 881).
+        Layout{"FullHd", 1920, 1080, 720, 512, 960, 981, 720, 199, 1099, 1237, 1037, 639.0f, 1045.0f, 989.0f,
+               324.0f, 1237, 984, 969}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SetupStrip, ResetFollowsTheScreenAndKeepsTheChosenValues) {
   Open();
-  EXPECT_EQ(Drag(240, 736, 2000).back(), Strip::kNothing);
+  EXPECT_EQ(Drag(207, 733, 2000).back(), Strip::kNothing);
   ASSERT_EQ(strip->GetCount(), 15);
   Screen(1920, 1080);
   strip->Reset();
   EXPECT_FLOAT_EQ(strip->Strip()->position.y, 981.0f);
-  EXPECT_FLOAT_EQ(strip->OkButton()->position.x, 1190.0f);
-  EXPECT_FLOAT_EQ(strip->CountSlider()->y, 1047.9f);
+  EXPECT_FLOAT_EQ(strip->OkButton()->position.x, 1099.0f);
+  EXPECT_FLOAT_EQ(strip->CountSlider()->y, 1045.0f);
   EXPECT_EQ(strip->GetCount(), 15);
   // The knob at the far end of the moved track.
-  EXPECT_FLOAT_EQ(strip->CountSlider()->knobX, 672.0f + 324.0f - 16.0f);
+  EXPECT_FLOAT_EQ(strip->CountSlider()->knobX, 639.0f + 324.0f - 16.0f);
 }
 
 TEST_F(SetupStrip, EnterOnTheFirstFrameStartsWithTheDefaultsWithoutASound) {
@@ -216,37 +223,39 @@ TEST_P(SetupStripAnswers, OkAndCancelByMouseOrKey) {
 INSTANTIATE_TEST_SUITE_P(
     Codes, SetupStripAnswers,
     ::testing::Values(Answer{"Enter", 0, 0, 13, Strip::kOk, 0}, Answer{"Escape", 0, 0, 27, Strip::kCancel, 1},
-                      Answer{"OkCentre", 742, 743, 0, Strip::kOk, 0},
+                      Answer{"OkCentre", 651, 725, 0, Strip::kOk, 0},
                       // OK's right edge: where a Cancel one button height
                       // right of OK would have lain over it.
-                      Answer{"OkRightEdge", 804, 743, 0, Strip::kOk, 0},
-                      Answer{"CancelCentre", 880, 743, 0, Strip::kCancel, 1},
-                      Answer{"CancelLeftEdge", 818, 743, 0, Strip::kCancel, 1},
-                      Answer{"TheGapBetween", 811, 743, 0, Strip::kNothing, 0}),
+                      Answer{"OkRightEdge", 713, 725, 0, Strip::kOk, 0},
+                      Answer{"CancelCentre", 789, 725, 0, Strip::kCancel, 1},
+                      Answer{"CancelLeftEdge", 727, 725, 0, Strip::kCancel, 1},
+                      Answer{"TheGapBetween", 720, 725, 0, Strip::kNothing, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SetupStrip, TheCountSliderStaysWithinThreeToFifteen) {
   Open();
-  // The knob starts at the track's start (224 + 16), on the slider's line.
-  EXPECT_EQ(Drag(240, 736, 2000), (std::vector<int>{0, Strip::kChanged, Strip::kChanged, Strip::kNothing}));
+  // The knob starts at the track's start (191 + 16), on the slider's line.
+  EXPECT_EQ(Drag(207, 733, 2000), (std::vector<int>{0, Strip::kChanged, Strip::kChanged, Strip::kNothing}));
   EXPECT_EQ(strip->GetCount(), 15);
-  EXPECT_EQ(Drag(532, 736, -500), (std::vector<int>{0, Strip::kChanged, Strip::kChanged, Strip::kNothing}));
+  EXPECT_EQ(Drag(499, 733, -500), (std::vector<int>{0, Strip::kChanged, Strip::kChanged, Strip::kNothing}));
   EXPECT_EQ(strip->GetCount(), 3);
   // The minus button at the minimum changes nothing; the plus steps by one.
-  EXPECT_EQ(ClickAt(220, 736), Strip::kNothing);
+  EXPECT_EQ(ClickAt(187, 733), Strip::kNothing);
   EXPECT_EQ(strip->GetCount(), 3);
-  EXPECT_EQ(ClickAt(556, 736), Strip::kChanged);
+  EXPECT_EQ(ClickAt(523, 733), Strip::kChanged);
   EXPECT_EQ(strip->GetCount(), 4);
   // The distortion slider, above, runs 0 to 100.
-  EXPECT_EQ(Drag(240, 706, 2000)[2], Strip::kChanged);
+  EXPECT_EQ(Drag(207, 677, 2000)[2], Strip::kChanged);
   EXPECT_EQ(strip->GetDistort(), 100);
   EXPECT_EQ(strip->GetCount(), 4);
 }
 
 TEST_F(SetupStrip, BothSlidersMovedInOneFrameReportOneChangeAFrame) {
   Open();
-  // Between the two knobs (y 735.9 and 706.1), within reach of both.
-  EXPECT_EQ(FrameAt(240, 721, 1), Strip::kNothing);
+  // The distortion slider laid just over the count slider, so that one
+  // press between the two knobs (y 733 and 709) reaches both.
+  const_cast<ZOV::JSLIDER_E*>(strip->DistortSlider())->SetPos(191.0f, 709.0f);
+  EXPECT_EQ(FrameAt(207, 721, 1), Strip::kNothing);
   EXPECT_EQ(FrameAt(400, 721), Strip::kChanged);
   EXPECT_GT(strip->GetCount(), 3);
   EXPECT_EQ(strip->GetDistort(), 0) << "not updated in the frame the count changed";
@@ -264,30 +273,30 @@ TEST_F(SetupStrip, TheRotationBoxTogglesAndTheTextFollows) {
     return std::string();
   };
   EXPECT_EQ(rotationText(), "RN");  // "R: N": the colon and blank have no glyph
-  EXPECT_EQ(FrameAt(632, 685, 1), Strip::kChanged);
+  EXPECT_EQ(FrameAt(789, 672, 1), Strip::kChanged);
   EXPECT_TRUE(strip->GetRotAccept());
   EXPECT_EQ(rotationText(), "RY");
-  EXPECT_EQ(FrameAt(632, 685, -1), Strip::kNothing);
-  EXPECT_EQ(FrameAt(632, 685, 1), Strip::kChanged);
+  EXPECT_EQ(FrameAt(789, 672, -1), Strip::kNothing);
+  EXPECT_EQ(FrameAt(789, 672, 1), Strip::kChanged);
   EXPECT_FALSE(strip->GetRotAccept());
-  EXPECT_EQ(FrameAt(632, 685, -1), Strip::kNothing);
+  EXPECT_EQ(FrameAt(789, 672, -1), Strip::kNothing);
 }
 
 TEST_F(SetupStrip, TheLabelsShowThePreviewsNumbersWhereTheLayoutPutsThem) {
   Open();
   const auto texts = Drawn(37, 12);
   ASSERT_EQ(texts.size(), 3u);
-  // Left-aligned and centred on its line: (632 - 144 - 35, trunc(662 - 27.52)) less half a line.
+  // Left-aligned and centred on its line: (789 - 144 - 35, trunc(657 - 27.52)) less half a line.
   EXPECT_EQ(texts[0].text, "RN");
-  EXPECT_EQ(texts[0].x, 453);
-  EXPECT_EQ(texts[0].y, 634 - 12);
-  // The preview's total, not the slider's 3: (224 + 20, trunc(735.9 - 24)).
+  EXPECT_EQ(texts[0].x, 610);
+  EXPECT_EQ(texts[0].y, 629 - 12);
+  // The preview's total, not the slider's 3: (191 + 20, trunc(733 - 24)).
   EXPECT_EQ(texts[1].text, "c12");
-  EXPECT_EQ(texts[1].x, 244);
-  EXPECT_EQ(texts[1].y, 711);
+  EXPECT_EQ(texts[1].x, 211);
+  EXPECT_EQ(texts[1].y, 709);
   EXPECT_EQ(texts[2].text, "d37");
-  EXPECT_EQ(texts[2].x, 244);
-  EXPECT_EQ(texts[2].y, 682);
+  EXPECT_EQ(texts[2].x, 211);
+  EXPECT_EQ(texts[2].y, 653);
 }
 
 TEST_F(SetupStrip, ATextAskingForOtherArgumentsIsShownAsWritten) {
