@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "GAME/board/board.h"
-#include "GAME/board/pack_scope.h"
+#include "GAME/ui/pack_selection.h"
 #include "GAME/board/reg.h"
 #include "GAME/board/pocket.h"
 #include "GAME/board/preview_frame.h"
@@ -326,7 +326,7 @@ TEST_P(ScreenLayout, TheWinDialogWithNoTrophyAndWithAllSeven) {
       auto* r = new GAME::REG(b.winDialog->Record());
       r->collector = r->jigsawMaster = r->endurance = r->meditation = r->inconstancy = r->sage = 1;
       r->lord = 1;
-      GAME::PackScope pack(C_NAME_PACK_GUI, C_PAS_GUI);
+      GAME::PackSelection pack(C_NAME_PACK_GUI, C_PAS_GUI);
       GAME::WindowKit kit = GAME::WindowKit::Shared();
       kit.game = game_;
       delete b.winDialog;
