@@ -118,9 +118,18 @@ void PUZZLE_PIECES_SYSTEM::SettleGlowGroup() {
     }
     // A group merged into another has gone; the merged one settles instead.
     if (!exists || settled) {
-      // Under the loose pieces; the shadows are left as they are.
-      if (settled)
-        std::stable_partition(zOrder.begin(), zOrder.end(), [g](const PUZZLE_PIECES* p) { return p->group != g; });
+      // Under the loose pieces and the parts that can still be moved, but
+      // above the finished frame and the parts locked at home: a part put
+      // down over them stays where the player can take it again. The
+      // shadows are left as they are.
+      if (settled) {
+        auto rank = [this, g](const PUZZLE_PIECES* p) {
+          if (p->group == g) return 1;
+          return p->group != 0 && (IsFrameGroup(p->group) || IsLockedPart(p)) ? 2 : 0;
+        };
+        std::stable_sort(zOrder.begin(), zOrder.end(),
+                         [&rank](const PUZZLE_PIECES* a, const PUZZLE_PIECES* b) { return rank(a) < rank(b); });
+      }
       if (g == glowGroup) glowGroup = kIndexIdle;
       settling_.erase(settling_.begin() + std::ptrdiff_t(k));
     } else {

@@ -95,8 +95,10 @@ class BoardProperty : public boardtest::BoardEnv {
     if (button == -1) input().EventMouseLkm(false);
     if (button == 2) input().EventMouseRkm(true);
     const int r = board->Update(0, 0.0f);
-    if (button == 2) input().EventMouseRkm(false);
     EndFrame();
+    // The right button comes up in the next frame's messages: a click the
+    // frame saw go down, not a tap shorter than the frame.
+    if (button == 2) input().EventMouseRkm(false);
     return r;
   }
 
@@ -224,6 +226,25 @@ class BoardProperty : public boardtest::BoardEnv {
     }
     // Every loose piece outside the pocket can be taken, or a movable part
     // lies over it. Edges only hides the inner ones by the player's choice.
+    // A part that can be moved is likewise in reach at one of its pieces at
+    // least (checked after the loose pieces).
+    std::map<int, std::pair<bool, bool>> partReach;  // id: some point seen, some point reachable
+    for (const Piece* p : b.gridOrder) {
+      if (p->group == 0 || p->inPocket || Immovable(p)) continue;
+      auto& r = partReach[p->group];
+      for (JST::iPOINT q : PointsOf(p)) {
+        if (r.second) break;
+        if (!InPlayArea(q.x, q.y) || OverPocket(q.x, q.y)) continue;
+        if (!GAMETOOLS::InsideObj(p->outline, int(p->pos.x), int(p->pos.y), q.x, q.y)) continue;
+        r.first = true;
+        const int z = b.WhoIn(q.x, q.y) - 1;
+        if (z < 0) continue;
+        const Piece* top = b.zOrder[size_t(z)];
+        r.second = top->group == p->group || !Immovable(top);
+      }
+    }
+    for (const auto& [id, r] : partReach)
+      if (r.first && !r.second) why << "part " << id << " cannot be taken, under an immovable part; ";
     for (const Piece* p : b.gridOrder) {
       if (p->group != 0 || p->inPocket || (b.edgesOnly && !p->edge)) continue;
       bool reachable = false;
