@@ -1,8 +1,8 @@
 #include "ST/dialog_edit.h"
 
 #include "GAME/config/globals.h"
-#include "GAME/shell/entry.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/engine_globals.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
 #include "ST/button_layout.h"
 #include "ST/font.h"

@@ -8,7 +8,7 @@
 
 #include "GAME/board/cut.h"
 #include "GAME/config/globals.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/file.h"
 #include "ST/font.h"

@@ -15,7 +15,7 @@
 #include "GAME/board/score.h"
 #include "GAME/board/win_dialog.h"
 #include "GAME/config/globals.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/game.h"
 #include "ST/particles.h"

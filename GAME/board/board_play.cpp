@@ -12,7 +12,7 @@
 
 #include "GAME/board/board.h"
 #include "GAME/config/player_record.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/game.h"
 #include "ST/input.h"
 #include "ST/pixel_tools.h"

@@ -8,7 +8,7 @@
 #include "GAME/board/pocket.h"
 #include "GAME/board/preview_frame.h"
 #include "GAME/board/score.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/game.h"
 #include "ST/particles.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "GAME/board/board.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/game.h"
 #include "ST/particles.h"
 #include "ST/renderer.h"

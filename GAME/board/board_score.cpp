@@ -11,7 +11,7 @@
 #include "GAME/board/join_score.h"
 #include "GAME/board/pocket.h"
 #include "GAME/shell/menu_actions.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/sound.h"
 
 namespace GAME {

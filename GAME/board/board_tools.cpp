@@ -10,7 +10,7 @@
 #include "GAME/board/board.h"
 #include "GAME/board/hint.h"
 #include "GAME/board/sort.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/game.h"
 #include "ST/particles.h"
 #include "ST/sound.h"

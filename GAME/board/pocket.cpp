@@ -3,7 +3,7 @@
 #include "GAME/board/pocket.h"
 
 #include "GAME/config/globals.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/draw_types.h"

@@ -3,7 +3,7 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/config/text_format.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
 #include "ST/button_layout.h"
 #include "ST/draw_types.h"

@@ -5,7 +5,7 @@
 #include "GAME/board/trophy_icon.h"
 #include "GAME/config/globals.h"
 #include "GAME/config/text_format.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/button_layout.h"

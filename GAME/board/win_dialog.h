@@ -62,7 +62,7 @@
 #include <vector>
 
 #include "GAME/board/reg.h"
-#include "GAME/shell/window_layout.h"
+#include "GAME/ui/window_layout.h"
 #include "ST/draw_types.h"
 #include "ST/sprite.h"
 

@@ -4,8 +4,8 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/config/player_name.h"
-#include "GAME/shell/entry.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/engine_globals.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/button_layout.h"

@@ -25,7 +25,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "GAME/shell/options_kit.h"
+#include "GAME/ui/options_kit.h"
 #include "ST/sprite.h"
 
 class JBUTTONMAP4;

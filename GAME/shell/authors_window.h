@@ -32,7 +32,7 @@
 
 #include <memory>
 
-#include "GAME/shell/window_layout.h"
+#include "GAME/ui/window_layout.h"
 #include "ST/sprite.h"
 
 class JBUTTONMAP4;

@@ -10,7 +10,7 @@
 #include "GAME/shell/puzzle.h"
 #include "GAME/shell/scene_dump.h"
 #include "GAME/shell/scene.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/cursor.h"
 #include "ST/file.h"
 #include "ST/particles.h"

@@ -18,14 +18,10 @@
 // or the cursor does not exist.
 #pragma once
 
-#include "ST/game.h"
-#include "ST/input.h"
-#include "ST/renderer.h"
+#include "GAME/ui/engine_globals.h"
 
-// The game object, its renderer and its input state, set first by WinMain.
-extern ZOV::ST_GAME* Game;
-extern ZOV::JINGFX* zov;
-extern ZOV::ST_INPUT* INPUTNAME;
+// The game object, its renderer and its input state (GAME/ui/engine_globals.h)
+// are set first by WinMain.
 
 // Runs the game from start-up to the end of the main loop: 0 after a normal
 // run, -1 when the installation or the screen cannot run the game.

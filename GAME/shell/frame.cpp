@@ -5,7 +5,7 @@
 #include <string>
 
 #include "GAME/config/globals.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "platform/sys.h"

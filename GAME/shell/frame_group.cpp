@@ -2,7 +2,7 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/shell/save_list.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/font.h"
 #include "ST/sound.h"

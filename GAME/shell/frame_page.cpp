@@ -6,7 +6,7 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/shell/frame.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
 #include "ST/game.h"
 #include "platform/sys.h"

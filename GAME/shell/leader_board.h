@@ -41,7 +41,7 @@
 #include <string>
 #include <vector>
 
-#include "GAME/shell/window_layout.h"
+#include "GAME/ui/window_layout.h"
 #include "ST/sprite.h"
 
 class JBUTTONMAP4;

@@ -10,7 +10,7 @@
 #include "GAME/shell/loading_screen_base.h"
 #include "GAME/shell/music_focus.h"
 #include "GAME/shell/scene.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/cursor.h"
 #include "ST/file.h"

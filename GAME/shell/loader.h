@@ -1,4 +1,4 @@
-// The loader thread: builds the shared assets (GAME/shell/shared_assets.h)
+// The loader thread: builds the shared assets (GAME/ui/shared_assets.h)
 // while the main thread draws the loading screen, then hands the program
 // over to the update and render hooks.
 //

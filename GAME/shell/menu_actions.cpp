@@ -2,7 +2,7 @@
 
 #include "GAME/shell/play_panel.h"
 #include "GAME/shell/scene.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
 #include "ST/sound.h"
 #include "platform/sys.h"

@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/sound.h"
 
 namespace GAME {

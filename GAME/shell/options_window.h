@@ -45,7 +45,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "GAME/shell/options_kit.h"
+#include "GAME/ui/options_kit.h"
 #include "GAME/shell/volume_rows.h"
 #include "ST/sprite.h"
 

@@ -6,7 +6,7 @@
 #include "GAME/config/config.h"
 #include "GAME/config/globals.h"
 #include "GAME/shell/menu_actions.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/shell/tile_map_9.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/button.h"

@@ -24,7 +24,7 @@
 #include "GAME/shell/questions.h"
 #include "GAME/shell/save_panel.h"
 #include "GAME/shell/setup_strip.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/ui/pack_selection.h"
 #include "ST/button.h"
 #include "ST/file.h"

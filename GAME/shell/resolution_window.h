@@ -50,7 +50,7 @@
 #include <memory>
 #include <string>
 
-#include "GAME/shell/options_kit.h"
+#include "GAME/ui/options_kit.h"
 #include "ST/object.h"
 #include "ST/sprite.h"
 

@@ -49,7 +49,7 @@
 #include <vector>
 
 #include "GAME/board/reg.h"
-#include "GAME/shell/window_layout.h"
+#include "GAME/ui/window_layout.h"
 #include "ST/object.h"
 #include "ST/sprite.h"
 

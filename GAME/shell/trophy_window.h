@@ -47,7 +47,7 @@
 #include <memory>
 #include <vector>
 
-#include "GAME/shell/window_layout.h"
+#include "GAME/ui/window_layout.h"
 #include "ST/sprite.h"
 
 class JBUTTONMAP4;

@@ -20,7 +20,7 @@
 
 #include <memory>
 
-#include "GAME/shell/options_kit.h"
+#include "GAME/ui/options_kit.h"
 
 class JBUTTONCHK;
 class JSPRITE;

@@ -16,7 +16,7 @@
 #include "GAME/config/config.h"
 #include "GAME/config/globals.h"
 #include "GAME/shell/entry.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/file.h"
 #include "ST/font.h"
 #include "ST/game.h"

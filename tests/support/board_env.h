@@ -16,7 +16,7 @@
 
 #include "GAME/board/board.h"
 #include "GAME/shell/scene.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/sound.h"
 #include "ST/sprite.h"
 #include "tests/ST/test_dialog_env.h"

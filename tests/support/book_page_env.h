@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "GAME/config/globals.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/font.h"
 #include "ST/sprite.h"
 #include "tests/ST/test_dialog_env.h"

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "GAME/shell/window_layout.h"
+#include "GAME/ui/window_layout.h"
 #include "ST/button.h"
 #include "ST/font.h"
 #include "ST/sprite.h"

@@ -20,7 +20,7 @@
 #include <string>
 
 #include "GAME/config/player_record.h"
-#include "GAME/shell/options_kit.h"
+#include "GAME/ui/options_kit.h"
 #include "ST/slider.h"
 #include "tests/support/modal_window_env.h"
 

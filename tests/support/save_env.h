@@ -30,7 +30,7 @@
 #include "GAME/board/score.h"
 #include "ST/button.h"
 #include "GAME/config/globals.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/file.h"
 #include "ST/sprite.h"
 #include "tests/ST/test_dialog_env.h"

@@ -24,7 +24,7 @@
 #include "GAME/shell/loading_screen_base.h"
 #include "GAME/shell/music_focus.h"
 #include "GAME/shell/scene.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/cursor.h"
 #include "ST/file.h"
 #include "ST/font.h"

@@ -23,7 +23,7 @@
 #include "GAME/config/config.h"
 #include "GAME/config/globals.h"
 #include "GAME/shell/entry.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/file.h"
 #include "ST/game.h"
 #include "ST/sprite.h"

@@ -13,7 +13,7 @@
 
 #include "GAME/board/board.h"
 #include "GAME/board/pocket.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
 #include "ST/particles.h"
 #include "ST/sprite.h"

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "GAME/board/board.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "tests/support/gl_scene_env.h"
 #include "tests/support/pixel_check.h"
 

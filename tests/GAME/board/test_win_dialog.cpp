@@ -15,7 +15,7 @@
 #include "GAME/board/trophy_icon.h"
 #include "GAME/board/win_dialog.h"
 #include "GAME/config/globals.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
 #include "ST/file.h"
 #include "tests/support/modal_window_env.h"

@@ -13,7 +13,7 @@
 
 #include "GAME/config/profile.h"
 #include "GAME/config/profile_manager.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
 #include "ST/listbox.h"
 #include "tests/support/gl_scene_env.h"

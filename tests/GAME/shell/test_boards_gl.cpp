@@ -17,7 +17,7 @@
 #include "GAME/shell/leader_board.h"
 #include "GAME/shell/loading_screen.h"
 #include "GAME/shell/score_board.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "tests/support/draw_record.h"
 #include "tests/support/gl_scene_env.h"
 

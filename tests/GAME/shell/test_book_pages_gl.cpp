@@ -15,7 +15,7 @@
 #include "GAME/shell/frame.h"
 #include "GAME/shell/frame_group.h"
 #include "GAME/shell/save_panel.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "tests/support/gl_scene_env.h"
 #include "tests/support/test_env.h"
 

@@ -20,7 +20,7 @@
 #include "GAME/shell/entry.h"
 #include "GAME/shell/loading_screen.h"
 #include "GAME/shell/puzzle_book.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/file.h"
 #include "ST/font.h"
 #include "ST/game.h"

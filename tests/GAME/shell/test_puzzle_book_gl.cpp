@@ -12,7 +12,7 @@
 #include <string>
 
 #include "GAME/shell/puzzle_book.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/shell/tile_map_9.h"
 #include "ST/button.h"
 #include "tests/support/gl_scene_env.h"

@@ -19,7 +19,7 @@
 #include "GAME/shell/resolution_window.h"
 #include "GAME/shell/score_board.h"
 #include "GAME/shell/settings_window.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/shell/trophy_window.h"
 #include "ST/button.h"
 #include "ST/cursor.h"

@@ -9,7 +9,7 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/shell/questions.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "tests/support/modal_window_env.h"
 
 namespace {

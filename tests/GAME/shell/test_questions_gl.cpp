@@ -13,7 +13,7 @@
 
 #include "GAME/shell/faq_screen.h"
 #include "GAME/shell/questions.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
 #include "tests/support/gl_scene_env.h"
 

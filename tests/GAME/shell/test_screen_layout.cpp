@@ -24,7 +24,7 @@
 #include "GAME/shell/puzzle_book.h"
 #include "GAME/shell/questions.h"
 #include "GAME/shell/setup_strip.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
 #include "ST/slider.h"
 #include "ST/sprite.h"

@@ -17,7 +17,7 @@
 #include "GAME/board/trophy_icon.h"
 #include "GAME/board/win_dialog.h"
 #include "GAME/config/player_record.h"
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "GAME/shell/trophy_window.h"
 #include "ST/button.h"
 #include "ST/input.h"

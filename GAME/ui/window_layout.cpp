@@ -1,6 +1,6 @@
-#include "GAME/shell/window_layout.h"
+#include "GAME/ui/window_layout.h"
 
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
 #include "ST/game.h"
 #include "ST/input.h"

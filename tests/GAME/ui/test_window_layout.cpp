@@ -4,7 +4,7 @@
 // window centred on the screen.
 #include <gtest/gtest.h>
 
-#include "GAME/shell/window_layout.h"
+#include "GAME/ui/window_layout.h"
 #include "ST/button_layout.h"
 #include "tests/support/modal_window_env.h"
 

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "GAME/shell/window_layout.h"
+#include "GAME/ui/window_layout.h"
 
 namespace GAME {
 

@@ -1,4 +1,4 @@
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 
 ZOV::JFONT* loadingFont = nullptr;
 ZOV::JFONT* comix = nullptr;

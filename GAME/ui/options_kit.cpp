@@ -1,6 +1,6 @@
-#include "GAME/shell/options_kit.h"
+#include "GAME/ui/options_kit.h"
 
-#include "GAME/shell/shared_assets.h"
+#include "GAME/ui/shared_assets.h"
 #include "ST/sound.h"
 #include "platform/sys.h"
 
