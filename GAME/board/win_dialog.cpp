@@ -160,16 +160,21 @@ int JDIALOGWIN::Render(int) {
   cfg::RenderText(comix, int(px - 130.0f), int(py + 20.0f), chTEXT_DIALOG_WIN_AMOUNT);
   Prepare(comix, ZOV::JENUM::HOT_CENTER);
   cfg::RenderText(comix, int(px + 130.0f), int(py + 20.0f), chTEXT_DIALOG_WIN_SCORE);
+  // The count ends at P.x - 110 by its measured length; a font drawing its
+  // letters closer than their width (negative spacing) reaches that much
+  // further right with its last glyph, so the icon starts past that glyph.
+  int iconX = int(px - 110.0f);
   if (big != nullptr) {
     Prepare(big, ZOV::JENUM::HOT_RIGHT_CENTER);
     big->Render(int(px - 110.0f), int(py + 85.0f), "%ix", record_->pieces);
+    if (big->spacing < 0) iconX -= big->spacing;
   }
 
   JSPRITE* rotation = record_->rotation != 0 ? sprRotPzl : sprNotRotPzl;
   if (rotation != nullptr) {
     const JSPRITE& size = sprRotPzl != nullptr ? *sprRotPzl : *rotation;
     rotation->SetSizePix(size.GetMyTexWidth(ZOV::JENUM::IMAGE_SIZE), size.GetMyTexHeight(ZOV::JENUM::IMAGE_SIZE));
-    rotation->SetPos(int(px - 110.0f), int(py + 90.0f));
+    rotation->SetPos(iconX, int(py + 90.0f));
     rotation->CalculateHotSpot(ZOV::JENUM::HOT_LEFT_CENTER);
     rotation->Render(0);
   }

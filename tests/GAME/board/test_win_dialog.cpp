@@ -5,6 +5,7 @@
 // and the board updating, drawing and deleting the dialog in its slot.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -252,6 +253,32 @@ TEST_F(WinDialog, TextsStandAroundThePicture) {
     EXPECT_FLOAT_EQ(q[0].x1 - q[0].x0, 40.0f);
     EXPECT_FLOAT_EQ(q[0].y1 - q[0].y0, 30.0f);
     EXPECT_TRUE(drawtest::QuadsOf(rot->GetTexture()).empty());
+  }
+}
+
+TEST_F(WinDialog, ThePieceCountEndsLeftOfTheRotationIconWhateverTheFontsSpacing) {
+  // The game's big font draws its letters closer than their width (a
+  // negative spacing), so its last glyph reaches past the measured length.
+  struct Row {
+    int spacing, pieces;
+  };
+  for (const Row& r : {Row{5, 12}, Row{0, 12}, Row{-8, 12}, Row{-8, 1000}, Row{-9, 7}}) {
+    SCOPED_TRACE("spacing " + std::to_string(r.spacing) + ", pieces " + std::to_string(r.pieces));
+    bigColon->spacing = r.spacing;
+    REG* rec = Record();
+    rec->pieces = r.pieces;
+    auto d = Make(rec);
+    plat::gfx::ClearRecorded();
+    d->Render(0);
+    const size_t letters = std::to_string(r.pieces).size() + 1;
+    const auto glyphs = drawtest::QuadsOf(bigColon->page->GetTexture());
+    ASSERT_GE(glyphs.size(), letters);
+    float textRight = glyphs[0].x1;
+    for (size_t i = 0; i < letters; ++i) textRight = std::max(textRight, glyphs[i].x1);
+    const auto icon = drawtest::QuadsOf(noRot->GetTexture());
+    ASSERT_EQ(icon.size(), 1u);
+    EXPECT_LE(textRight, icon[0].x0) << "the count's box and the icon do not overlap";
+    EXPECT_LE(icon[0].x0 - textRight, 8.0f) << "the icon stays beside its count";
   }
 }
 
