@@ -41,6 +41,17 @@ bool GlPresenter::Present(GLuint fbo, IPt back, bool partial) {
   dirty_ = false;
   shown_ = {dw, dh};
   shownAt_ = now;
+  // The GL learns the window's size at a swap only (a copy of more than
+  // the size it knows fails with an X error, and a frame drawn to the
+  // window goes to a back buffer of the size it knows). After frames
+  // copied without a swap, and before the first, a window now of another
+  // size is swapped as it is first: the back buffer holds the picture the
+  // window shows, so nothing changes on the screen.
+  if (windowCopy_.Available() && copiedSinceSwap_ && (dw != swapped_.x || dh != swapped_.y) && dw > 0 && dh > 0) {
+    SDL_GL_SwapWindow(win_);
+    swapped_ = {dw, dh};
+    copiedSinceSwap_ = false;
+  }
   if (partial && windowCopy_.Available() && dw == back.x && dh == back.y) {
     // The window's back buffer is never swapped here, so it holds the
     // last frame shown: only the part changed since is copied into it
@@ -54,6 +65,7 @@ bool GlPresenter::Present(GLuint fbo, IPt back, bool partial) {
       windowCopy_.Copy(r.x0, dh - r.y1, r.x1 - r.x0, r.y1 - r.y0);
     }
     kept_ = true;
+    copiedSinceSwap_ = true;
     damage_ = {};
     return true;
   }
@@ -65,6 +77,7 @@ bool GlPresenter::Present(GLuint fbo, IPt back, bool partial) {
     const bool same = dw == back.x && dh == back.y;
     glBlitFramebuffer(0, 0, back.x, back.y, 0, dh, dw, 0, GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(win_);
+    swapped_ = {dw, dh};
   }
   return true;
 }

@@ -63,6 +63,8 @@ class GlPresenter {
   uint32_t shownAt_ = 0;              // and its time (SDL ticks)
   std::atomic<bool> exposed_{false};  // the window was uncovered since the last present
   bool kept_ = false;                 // the window's back buffer holds the last frame shown
+  IPt swapped_;                       // the window's size at the last swap
+  bool copiedSinceSwap_ = true;       // or none yet: the GL may not know the window's size
   PixRect damage_;                    // the back buffer's pixels changed since
 };
 

@@ -345,6 +345,59 @@ TEST_F(RedrawGl, TheWindowShowsEveryFrameWhole) {
   }
 }
 
+// The window copy through changes of the window's size, as the switch to
+// full screen and back makes them. The GL learns the window's new size only
+// at a swap: a copy of the new size onto a window it still knows at the old
+// one failed with an X error, which ends the program. Every frame shows
+// whole on the window at every size.
+TEST_F(RedrawGl, TheWindowCopyFollowsTheWindowThroughChangesOfItsSize) {
+  gfx::DestroyDevice();
+  gfx::SetWindowCopy(true);
+  auto place = [&](int w, int h) {
+    win.SetWindowed(w, h, false, false);
+    SDL_SetWindowPosition(win.Sdl(), 0, 0);
+    SDL_PumpEvents();
+    SDL_Delay(200);
+    SDL_PumpEvents();
+  };
+  place(160, 120);
+  ASSERT_EQ(gfx::CreateDevice(win, 0, 0, 0), 0);
+  gfx::SetPartialRedraw(true);
+  std::mt19937 rng(5);
+  MakeTextures(rng);
+  std::vector<Sprite> sprites;
+  for (int i = 0; i < 10; ++i) sprites.push_back(RandomSprite(rng, int(textures.size())));
+  const int sizes[][2] = {{160, 120}, {260, 200}, {120, 90}, {260, 200}, {160, 120}};
+  int frame = 0;
+  for (const auto& size : sizes) {
+    if (frame > 0) {
+      place(size[0], size[1]);
+      ASSERT_TRUE(gfx::Reset(win.ClientSize().x, win.ClientSize().y));
+    }
+    const plat::IPt back = gfx::BackBufferSize();
+    for (int f = 0; f < 4; ++f, ++frame) {
+      SDL_PumpEvents();
+      gfx::Clear(0xFF000000u);
+      ASSERT_TRUE(gfx::BeginScene());
+      Unit(back.x, back.y);
+      for (const Sprite& s : sprites) DrawSprite(s);
+      gfx::EndScene();
+      gfx::Present();
+      gfx::Finish();
+      plat::Image shown, drawn;
+      ASSERT_TRUE(xwdshot::Capture(std::getenv("DISPLAY"), WindowId(), shown)) << "needs xwd (Debian package x11-apps)";
+      ASSERT_TRUE(gfx::ReadPixels(0, drawn));
+      ASSERT_EQ(shown.w, drawn.w) << "frame " << frame;
+      ASSERT_EQ(shown.h, drawn.h) << "frame " << frame;
+      size_t differ = 0;
+      for (size_t i = 0; i < shown.argb.size(); ++i)
+        differ += (shown.argb[i] & 0xFFFFFFu) != (drawn.argb[i] & 0xFFFFFFu);
+      EXPECT_EQ(differ, 0u) << "frame " << frame << " at " << back.x << " x " << back.y;
+      sprites[rng() % sprites.size()].x += float(rng() % 7) - 3;
+    }
+  }
+}
+
 // Quads the game asks to filter anisotropically, drawn at their texture's
 // own size in quarter turns (and mirrored), at whole and fractional pixel
 // positions, over one another with alpha. Linear filtering of them, where
