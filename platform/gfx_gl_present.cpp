@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/gfx_device.h"
+#include "platform/sys.h"
 
 namespace plat::gfx::detail {
 
@@ -34,7 +35,7 @@ bool GlPresenter::Present(GLuint fbo, IPt back, bool partial) {
   // showing the last one; once a second it is shown again all
   // the same, for a window system that lost the window's pixels (a
   // window uncovered without a compositor).
-  const uint32_t now = SDL_GetTicks();
+  const uint32_t now = TimeMs();
   const bool exposed = exposed_.exchange(false);
   if (partial && !dirty_ && !exposed && dw == shown_.x && dh == shown_.y && now - shownAt_ < kReshowMs) return false;
   const bool kept = kept_ && !exposed && dw == shown_.x && dh == shown_.y && now - shownAt_ < kReshowMs;

@@ -60,7 +60,7 @@ class GlPresenter {
   WindowCopy windowCopy_;
   bool dirty_ = true;                 // the back buffer changed since the last present
   IPt shown_;                         // the window's size at the last present
-  uint32_t shownAt_ = 0;              // and its time (SDL ticks)
+  uint32_t shownAt_ = 0;              // and its time (plat::TimeMs)
   std::atomic<bool> exposed_{false};  // the window was uncovered since the last present
   bool kept_ = false;                 // the window's back buffer holds the last frame shown
   IPt swapped_;                       // the window's size at the last swap

@@ -17,6 +17,7 @@
 #include <SDL_syswm.h>
 
 #include "platform/gfx.h"
+#include "platform/sys.h"
 #include "platform/window.h"
 #include "tests/support/xwd_shot.h"
 
@@ -25,6 +26,11 @@ namespace gfx = plat::gfx;
 namespace {
 
 long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
+
+// The clock the device reads, set by the tests that depend on it: however
+// slowly a loaded machine draws, their frames come at the times they say.
+uint32_t gNow = 0;
+uint32_t Now() { return gNow; }
 
 constexpr int kW = 160, kH = 120;
 
@@ -61,6 +67,7 @@ class RedrawGl : public ::testing::Test {
     gfx::SetOwnSizeLinear(false);
     gfx::SetWindowCopy(false);
     gfx::SetRedrawCheckForTests(false);
+    plat::SetTimeSourceForTests(nullptr);
   }
 
   static void Unit(int w, int h) {
@@ -273,6 +280,8 @@ TEST_F(RedrawGl, RecordedSequencesShowTheSamePixelsInEveryFrame) {
 }
 
 TEST_F(RedrawGl, AFrameThatChangesNothingRedrawsAndPresentsNothing) {
+  gNow = 5000;
+  plat::SetTimeSourceForTests(&Now);
   gfx::SetPartialRedraw(true);
   const gfx::Tex t = gfx::CreateTexture(4, 4);
   Fill(t, 5);
@@ -302,6 +311,36 @@ TEST_F(RedrawGl, AFrameThatChangesNothingRedrawsAndPresentsNothing) {
   EXPECT_GT(c.pixelsDrawn, b.pixelsDrawn);
   EXPECT_LE(c.pixelsDrawn - b.pixelsDrawn, 2u * 64 * 64);
   gfx::Release(t);
+}
+
+// A frame that changes nothing is shown again all the same a second after
+// the window was last shown, and not before (for a window system that lost
+// the window's pixels).
+TEST_F(RedrawGl, AFrameThatChangesNothingIsShownAgainAfterASecond) {
+  gNow = 70000;
+  plat::SetTimeSourceForTests(&Now);
+  gfx::SetPartialRedraw(true);
+  auto frame = [&] {
+    gfx::Clear(0xFF000000u);
+    ASSERT_TRUE(gfx::BeginScene());
+    Unit(kW, kH);
+    gfx::SetTexture(0);
+    Quad(10, 10, 40, 40, 0xFF40C080u);
+    gfx::EndScene();
+    gfx::Present();
+  };
+  frame();  // shown
+  const struct {
+    uint32_t at;
+    bool shown;
+  } steps[] = {{70000, false}, {70500, false}, {70999, false}, {71000, true}, {71001, false}, {71999, false},
+               {72100, true}, {72100, false}, {4000000000u, true}};
+  for (const auto& step : steps) {
+    gNow = step.at;
+    const uint64_t before = gfx::GetRedrawStats().presentsSkipped;
+    frame();
+    EXPECT_EQ(gfx::GetRedrawStats().presentsSkipped, before + (step.shown ? 0 : 1)) << "at " << step.at << " ms";
+  }
 }
 
 // The back buffer at the window's own size, the window copy switched on:
