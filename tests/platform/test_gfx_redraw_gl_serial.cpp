@@ -5,6 +5,11 @@
 // through the cases that must invalidate what a target holds: textures
 // unlocked and refilled, a render target resized, the device reset to a new
 // back-buffer size, read-backs, draws that add to a target without a clear.
+//
+// The tests that read the window back from the X server need no other
+// window over theirs: the program runs alone (its name ends in _serial),
+// since a test beside it on the shared X server (one going full screen,
+// say) covers the window and the read-back shows that window's pixels.
 #include <gtest/gtest.h>
 
 #include <cmath>
