@@ -19,6 +19,11 @@ bool EnvOn(const char* name) {
   const char* v = std::getenv(name);
   return v != nullptr && *v != '\0' && std::strcmp(v, "0") != 0;
 }
+// Set to 0: a switch that is on unless asked otherwise.
+bool EnvOff(const char* name) {
+  const char* v = std::getenv(name);
+  return v != nullptr && std::strcmp(v, "0") == 0;
+}
 
 struct Front {
   Backend backend = Backend::GL;
@@ -34,7 +39,7 @@ struct Front {
   bool partialRedraw = !EnvOn("JIGSAW_FULL_REDRAW");
   bool redrawCheck = EnvOn("JIGSAW_REDRAW_CHECK");
   bool ownSizeLinear = EnvOn("JIGSAW_OWN_SIZE_LINEAR");
-  bool windowCopy = EnvOn("JIGSAW_WINDOW_COPY");
+  bool windowCopy = !EnvOff("JIGSAW_WINDOW_COPY");
   std::vector<Vertex> scratch;
 };
 

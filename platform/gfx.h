@@ -145,9 +145,8 @@ bool PartialRedraw();
 void SetOwnSizeLinear(bool on);
 // Whether the next GL device under a software renderer copies only the
 // changed part of the back buffer onto the window instead of swapping
-// (GLX_MESA_copy_sub_buffer). Off unless JIGSAW_WINDOW_COPY=1 is set or a
-// test says otherwise: the copy has been seen to fail with an X error
-// while the window goes full screen.
+// (GLX_MESA_copy_sub_buffer; the GL offers no buffer age there). On unless
+// JIGSAW_WINDOW_COPY=0 is set or a test says otherwise.
 void SetWindowCopy(bool on);
 // Test seam (also JIGSAW_REDRAW_CHECK=1): every list is drawn once more in
 // full into a copy of its target, and every pixel of the two is compared.

@@ -13,9 +13,8 @@ void GlPresenter::Open(SDL_Window* window) {
   win_ = window;
   // Under a software renderer a swap copies the whole window and waits
   // for no vertical blank: there a frame can send only the part of the
-  // window that changed (see Present). Only where asked for: Mesa's
-  // software GLX has been seen to fail the copy with an X error (which
-  // ends the program) while the window goes full screen.
+  // window that changed (see Present). JIGSAW_WINDOW_COPY=0 switches it
+  // off.
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
   if (WindowCopyEnabled() && renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe")))
     windowCopy_.Open(win_);

@@ -4,8 +4,9 @@
 // no pixel of it presents nothing (the window keeps showing the last frame),
 // except once a second and after the window was uncovered, for a window
 // system that lost the window's pixels. Under a software renderer, where
-// asked for, only the part changed since the last present is copied onto
-// the window, without a swap (see gfx_window_copy.h).
+// a swap sends the whole window and buffer age is not offered, only the
+// part changed since the last present is copied onto the window, without a
+// swap (see gfx_window_copy.h).
 //
 // Only platform/gfx_gl*.cpp include this header.
 #pragma once

@@ -1,9 +1,11 @@
 #!/bin/bash
 # Measures from outside how long a drag takes to show in the running game:
 # the time from a move of the X pointer (with a piece held) to the changed
-# pixels on the screen, read back from the X server. The game is run twice
-# on the same private Xvfb, first with redrawing only what changed switched
-# off (JIGSAW_FULL_REDRAW=1 JIGSAW_FULL_ANISOTROPY=1), then as it ships.
+# pixels on the screen, read back from the X server. The game is run three
+# times on the same private Xvfb: with redrawing only what changed and the
+# window copy switched off (JIGSAW_FULL_REDRAW=1 JIGSAW_WINDOW_COPY=0), with
+# the window copy alone switched off (JIGSAW_WINDOW_COPY=0), then as it
+# ships.
 #
 #   scripts/measure_drag_latency.sh [build dir] [moves] [plus clicks] [WxH]
 #
@@ -39,12 +41,13 @@ XPID=$!
 for _ in $(seq 100); do [[ -s "$WORK/display" ]] && break; sleep 0.05; done
 DISPLAY_NUM=":$(head -n1 "$WORK/display")"
 
-for mode in before after; do
+for mode in before nocopy after; do
   dir="$WORK/$mode" home="$WORK/home-$mode"
   mkdir -p "$dir" "$home/Documents"
   for e in "$GAME"/DATA "$GAME"/*.fnt "$GAME"/pzls.xml; do ln -s "$e" "$dir/"; done
   extra=()
-  [[ $mode == before ]] && extra=(JIGSAW_FULL_REDRAW=1 JIGSAW_FULL_ANISOTROPY=1)
+  [[ $mode == before ]] && extra=(JIGSAW_FULL_REDRAW=1 JIGSAW_WINDOW_COPY=0)
+  [[ $mode == nocopy ]] && extra=(JIGSAW_WINDOW_COPY=0)
   (cd "$dir" && exec env HOME="$home" XDG_DOCUMENTS_DIR="$home/Documents" XDG_CONFIG_HOME="$home/.config" \
     DISPLAY="$DISPLAY_NUM" SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 JIGSAW_MESSAGE_BOX=stderr \
     JIGSAW_STATE_DUMP="$dir/state.txt" "${extra[@]}" "$GAME/jigsaw" >"$dir/stdout.txt" 2>&1) &
