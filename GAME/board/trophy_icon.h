@@ -46,6 +46,7 @@
 #include <cstdint>
 #include <string>
 
+#include "GAME/ui/window_layout.h"
 #include "ST/draw_types.h"
 #include "ST/sprite.h"
 
@@ -64,10 +65,8 @@ class TROFEI : public JSPRITE {
   // The margin between the hint's text and its box's edges.
   static constexpr int kHintPadX = 10;
   static constexpr int kHintPadY = 6;
-  // The hint's text: a light cream that reads on the dark box over any
-  // plate (the interface's main text colour is a dark blue made for light
-  // plates).
-  static constexpr uint32_t kTextColour = 0xFFFFF4D6u;
+  // The hint's text: the interface's colour for text on a dark box.
+  static constexpr uint32_t kTextColour = GAME::kTextOnDarkBox;
 
   struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
