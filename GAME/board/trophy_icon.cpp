@@ -65,36 +65,39 @@ void TROFEI::RenderHint() {
   int len = 0;
   for (const std::string& line : lines) len = std::max(len, font->GetStringLenght(line.c_str()));
   // The font's line pitch: the lines of one text stand this far apart.
-  const int pitch = int(float(font->lineHeight) * (font->page != nullptr ? font->page->scale.y : 1.0f));
-  int textX = 0, textY = 0;
+  const float sy = font->page != nullptr ? font->page->scale.y : 1.0f;
+  const int pitch = int(float(font->lineHeight) * sy);
+  // The text block: its lines one pitch apart, inside the box by the
+  // padding on every side.
+  const int textH = pitch * int(lines.size());
+  int textX = 0, top = 0;
   if (placement_ == kHintBelowCentre) {
-    const int cx = game_->middle.x, cy = game_->middle.y;
-    rect_.left = cx - len / 2 - 5;
-    rect_.top = cy + 180;
-    rect_.right = cx + len / 2 + 5;
-    rect_.bottom = rect_.top + font->GetStringHeight(text.c_str());
-    textX = cx;
-    textY = cy + 190;
+    textX = game_->middle.x;
+    top = game_->middle.y + 180;
   } else {
     const float h = quad.v[1].y - quad.v[0].y;
     const float e = position.y + h * scale.y / 2.0f;
-    const float s = float(font->lineHeight);
-    rect_.left = int(position.x - float(len / 2));
-    rect_.top = int(e - s * 1.2f / 2.0f);
-    rect_.right = int(float(len / 2) + position.x + 8.0f);
-    rect_.bottom = int(e + s * 1.2f / 2.0f) + pitch * (int(lines.size()) - 1);
     textX = int(position.x);
-    textY = int(e);
-    if (boundsSet_) {
-      // The box spans left - 5 .. right + 5.
-      int shift = 0;
-      if (rect_.right + 5 > maxX_) shift = maxX_ - (rect_.right + 5);
-      if (rect_.left - 5 + shift < minX_) shift = minX_ - (rect_.left - 5);
-      rect_.left += shift;
-      rect_.right += shift;
-      textX += shift;
-    }
+    top = int(e - float(font->lineHeight) * 1.2f / 2.0f);
   }
+  // rect_ is the box without its 5 extra pixels a side. A line's glyphs
+  // end past its measured length by the font's negative letter spacing.
+  const int overhang = std::max(0, -font->spacing);
+  rect_.left = textX - len / 2 - kHintPadX + 5;
+  rect_.right = textX + len / 2 + overhang + kHintPadX - 5;
+  rect_.top = top;
+  rect_.bottom = top + kHintPadY + textH + kHintPadY;
+  if (placement_ != kHintBelowCentre && boundsSet_) {
+    // The box spans left - 5 .. right + 5.
+    int shift = 0;
+    if (rect_.right + 5 > maxX_) shift = maxX_ - (rect_.right + 5);
+    if (rect_.left - 5 + shift < minX_) shift = minX_ - (rect_.left - 5);
+    rect_.left += shift;
+    rect_.right += shift;
+    textX += shift;
+  }
+  // A centred line is drawn from half a line above its y.
+  const int textY = top + kHintPadY + int(float(font->lineHeight) * 0.5f * sy);
   game_->GetGfx()->RenderBox(float(rect_.left - 5), float(rect_.top), float(rect_.right + 5), float(rect_.bottom),
                              border_.ToARGB(), box_.ToARGB());
   const int saved = font->GetColor();

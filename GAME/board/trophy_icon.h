@@ -15,23 +15,24 @@
 // from 0. The hint's box and border take alpha timer / 0.3 x 0.5, its text
 // timer / 0.3; red, green and blue stay as they are.
 //
-// The hint rectangle (left, top, right, bottom), len the width of the
-// hint's widest line (integer halving), T its height (line height x lines):
-//   kHintBelowCentre  (cx, cy) the screen centre:
-//                     (cx - len/2 - 5, cy + 180) - (cx + len/2 + 5, cy + 180 + T);
-//                     text centred on (cx, cy + 190); the font's line
-//                     height is reset afterwards
-//   other placements  (x, y) the icon's position, e = y + quad height x
-//                     y scale / 2 (its lower edge), s the font's line
-//                     height: (trunc(x - len/2), trunc(e - s x 0.6)) -
-//                     (trunc(len/2 + x + 8), trunc(e + s x 0.6)), the bottom
-//                     one line pitch lower for each line after the first;
-//                     text centred on (trunc x, trunc e)
+// The hint's box holds its text with a margin on every side: kHintPadX
+// pixels left and right of the widest line (len, integer halving; its
+// glyphs reach past len by the font's letter spacing when negative), kHintPadY
+// above the first line and below the last (T, line pitch x lines). Its top:
+//   kHintBelowCentre  cy + 180, (cx, cy) the screen centre, the text
+//                     centred on cx; the font's line height is reset
+//                     afterwards
+//   other placements  trunc(e - s x 0.6), e = y + quad height x y scale / 2
+//                     the icon's lower edge, s the font's line height; the
+//                     text centred on trunc x, (x, y) the icon's position
+// The box runs from (x - len/2 - kHintPadX, top) to
+// (x + len/2 + overhang + kHintPadX, top + kHintPadY + T + kHintPadY); HintRect is
+// that box 5 pixels narrower a side.
 // An owner may keep hints below the icon inside a band of the screen
 // (KeepHintWithin): a box that would cross one of its edges is moved
 // sideways, with its text, until it touches that edge (the left edge when
 // the band is narrower than the box).
-// The box is drawn from (left - 5, top) to (right + 5, bottom): border
+// The box is drawn with border
 // 0xFFFFCC00 and fill 0x88000000, each at the faded alpha. Each line of the
 // text is centred on its own, so a first line shorter than the others
 // still leaves every line inside the box. The text is a configured text:
@@ -45,6 +46,7 @@
 #include <cstdint>
 #include <string>
 
+#include "GAME/ui/window_layout.h"
 #include "ST/draw_types.h"
 #include "ST/sprite.h"
 
@@ -60,10 +62,11 @@ class TROFEI : public JSPRITE {
   static constexpr float kFadeSeconds = 0.3f;
   static constexpr uint32_t kBoxColour = 0x88000000u;
   static constexpr uint32_t kBorderColour = 0xFFFFCC00u;
-  // The hint's text: a light cream that reads on the dark box over any
-  // plate (the interface's main text colour is a dark blue made for light
-  // plates).
-  static constexpr uint32_t kTextColour = 0xFFFFF4D6u;
+  // The margin between the hint's text and its box's edges.
+  static constexpr int kHintPadX = 10;
+  static constexpr int kHintPadY = 6;
+  // The hint's text: the interface's colour for text on a dark box.
+  static constexpr uint32_t kTextColour = GAME::kTextOnDarkBox;
 
   struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;

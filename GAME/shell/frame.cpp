@@ -6,6 +6,7 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/ui/shared_assets.h"
+#include "GAME/ui/window_layout.h"
 #include "ST/font.h"
 #include "ST/game.h"
 #include "platform/sys.h"
@@ -14,6 +15,8 @@ namespace {
 
 constexpr int kRandomMinLowest = 3;
 constexpr int kRandomMinHighest = 12;
+// The widest completion badge's text.
+constexpr const char* kWidestPercent = "100 %";
 
 int TextWidth(const char* text) { return comix ? comix->GetStringLenght(text) : 0; }
 int TextHeight(const char* text) { return comix ? comix->GetStringHeight(text) : 0; }
@@ -35,19 +38,20 @@ void DrawBox(JSPRITE* s, int w, int h, int anchor, int x, int y) {
 FRAME_INFO::FRAME_INFO(int c, int p, bool r) : percent(p), count(c), rot(r) {
   boxH = TextHeight("9990") + 8;
   boxW = TextWidth("9990") + 25;
-  percentW = percent >= 0 ? TextWidth(Decimal(percent).c_str()) + 10 : 0;
+  percentW = percent >= 0 ? TextWidth(kWidestPercent) + 10 : 0;
 }
 
 void FRAME_INFO::SetPercent(int p) {
   percent = p;
-  if (percent >= 0) percentW = TextWidth("99%%") + 10;
+  // Wide enough for the widest percent shown.
+  if (percent >= 0) percentW = TextWidth(kWidestPercent) + 10;
 }
 
 void FRAME_INFO::Reset() {
   const std::string text = Decimal(count);
   boxH = TextHeight(text.c_str()) + 8;
   boxW = TextWidth(text.c_str()) + 30;
-  percentW = percent >= 0 ? TextWidth(Decimal(percent).c_str()) + 10 : 0;
+  percentW = percent >= 0 ? TextWidth(kWidestPercent) + 10 : 0;
 }
 
 void FRAME_INFO::Render(JBUTTON* b) {
@@ -60,17 +64,23 @@ void FRAME_INFO::Render(JBUTTON* b) {
   DrawBox(sprInfoBack, boxW, boxH, ZOV::JENUM::HOT_BOTTOM_RIGHT, x, y);
   DrawBox(rot ? sprRotPzl : sprNotRotPzl, boxH, boxH, ZOV::JENUM::HOT_BOTTOM_RIGHT, x, y);
   if (comix) {
-    comix->SetColor(C_FONT_MAIN_COLOR);
+    // Light on the dark box, the font's main colour put back.
+    comix->SetColor(int(GAME::kTextOnDarkBox));
     comix->alignment = ZOV::JENUM::HOT_BOTTOM_RIGHT;
     comix->Render(int(ax - float(boxH) - 5.0f), int(ay - 5.0f), "%i", count);
+    comix->SetColor(C_FONT_MAIN_COLOR);
   }
   if (percent < 0) return;
+  // The completion badge inside the thumbnail's top right corner, its text
+  // light on the dark box.
   const float top = b->position.y - h / 2.0f;
-  DrawBox(sprInfoBack, percentW, boxH, ZOV::JENUM::HOT_TOP_RIGHT, x, int(top));
+  const int right = int(b->position.x + w / 2.0f - float(kBadgeInset)), badgeTop = int(top + float(kBadgeInset));
+  DrawBox(sprInfoBack, percentW, boxH, ZOV::JENUM::HOT_TOP_RIGHT, right, badgeTop);
   if (comix) {
-    comix->SetColor(C_FONT_MAIN_COLOR);
+    comix->SetColor(int(GAME::kTextOnDarkBox));
     comix->alignment = ZOV::JENUM::HOT_TOP_RIGHT;
-    comix->Render(int(ax - 5.0f), int(top + 5.0f), "%i %%", percent);
+    comix->Render(right - 5, badgeTop + 5, "%i %%", percent);
+    comix->SetColor(C_FONT_MAIN_COLOR);
   }
 }
 

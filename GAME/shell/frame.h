@@ -1,8 +1,10 @@
 // One thumbnail of a book page and its information box.
 //
 //  - FRAME_INFO: the small box under a thumbnail's lower right corner with the
-//    total piece count and the rotation icon, and, for a saved game, the
-//    completion percent at the thumbnail's top edge. Drawn in the font
+//    total piece count (light on the dark box) and the rotation icon, and, for a saved game, the
+//    completion percent in a badge inside the thumbnail's top right corner
+//    (kBadgeInset pixels in from both edges, its text light on the dark
+//    box, wide enough for "100 %"). Drawn in the font
 //    `comix` with the shared sprites sprInfoBack, sprRotPzl and sprNotRotPzl;
 //    a null font or sprite draws nothing and measures 0.
 //  - FRAME: a clickable thumbnail (a JBUTTON made from an image of the pack
@@ -37,7 +39,8 @@ class FRAME_INFO {
  public:
   // `percent` -1: no completion box.
   FRAME_INFO(int count, int percent, bool rot);
-  // A percent of 0 or more shows the completion box (its width fits "99%%").
+  static constexpr int kBadgeInset = 4;
+  // A percent of 0 or more shows the completion box (its width fits "100 %").
   void SetPercent(int p);
   // Draws the box for the thumbnail `b` (its position and unscaled quad
   // size): the anchor is (x + w/2 + 10, y + h/2 + 48).

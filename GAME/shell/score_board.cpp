@@ -133,8 +133,11 @@ int SCORE_BOARD::Render(int) {
   if (kit_.big != nullptr && chTEXT_SCORE_BOARD_HEADER != nullptr) {
     kit_.big->alignment = ZOV::JENUM::HOT_CENTER;
     kit_.big->SetColor(C_FONT_MAIN_COLOR);
-    // A caption without numbers: drawn as written, a '%' being a letter.
-    kit_.big->Rende(int(position.x), int(py - 30.0f), chTEXT_SCORE_BOARD_HEADER);
+    // A caption without numbers: drawn as written, a '%' being a letter. It
+    // stands in the window's title band, clear of the rule under the band,
+    // at the height of the trophy window's title.
+    const float top = position.y - float(ImageHeight(*this)) / 2.0f;
+    kit_.big->Rende(int(position.x), int(top + kTitleBelowTop), chTEXT_SCORE_BOARD_HEADER);
   }
   ok_->Render(0);
   scroll_->Render(0);

@@ -14,7 +14,9 @@
 // the background's image height, h OK's height; sprite centres, float
 // arithmetic, positions truncated:
 //   score plate chSCOREFON   (x + 264, y - 0.3 H)          py = its y
-//   header  big, centred, chTEXT_SCORE_BOARD_HEADER (as written) at (x, py - 30)
+//   header  big, centred, chTEXT_SCORE_BOARD_HEADER (as written) at
+//           (x, window top + kTitleBelowTop): in the title band of the
+//           window art, above the rule under it
 //   scroll bar               top end (x + 320, py + 40), track 420 long
 //   OK                       (cx, cy + H/2 - h/4)
 //   rows                     row i shown (0..2) centred on ry = py + 80 + 140 i
@@ -106,6 +108,8 @@ class SCORE_BOARD : public JSPRITE {
   static constexpr int kClosed = -1;
   static constexpr int kRowsShown = 3;
   static constexpr int kRowPitch = 140;
+  // The header's centre below the window's top edge.
+  static constexpr float kTitleBelowTop = 45.0f;
   static constexpr int kScrollLength = 420;
 
   // `font` draws the rows' texts (the scene manager passes comix); `plate`

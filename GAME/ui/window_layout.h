@@ -12,6 +12,8 @@
 // more while it is held). Main thread only; nothing here owns anything.
 #pragma once
 
+#include <cstdint>
+
 class JSPRITE;
 class JBUTTONMAP4;
 
@@ -27,6 +29,11 @@ namespace GAME {
 // The engine objects a window uses, lent for its whole life. Any of them
 // may be null: a window then draws or plays nothing with it (a null game is
 // taken as the engine's own game object).
+// The text on the interface's dark, half-transparent boxes (a trophy's
+// hint, a save's completion badge): a light cream that reads on them over
+// any plate. The main font colour is a dark blue made for light plates.
+constexpr uint32_t kTextOnDarkBox = 0xFFFFF4D6u;
+
 struct WindowKit {
   ZOV::ST_GAME* game = nullptr;  // screen centre, frame time, input
   ZOV::JFONT* big = nullptr;     // headers and questions

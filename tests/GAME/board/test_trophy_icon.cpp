@@ -151,24 +151,25 @@ TEST_F(TrophyIcon, HintRectanglesAndTextPlaces) {
     std::vector<Point> lineStarts;  // first glyph of each line
   };
   // Test font: 15 pixels a letter, line height 24. Icon 80 x 60 at
-  // (600, 300); screen centre (512, 384).
+  // (600, 300); screen centre (512, 384). The box holds the text 10 pixels
+  // in from its sides and 6 from its top and bottom.
   const Row rows[] = {
-      // len 45: 485..539 from cy + 180, one line high; text centred on
-      // (512, 574).
-      {"below the centre", TROFEI::kHintBelowCentre, 1.0f, "Abc", {485, 564, 539, 588}, {{490, 562}}},
-      // e = 330: 330 -+ 14.4 truncated; len/2 = 22 left, 22 + 8 right.
-      {"below the icon", 1, 1.0f, "Abc", {578, 315, 630, 344}, {{578, 318}}},
-      {"any placement but 0", 7, 1.0f, "Abc", {578, 315, 630, 344}, {{578, 318}}},
+      // len 45: 485..539 from cy + 180, one line and its margins high; text
+      // centred on (512, 582).
+      {"below the centre", TROFEI::kHintBelowCentre, 1.0f, "Abc", {485, 564, 539, 600}, {{490, 570}}},
+      // e = 330: its top 330 - 14.4 truncated; len/2 = 22 either side.
+      {"below the icon", 1, 1.0f, "Abc", {573, 315, 627, 351}, {{578, 321}}},
+      {"any placement but 0", 7, 1.0f, "Abc", {573, 315, 627, 351}, {{578, 321}}},
       // e = 300 + 60 x 2 / 2 = 360.
-      {"below a scaled icon", 1, 2.0f, "Abc", {578, 345, 630, 374}, {{578, 348}}},
+      {"below a scaled icon", 1, 2.0f, "Abc", {573, 345, 627, 381}, {{578, 351}}},
       // The widest line (150) sizes the box; each line is centred.
       {"two lines below the centre",
        TROFEI::kHintBelowCentre,
        1.0f,
        "Ab\nLongerline",
-       {432, 564, 592, 612},
-       {{497, 562}, {437, 586}}},
-      {"two lines below the icon", 1, 1.0f, "Ab\nLongerline", {525, 315, 683, 368}, {{585, 318}, {525, 342}}},
+       {432, 564, 592, 624},
+       {{497, 570}, {437, 594}}},
+      {"two lines below the icon", 1, 1.0f, "Ab\nLongerline", {520, 315, 680, 375}, {{585, 321}, {525, 345}}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
@@ -211,6 +212,55 @@ TEST_F(TrophyIcon, HintRectanglesAndTextPlaces) {
   }
 }
 
+// A hint reads on its dark box only when no glyph touches the box's edge:
+// every glyph lies inside it with the margin on every side, for both
+// placements, one line and several, a scaled icon and a box moved sideways.
+TEST_F(TrophyIcon, EveryGlyphOfAHintLiesInsideItsBoxWithAMarginOnEverySide) {
+  struct Row {
+    const char* what;
+    int placement;
+    float scale;
+    std::string hint;
+    int minX, maxX;  // the band, when set
+    int spacing = 5;  // the test font's own letter spacing
+  };
+  const Row rows[] = {
+      {"below the centre", TROFEI::kHintBelowCentre, 1.0f, "Abc", 0, 0},
+      {"letters drawn closer than their width", TROFEI::kHintBelowIcon, 1.0f, "Longerline", 0, 0, -8},
+      {"closer letters moved left inside the band", TROFEI::kHintBelowIcon, 1.0f, "Longerline", 0, 650, -8},
+      {"three lines below the centre", TROFEI::kHintBelowCentre, 1.0f, "Ab\nLongerline\nC", 0, 0},
+      {"below the icon", TROFEI::kHintBelowIcon, 1.0f, "Abc", 0, 0},
+      {"below a scaled icon", TROFEI::kHintBelowIcon, 2.0f, "Ab\nLongerline", 0, 0},
+      {"moved left inside its band", TROFEI::kHintBelowIcon, 1.0f, "Longerline", 0, 650},
+      {"moved right inside its band", TROFEI::kHintBelowIcon, 1.0f, "Longerline", 540, 1000},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    auto t = Make(r.placement, 600, 300, r.hint);
+    t->SetSize(r.scale, r.scale);
+    if (r.maxX > 0) t->KeepHintWithin(r.minX, r.maxX);
+    Frame(*t, 600, 300);
+    ASSERT_TRUE(t->Hovered());
+    plat::gfx::ClearRecorded();
+    const int spacing = comixFont->spacing;
+    comixFont->spacing = r.spacing;
+    t->RenderHint();
+    comixFont->spacing = spacing;
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    const drawtest::Quad& box = boxes[0];
+    const auto glyphs = drawtest::QuadsOf(comixFont->page->GetTexture());
+    ASSERT_FALSE(glyphs.empty());
+    constexpr float kMargin = 6.0f;
+    for (const drawtest::Quad& g : glyphs) {
+      EXPECT_GE(g.x0 - box.x0, kMargin) << "left, glyph at " << g.x0 << ", " << g.y0;
+      EXPECT_GE(box.x1 - g.x1, kMargin) << "right, glyph at " << g.x0 << ", " << g.y0;
+      EXPECT_GE(g.y0 - box.y0, kMargin) << "top, glyph at " << g.x0 << ", " << g.y0;
+      EXPECT_GE(box.y1 - g.y1, kMargin) << "bottom, glyph at " << g.x0 << ", " << g.y0;
+    }
+  }
+}
+
 TEST_F(TrophyIcon, AHintBelowTheIconIsMovedSidewaysToStayInsideItsBand) {
   struct Row {
     const char* what;
@@ -219,13 +269,13 @@ TEST_F(TrophyIcon, AHintBelowTheIconIsMovedSidewaysToStayInsideItsBand) {
     int left, right;  // of the rectangle; the box is 5 wider each side
     int textStart;    // first glyph
   };
-  // "Longerline", 150 pixels, below the icon at (600, 300): 525..683 when
+  // "Longerline", 150 pixels, below the icon at (600, 300): 520..680 when
   // free.
   const Row rows[] = {
-      {"inside the band", 1, 500, 700, 525, 683, 525},
-      {"past the right edge", 1, 0, 650, 487, 645, 487},
-      {"past the left edge", 1, 540, 1000, 545, 703, 545},
-      {"narrower than the box: the left edge holds", 1, 540, 560, 545, 703, 545},
+      {"inside the band", 1, 500, 700, 520, 680, 525},
+      {"past the right edge", 1, 0, 650, 485, 645, 490},
+      {"past the left edge", 1, 540, 1000, 545, 705, 550},
+      {"narrower than the box: the left edge holds", 1, 540, 560, 545, 705, 550},
       // Hints below the centre stay where they are.
       {"below the centre", TROFEI::kHintBelowCentre, 0, 500, 432, 592, 437},
   };

@@ -364,8 +364,8 @@ TEST_F(WinDialog, DrawsInItsOrderWithHintsOverEveryIcon) {
 
 TEST_F(WinDialog, HintsAtTheEndsOfTheFirstRowStayOnThePanelsPaper) {
   // The panel is 760 wide at 512: its paper runs from 132 + 28 to
-  // 892 - 28. A 150-pixel hint below the icons at 797 and 227 would reach
-  // 885 and 147.
+  // 892 - 28. The box of a 150-pixel hint below the icons at 797 and 227
+  // would reach 882 and 142.
   char longHint[16] = "Longerline";
   chTEXT_TROFEI_ENDURANCE_HEADER = longHint;
   chTEXT_TROFEI_MEDITATION_HEADER = longHint;
@@ -375,7 +375,7 @@ TEST_F(WinDialog, HintsAtTheEndsOfTheFirstRowStayOnThePanelsPaper) {
     Point at;
     int boxLeft, boxRight;
   };
-  for (const Row& r : {Row{2, {797, 489}, 696, 864}, Row{3, {227, 489}, 160, 328}}) {
+  for (const Row& r : {Row{2, {797, 489}, 694, 864}, Row{3, {227, 489}, 160, 330}}) {
     SCOPED_TRACE(r.icon);
     Mouse(r.at.x, r.at.y);
     Frame(*d);

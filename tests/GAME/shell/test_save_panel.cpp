@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -126,10 +127,54 @@ TEST_F(SavePanel, LayoutAndThePercentBox) {
   p->Render();
   const auto boxes = drawtest::QuadsOf(sprInfoBack->GetTexture());
   ASSERT_EQ(boxes.size(), 2u) << "the count box and the percent box";
-  // The percent box hangs from the thumbnail's top edge (271.8 - 38.5) at the anchor's x 331.
-  EXPECT_EQ(boxes[1].x1, 331.0f);
-  EXPECT_EQ(boxes[1].y0, 233.0f);
+  // The percent badge lies inside the thumbnail's top right corner, 4
+  // pixels in from its right edge (270.2 + 51) and from its top edge
+  // (271.8 - 38.5).
+  EXPECT_EQ(boxes[1].x1, 317.0f);
+  EXPECT_EQ(boxes[1].y0, 237.0f);
   EXPECT_STREQ(comix->text, "53 %");
+}
+
+// A save's completion badge reads: inside its thumbnail, wide enough for
+// "100 %", every glyph inside the badge, in a light colour on its dark box.
+TEST_F(SavePanel, TheCompletionBadgeLiesInsideItsThumbnailAndItsTextReadsOnIt) {
+  for (int joins : {0, 1, 9, 15}) {
+    SCOPED_TRACE(joins);
+    Put("1.pzl", Save(4, joins));
+    auto p = Panel();
+    ASSERT_EQ(p->frames.size(), 1u);
+    const FRAME& f = *p->frames[0];
+    const float left = f.position.x - float(f.DrawnW()) / 2.0f, right = f.position.x + float(f.DrawnW()) / 2.0f;
+    const float top = f.position.y - float(f.DrawnH()) / 2.0f, bottom = f.position.y + float(f.DrawnH()) / 2.0f;
+    plat::gfx::ClearRecorded();
+    p->Render();
+    const auto boxes = drawtest::QuadsOf(sprInfoBack->GetTexture());
+    ASSERT_EQ(boxes.size(), 2u);
+    const drawtest::Quad& badge = boxes[1];
+    EXPECT_TRUE(badge.x0 >= left && badge.x1 <= right && badge.y0 >= top && badge.y1 <= bottom)
+        << "badge (" << badge.x0 << ", " << badge.y0 << ")-(" << badge.x1 << ", " << badge.y1 << "), thumbnail ("
+        << left << ", " << top << ")-(" << right << ", " << bottom << ")";
+    // The badge's glyphs: the comix quads drawn after it.
+    const auto all = drawtest::DrawnQuads();
+    auto at = std::find_if(all.begin(), all.end(), [&](const drawtest::Quad& q) {
+      return q.texture == badge.texture && q.y0 == badge.y0 && q.x1 == badge.x1;
+    });
+    ASSERT_NE(at, all.end());
+    size_t glyphs = 0;
+    for (auto q = at + 1; q != all.end(); ++q) {
+      if (q->texture != comix->page->GetTexture()) continue;
+      ++glyphs;
+      EXPECT_TRUE(q->x0 >= badge.x0 && q->x1 <= badge.x1 && q->y0 >= badge.y0 && q->y1 <= badge.y1)
+          << "a glyph at (" << q->x0 << ", " << q->y0 << ") leaves the badge";
+      // Light on the dark box: every channel of the text's colour above 0xC0.
+      for (int shift : {16, 8, 0}) EXPECT_GT((q->color >> shift) & 0xFFu, 0xC0u) << std::hex << q->color;
+    }
+    EXPECT_GE(glyphs, 3u) << comix->text;
+    // The piece count under the corner: light on its dark box as well.
+    for (auto q = all.begin(); q != at; ++q)
+      if (q->texture == comix->page->GetTexture())
+        for (int shift : {16, 8, 0}) EXPECT_GT((q->color >> shift) & 0xFFu, 0xC0u) << "count " << std::hex << q->color;
+  }
 }
 
 TEST_F(SavePanel, APressSelectsSilentlyAndTheLastReportWins) {

@@ -87,8 +87,9 @@ TEST_F(ScoreBoard, StandsAroundTheScreenCentreWithThreeRowsBelowItsHeader) {
   // the window's lower edge (384 + 300 - 12).
   EXPECT_EQ(DrawnCentre(b->Plate()), (Point{776, 204}));
   EXPECT_EQ(DrawnCentre(b->OkButton()), (Point{512, 672}));
-  // The header "Scores": 6 letters of 15, centred on (512, 174).
-  EXPECT_EQ(FirstGlyph(*bigFont), (Point{467, 162}));
+  // The header "Scores": 6 letters of 15, centred on (512, 84 + 45), in the
+  // window's title band.
+  EXPECT_EQ(FirstGlyph(*bigFont), (Point{467, 117}));
   const int rowY[] = {284, 424, 564};
   ASSERT_EQ(b->Rows().size(), 3u);
   for (int i = 0; i < 3; ++i) {

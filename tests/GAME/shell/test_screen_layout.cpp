@@ -150,6 +150,26 @@ class ScreenLayout : public PuzzleEnv, public ::testing::WithParamInterface<Size
           << ") leaves its plate (" << p.x0 << ", " << p.y0 << ")-(" << p.x1 << ", " << p.y1 << ")";
     }
   }
+  // The window art's title band: from its paper's top, 25 pixels below the
+  // window's edge, to the rule under the band, 87 pixels below it. Every
+  // glyph of the big font drawn within the band's reach (the window's top
+  // 100 pixels) lies inside the band, clear of the rule.
+  void ExpectTitleInItsBand(const std::string& what, const std::vector<Quad>& quads, const JSPRITE& plate) {
+    const uint32_t t = uint32_t(plate.GetTexture());
+    auto first = std::find_if(quads.begin(), quads.end(), [&](const Quad& q) { return q.texture == t; });
+    ASSERT_NE(first, quads.end()) << what << ": its plate is not drawn";
+    const float top = first->y0;
+    const uint32_t title = uint32_t(big->page->GetTexture());
+    size_t glyphs = 0;
+    for (auto q = first + 1; q != quads.end(); ++q) {
+      if (q->texture != title || q->y0 > top + 100.0f) continue;
+      ++glyphs;
+      EXPECT_TRUE(q->y0 >= top + 25.0f && q->y1 <= top + 87.0f)
+          << what << ": a title glyph at (" << q->x0 << ", " << q->y0 << ")-(" << q->x1 << ", " << q->y1
+          << ") leaves the title band " << top + 25.0f << ".." << top + 87.0f;
+    }
+    EXPECT_GT(glyphs, 0u) << what << ": no title drawn";
+  }
   Box ScreenBox() const { return {"the screen", 0.0f, 0.0f, float(GetParam().w), float(GetParam().h)}; }
   static void ExpectApart(const std::string& what, const std::vector<Box>& controls) {
     for (size_t i = 0; i < controls.size(); ++i)
@@ -268,14 +288,15 @@ TEST_P(ScreenLayout, EveryQuestionAndWindowKeepsItsPartsOnItsPlate) {
     std::function<void()> open;
     std::function<const JSPRITE*()> plate;
     std::function<void()> close;
+    bool titled = false;  // its title stands in the window art's title band
   };
   const std::vector<Window> menuWindows = {
       {"quit question", [&] { scene->OnPuzzleExit(); }, [&] { return scene->quitQuestion; },
        [&] { Key(27); }},
       {"trophies", [&] { scene->OnOffTrofeis(); }, [&] { return dynamic_cast<JSPRITE*>(scene->trophyPanel); },
-       [&] { scene->OnOffTrofeis(); }},
+       [&] { scene->OnOffTrofeis(); }, true},
       {"scores", [&] { scene->OnOffScores(); }, [&] { return dynamic_cast<JSPRITE*>(scene->scoreBoard); },
-       [&] { scene->OnOffScores(); }},
+       [&] { scene->OnOffScores(); }, true},
       {"leaders", [&] { scene->OnOffLiders(); }, [&] { return dynamic_cast<JSPRITE*>(scene->leaderBoard); },
        [&] { scene->OnOffLiders(); }},
   };
@@ -288,6 +309,7 @@ TEST_P(ScreenLayout, EveryQuestionAndWindowKeepsItsPartsOnItsPlate) {
     const auto quads = Drawn();
     ExpectOnScreen(w.name, quads);
     ExpectOnPlate(w.name, quads, *plate);
+    if (w.titled) ExpectTitleInItsBand(w.name, quads, *plate);
     w.close();
     player->Frames(2);
   }

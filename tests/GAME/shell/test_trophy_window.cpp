@@ -165,11 +165,12 @@ TEST_F(TrophyWindow, AHoveredTrophyShowsItsHintBelowTheCentreOverEveryPicture) {
   EXPECT_EQ(t.TextColour() >> 24, 0xFFu);
   plat::gfx::ClearRecorded();
   w->Render(0);
-  // "Collector", 135 pixels: 440..584 from 564, one line high.
+  // "Collector", 135 pixels: 440..584 from 564, one line and its margins
+  // high.
   EXPECT_EQ(t.HintRect().left, 440);
   EXPECT_EQ(t.HintRect().top, 564);
   EXPECT_EQ(t.HintRect().right, 584);
-  EXPECT_EQ(t.HintRect().bottom, 588);
+  EXPECT_EQ(t.HintRect().bottom, 600);
   std::map<unsigned long, std::string> names = {
       {dim->GetTexture(), "dim"},
       {w->GetTexture(), "window"},
