@@ -78,6 +78,14 @@ class BoardEnv : public dialogtest::DialogEnv {
     DialogEnv::TearDown();
   }
 
+  // The preview frame's size and close buttons: 32 x 32 frames.
+  void PreviewFrameImages() {
+    Image(&chX1, "x1.bmp", 128, 32);
+    Image(&chX2, "x2.bmp", 128, 32);
+    Image(&chX3, "x3.bmp", 128, 32);
+    Image(&chX, "x.bmp", 128, 32);
+  }
+
   // A board just cut and in play: an n x n picture of `cell`-pixel cells
   // cut n x n, the pieces where the cut sends them.
   Board& Cut(int n, bool rotation, int cell = kCell) {

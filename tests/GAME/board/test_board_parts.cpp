@@ -24,10 +24,7 @@ class BoardPartsTest : public boardtest::BoardEnv {
  protected:
   void SetUp() override {
     BoardEnv::SetUp();
-    Image(&chX1, "x1.bmp", 128, 32);
-    Image(&chX2, "x2.bmp", 128, 32);
-    Image(&chX3, "x3.bmp", 128, 32);
-    Image(&chX, "x.bmp", 128, 32);
+    PreviewFrameImages();
     drawtest::WriteImage("pic.bmp", 300, 200, 0xFF336699u);
     dialogtest::WriteFont("big.fnt");
     font = std::make_unique<ZOV::JFONT>("big.fnt", 0);
