@@ -25,6 +25,7 @@
 #include "platform/gfx_image.h"
 #include "platform/sys.h"
 #include "tests/support/draw_record.h"
+#include "tests/support/game_globals.h"
 #include "tests/support/test_env.h"
 #include "tests/support/wav.h"
 #include "tests/support/widget_env.h"
@@ -73,10 +74,7 @@ struct Sizes {
 class DialogEnv : public widgettest::WidgetEnv {
  protected:
   void SetUp() override {
-    GAME::ApplyConfigDefaults();
-    Game = game_;
-    zov = game_->GetGfx();
-    INPUTNAME = game_->GetInput();
+    testenv::UseGameObject(game_);
     game_->middle = JST::iPOINT(512, 384);
     ZOV::ifile.current_pack = nullptr;
     ZOV::ifile.current_pass = nullptr;

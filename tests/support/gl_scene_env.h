@@ -27,6 +27,7 @@
 #include "ST/object.h"
 #include "ST/sprite.h"
 #include "platform/gfx_image.h"
+#include "tests/support/game_globals.h"
 #include "tests/support/gl_engine_env.h"
 
 class GlScene : public GlEngine {
@@ -41,11 +42,8 @@ class GlScene : public GlEngine {
   // The default configuration, the game's globals on the engine, the
   // screen's centre, then SetUpScene.
   void SetUpGl() final {
-    GAME::ApplyConfigDefaults();
     game = ZOV::GetGame();
-    Game = game;
-    zov = game->GetGfx();
-    INPUTNAME = game->GetInput();
+    testenv::UseGameObject(game);
     game->middle = JST::iPOINT(kW / 2, kH / 2);
     SetUpScene();
   }

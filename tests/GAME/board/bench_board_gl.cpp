@@ -30,6 +30,7 @@
 #include "platform/gfx.h"
 #include "platform/gfx_image.h"
 #include "platform/window.h"
+#include "tests/support/game_globals.h"
 #include "tests/support/gl_window.h"
 #include "tests/support/test_env.h"
 
@@ -50,10 +51,7 @@ std::string Engine(ZOV::ST_GAME* game) {
     return "no GL renderer";
   game->gfx.ChangeVideoMode(kW, kH, false);
   game->gfx.SetAdaptScreen(kW, kH);
-  GAME::ApplyConfigDefaults();
-  Game = game;
-  zov = game->GetGfx();
-  INPUTNAME = game->GetInput();
+  testenv::UseGameObject(game);
   gGui = data + "gui";
   gLevel = data + "level";
   gEffects = data + "effects";

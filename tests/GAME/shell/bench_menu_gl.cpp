@@ -22,6 +22,7 @@
 #include "ST/game.h"
 #include "platform/gfx.h"
 #include "platform/window.h"
+#include "tests/support/game_globals.h"
 #include "tests/support/gl_window.h"
 
 namespace {
@@ -42,10 +43,7 @@ std::string Engine(ZOV::ST_GAME* game) {
     return "no GL renderer";
   game->gfx.ChangeVideoMode(kW, kH, false);
   game->gfx.SetAdaptScreen(kW, kH);
-  GAME::ApplyConfigDefaults();
-  Game = game;
-  zov = game->GetGfx();
-  INPUTNAME = game->GetInput();
+  testenv::UseGameObject(game);
   game->middle = JST::iPOINT(kW / 2, kH / 2);
   gBook = data + "book";
   gMenu = data + "menu";
