@@ -1,5 +1,5 @@
 // The file service's atomic replace (a temporary file beside the target,
-// flushed, then renamed over it), the clean-up of temporary files that
+// flushed unless asked not to, then renamed over it), the clean-up of temporary files that
 // killed writers left, and setting a damaged file aside.
 #include <dirent.h>
 #include <fcntl.h>
@@ -101,12 +101,12 @@ void RemoveStaleTemps(int dirFd, const std::string& base) {
 void iFile::SetWriteFaultHookForTests(WriteFaultHook hook) { gWriteFault = hook; }
 
 // Writes `contents` to a temporary file beside `path`, flushes it to disk
-// and renames it over `path`, so the old file stays whole until the new one
+// (unless `flush` is kNo) and renames it over `path`, so the old file stays whole until the new one
 // is complete, and a link at the path is replaced rather than written
 // through. The new file keeps the old one's permissions; a file we may not
 // write (read-only) is left alone, as an in-place write would be, and so is
 // anything that is not a regular file or a link.
-bool iFile::ReplaceFile(const char* path, const std::string& contents) {
+bool iFile::ReplaceFile(const char* path, const std::string& contents, Flush flush) {
   Holder h;
   if (!OpenHolder(path, &h)) return false;
   const char* base = h.base.c_str();
@@ -144,7 +144,7 @@ bool iFile::ReplaceFile(const char* path, const std::string& contents) {
     if (WriteFaultHook hook = gWriteFault.load()) ok = hook(shownTemp.c_str());
   }
   if (ok) ok = WriteAll(fd, contents.data() + half, contents.size() - half);
-  if (ok) ok = fsync(fd) == 0;
+  if (ok && flush == Flush::kToDisk) ok = fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;
   if (ok) ok = renameat(h.fd, temp.c_str(), h.fd, base) == 0;
   if (!ok) unlinkat(h.fd, temp.c_str(), 0);
@@ -168,20 +168,26 @@ int iFile::WriteInFileFirst(const char* path, const char* text) {
     std::string contents = text ? text : "";
     if (!old.empty()) contents += '\n';
     contents += old;
-    return ReplaceFile(path, contents) ? 0 : 1;
+    return ReplaceFile(path, contents, Flush::kToDisk) ? 0 : 1;
   } catch (const std::bad_alloc&) {
     return 1;
   }
 }
 
-int iFile::SaveData(const char* path, const void* data, int size) {
+int iFile::SaveBytes(const char* path, const void* data, int size, Flush flush) {
   if (path == nullptr || *path == '\0' || size < 0 || (data == nullptr && size > 0)) return 1;
   try {
     const std::string contents(static_cast<const char*>(data), size_t(size));
-    return ReplaceFile(path, contents) ? 0 : 1;
+    return ReplaceFile(path, contents, flush) ? 0 : 1;
   } catch (const std::bad_alloc&) {
     return 1;
   }
+}
+
+int iFile::SaveData(const char* path, const void* data, int size) { return SaveBytes(path, data, size, Flush::kToDisk); }
+
+int iFile::SaveDataUnflushed(const char* path, const void* data, int size) {
+  return SaveBytes(path, data, size, Flush::kNo);
 }
 
 std::string iFile::SetAside(const char* path) {

@@ -527,8 +527,8 @@ class PUZZLE_PIECES_SYSTEM : public JST::ST {
   void DeleteParts();
   void UpdateScore();
   void RenderScore(int x, int y);
-  // The pocket's answer this frame: 1 its button was clicked, -2 busy, else
-  // 0.
+  // The pocket's answer this frame (PUZZLE_POCKET's kToggled, kBusy or
+  // kNothing; kNothing without a pocket).
   int UpdatePocket();
   void RenderPocketPanel();
   void RenderPocketButton();

@@ -87,7 +87,7 @@ void PUZZLE_PIECES_SYSTEM::RenderScore(int x, int y) {
   if (score) score->Render(x, y);
 }
 
-int PUZZLE_PIECES_SYSTEM::UpdatePocket() { return pocket ? pocket->Update() : 0; }
+int PUZZLE_PIECES_SYSTEM::UpdatePocket() { return pocket ? pocket->Update() : PUZZLE_POCKET::kNothing; }
 
 void PUZZLE_PIECES_SYSTEM::RenderPocketPanel() {
   if (pocket) pocket->Render();

@@ -189,7 +189,7 @@ std::string NewSavePath(const std::string& dir, int maxSaves) {
 int PUZZLE_PIECES_SYSTEM::ScreenCode() const { return game_->GetScreenWidth() * game_->GetScreenHeight(); }
 
 int PUZZLE_PIECES_SYSTEM::SavePuzzleState(const char* dir, int /*code*/) {
-  // 1.
+  // 1. The player's folder, in the log.
   Log("Player dir");
   Log(ZOV::LogQuote(dir));
   // Only a puzzle in play with a join made, not finished and not ending.
@@ -212,7 +212,8 @@ int PUZZLE_PIECES_SYSTEM::SavePuzzleState(const char* dir, int /*code*/) {
     }
   }
   Log("writing " + ZOV::LogQuote(path));
-  // 3, 4.
+  // 3. - 4. The record: the picture and its pack, the cut's options, the
+  // counters, the screen-size code and every piece in grid order.
   SAVED_GAME s;
   s.ImgAdr = ImgAdr;
   s.ImgSmAdr = ImgSmAdr;
@@ -299,7 +300,7 @@ int PUZZLE_PIECES_SYSTEM::LoadPuzzleState(char* path, PUZZLE_PLAYER_PROFILE* pla
   Log("initialisation");
   {
     PackSelection scope(pack.empty() ? nullptr : pack.data(), pack.empty() ? nullptr : PackPassword(pack));
-    // 6.
+    // 6. The board set up for the picture with the saved cut options.
     Init(s.ImgAdr.c_str(), s.Min, 0, player, false, distort, s.typeborder);
   }
   const unsigned long tex = picture_ ? picture_->GetTexture() : 0;
@@ -351,7 +352,7 @@ int PUZZLE_PIECES_SYSTEM::LoadPuzzleState(char* path, PUZZLE_PLAYER_PROFILE* pla
     if (e.nstr < 0) Log("piece " + std::to_string(k) + ": negative group taken as loose");
     p->inPocket = e.BK;
   }
-  // 8.
+  // 8. The groups under the loose pieces in the z-order.
   PlacementPuzzle();
   // 9. The counters; what the groups decide is counted from them.
   auto time = [](double t) { return std::isfinite(t) && t > 0.0 ? t : 0.0; };
@@ -392,7 +393,7 @@ int PUZZLE_PIECES_SYSTEM::LoadPuzzleState(char* path, PUZZLE_PLAYER_PROFILE* pla
   Log("tmp= " + std::to_string(regRes));
   Log("res= " + std::to_string(now));
   if (regRes != now) OpenResolutionMessage();
-  // 12.
+  // 12. Into play, the file as the board's save: the next save replaces it.
   savePath = path;
   state = kStatePlay;
   Reset(0);

@@ -9,10 +9,10 @@
 //  - PARTICLE_BULLET: a spark that flies in a straight line from the join to
 //    the target (the top of the screen) in 0.5 s, leaving a particle trail.
 //
-// Update returns kEffectFinished (-1, all bits set) once the effect is done
-// and kEffectRunning while it runs. The finished test is made BEFORE the
-// frame's step, so a finished effect has had one more step and draw; an
-// effect made with time 0 is finished at its first update.
+// Update returns kEffectFinished once the effect is done and kEffectRunning
+// while it runs. The finished test is made BEFORE the frame's step, so a
+// finished effect has had one more step and draw; an effect made with time
+// 0 is finished at its first update.
 //
 // A spark is finished when its position lies inside the finish box
 // (-1000 < x < screen width + 1000 and -1000 < y <= target y: reaching the
@@ -107,8 +107,6 @@ class PARTICLE_BULLET : public JST::STE {
 
   JST::iPOINT Start() const { return start_; }
   JST::iPOINT Target() const { return target_; }
-  // Seconds of the path flown so far.
-  float Flown() const { return flown_; }
 
  private:
   bool InFinishBox() const;

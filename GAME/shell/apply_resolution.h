@@ -48,8 +48,6 @@ class APPLY_RESOLUTION : public JSPRITE {
   int Render(int) override;
   int Message(int) override { return 1; }
 
-  // Seconds left, as of the last Update (the full time before the first).
-  float SecondsLeft() const { return secondsLeft_; }
   // The whole seconds shown: trunc(seconds left + 0.5).
   int ShownSeconds() const;
   const JBUTTONMAP4& OkButton() const { return *ok_; }

@@ -5,21 +5,21 @@
 //
 // The scene manager selects the interface pack (C_NAME_PACK_GUI, C_PAS_GUI)
 // around the constructor, polls Update once a frame, previews each change
-// through the getters (volumes on 5 and 6, the cursor on 7, the board's
-// colour on 8), and on kOk and kCancel applies the record, restores the
-// board's colour from it and deletes the window. The window keeps working
+// through the getters (the volumes on kMusic and kSound, the cursor on
+// kCursor, the board's colour on kColor), and on kOk and kCancel applies
+// the record, restores the board's colour from it and deletes the window. The window keeps working
 // copies of MusicVolum, Sound, Cursor and Color, taken from the record at
 // construction and written back only on OK. Its layout is fixed at
 // construction.
 //
 // Update answers, the first that applies:
-//   kColor   (8)  a swatch was pressed: colour = that swatch's colour
-//   kMusic   (5)  the music slider changed: music = value / 100
-//   kSound   (6)  the sound slider changed: sound = value / 100, with the
-//                 test sound at most once every kTestSoundGapMs
-//   kCursor  (7)  the cursor box was toggled
-//   kOk      (1)  OK clicked or Enter: the working copies written back
-//   kCancel  (-1) Cancel clicked or Escape: nothing written
+//   kColor   a swatch was pressed: colour = that swatch's colour
+//   kMusic   the music slider changed: music = value / 100
+//   kSound   the sound slider changed: sound = value / 100, with the
+//            test sound at most once every kTestSoundGapMs
+//   kCursor  the cursor box was toggled
+//   kOk      OK clicked or Enter: the working copies written back
+//   kCancel  Cancel clicked or Escape: nothing written
 //   kNothing
 // A window made without a record answers kCancel at once and writes
 // nothing. Keys count only in the frame they went down.

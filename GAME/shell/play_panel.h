@@ -78,10 +78,11 @@ class PLAY_PANEL : public JSPRITE {
   void SetPos(int x, int y);
   // Puts every button back at its base place.
   void Repos();
-  // Shows the tool of code 1 to 7 pushed (its fourth frame); other codes
-  // change nothing.
+  // Shows the tool of code kFrame to kMagnifier pushed (its fourth frame);
+  // other codes change nothing.
   void PushButton(int code);
-  // Shows the tool of code 1 to 7 released; other codes change nothing.
+  // Shows the tool of code kFrame to kMagnifier released; other codes change
+  // nothing.
   void DropButton(int code);
   // Releases all eight tools.
   void DropButtons();
@@ -91,8 +92,8 @@ class PLAY_PANEL : public JSPRITE {
   void Deactivate() { active_ = false; }
   bool IsActive() const { return active_; }
 
-  // The button of tool code 1 to 8 (where a player clicks it), null for
-  // any other code.
+  // The button of tool code kFrame to kSettings (where a player clicks it),
+  // null for any other code.
   const BUTTONACT* Button(int code) const;
 
  private:

@@ -170,7 +170,6 @@ class PUZZLE_BOOK {
   int Y1() const { return y1_; }
   int X2() const { return x2_; }
   int Y2() const { return y2_; }
-  float TabPitch() const { return pitch_; }
 
  private:
   int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;

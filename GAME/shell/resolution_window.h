@@ -17,16 +17,16 @@
 // ticks and locks the full-screen box.
 //
 // Update answers:
-//   kNothing     (0)   nothing to report, or the confirmation is waiting
-//   kFullScreen  (3)   the full-screen box was toggled (record Full holds it)
-//   kApplyMode   (-15) OK with a changed size or full-screen flag: the
-//                      confirmation (APPLY_RESOLUTION) opened and the record's
-//                      mode is to be applied; or the confirmation reverted:
-//                      the record is back at the values at opening, to be
-//                      applied again
-//   kOk          (1)   OK or Enter with nothing changed (values compared)
-//   kCancel      (-1)  Cancel or Escape (record restored), or the new mode was
-//                      confirmed; also at once when the window has no record
+//   kNothing     nothing to report, or the confirmation is waiting
+//   kFullScreen  the full-screen box was toggled (record Full holds it)
+//   kApplyMode   OK with a changed size or full-screen flag: the
+//                confirmation (APPLY_RESOLUTION) opened and the record's
+//                mode is to be applied; or the confirmation reverted: the
+//                record is back at the values at opening, to be applied
+//                again
+//   kOk          OK or Enter with nothing changed (values compared)
+//   kCancel      Cancel or Escape (record restored), or the new mode was
+//                confirmed; also at once when the window has no record
 // While the confirmation is open only it is updated (no keys). OK and
 // Cancel play the click. The record reaches the disk only through the scene
 // manager; while Confirming() it holds a mode the player has not kept yet,

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <pugixml.hpp>
+#include <sstream>
 
 #include "GAME/board/board.h"
 #include "GAME/config/profile.h"
@@ -20,6 +19,7 @@
 #include "GAME/shell/scene_dump_board.h"
 #include "ST/button.h"
 #include "ST/dialog_edit.h"
+#include "ST/file.h"
 #include "ST/textbox.h"
 
 namespace GAME {
@@ -33,13 +33,8 @@ const std::string& SceneDumpPath() {
 }
 
 void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
-  // Not the file service's atomic write: that one flushes to disk, some
-  // 10 ms a write, too slow for every frame. A reader still never sees half
-  // a frame: the text goes to a temporary file renamed over the old one.
-  const std::string tmp = path + ".tmp";
+  std::ostringstream out;
   {
-    std::ofstream out(tmp, std::ios::trunc);
-    if (!out) return;
     const PUZZLE_PIECES_SYSTEM* b = s.board;
     out << "frame " << frame << "\n";
     out << "state " << s.state << " board " << (b ? b->state : -1) << " regCg " << (b ? b->regCg : 0) << " regF "
@@ -115,8 +110,11 @@ void DumpSceneState(const PUZZLE& s, long frame, const std::string& path) {
     }
     DumpBoardState(s, out);
   }
-  std::error_code ec;
-  std::filesystem::rename(tmp, path, ec);
+  // Replaced whole, so a reader never sees half a frame; not flushed to
+  // disk, which would cost milliseconds every frame for a file no power cut
+  // can make matter.
+  const std::string text = out.str();
+  ZOV::ifile.SaveDataUnflushed(path.c_str(), text.data(), int(text.size()));
 }
 
 }  // namespace GAME

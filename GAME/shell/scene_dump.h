@@ -1,8 +1,10 @@
 // A test-only view of the scene for scripted players that drive the real
 // program from outside: when the environment names a file in
 // JIGSAW_STATE_DUMP (unset in normal runs, where nothing is written), the
-// scene manager rewrites it after every frame, atomically (a temporary file
-// renamed over it), as "key value..." lines:
+// program entry registers an observer of the frame that rewrites it after
+// every update of the scene, through the file service's atomic replace
+// without a flush to disk (ZOV::iFile::SaveDataUnflushed), as
+// "key value..." lines:
 //
 //   frame <n>
 //   state <scene state> board <board state or -1> regCg <joins> regF <parts>

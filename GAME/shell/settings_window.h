@@ -6,8 +6,8 @@
 //
 // The scene manager selects the interface pack (C_NAME_PACK_GUI, C_PAS_GUI)
 // around the constructor, polls Update once a frame, previews the working
-// copies through the getters on codes 5, 6 and 7, applies the record on the
-// others and deletes the window on kOk and kCancel. The window keeps
+// copies through the getters on kMusic, kSound and kCursor, applies the
+// record on the others and deletes the window on kOk and kCancel. The window keeps
 // working copies of MusicVolum, Sound, Cursor and FastCollector, taken from
 // the record at construction and written back only on OK; the resolution
 // window edits the record's screen and Full itself.
@@ -17,15 +17,15 @@
 //   authors open:     kNothing (the authors window closed: its kClosed)
 //   resolution open:  kFullScreen and kApplyMode passed up; its
 //                     kOk and kCancel close it and give kNothing
-//   kMusic   (5)  the music slider changed: music = value / 100
-//   kSound   (6)  the sound slider changed: sound = value / 100, with the
-//                 test sound at most once every kTestSoundGapMs
-//   kCursor  (7)  the cursor box was toggled
-//   kFast    (8)  the fast-collector box was toggled
+//   kMusic   the music slider changed: music = value / 100
+//   kSound   the sound slider changed: sound = value / 100, with the
+//            test sound at most once every kTestSoundGapMs
+//   kCursor  the cursor box was toggled
+//   kFast    the fast-collector box was toggled
 //   (the resolution and authors buttons open their window, with the
 //    opening sound, and the frame goes on)
-//   kOk      (1)  OK clicked or Enter: the working copies written back
-//   kCancel  (-1) Cancel clicked or Escape: nothing written
+//   kOk      OK clicked or Enter: the working copies written back
+//   kCancel  Cancel clicked or Escape: nothing written
 //   kNothing
 // A window made without a record answers kCancel at once and writes
 // nothing. Keys count only in the frame they went down.

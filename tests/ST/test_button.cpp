@@ -16,7 +16,7 @@
 #include "ST/sound.h"
 #include "tests/support/test_env.h"
 #include "tests/support/wav.h"
-#include "tests/ST/test_widget_env.h"
+#include "tests/support/widget_env.h"
 
 namespace {
 

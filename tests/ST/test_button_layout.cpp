@@ -8,7 +8,7 @@
 
 #include "ST/button.h"
 #include "ST/button_layout.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "ST/cursor.h"
 #include "ST/game.h"
 #include "platform/gfx.h"
-#include "tests/ST/test_texture_support.h"
+#include "tests/support/texture_support.h"
 
 namespace gfx = plat::gfx;
 

@@ -10,7 +10,7 @@
 #include "ST/button.h"
 #include "ST/dialog_edit.h"
 #include "ST/textbox.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

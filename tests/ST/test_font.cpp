@@ -12,7 +12,7 @@
 
 #include "ST/font.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_widget_env.h"
+#include "tests/support/widget_env.h"
 
 namespace {
 

@@ -14,35 +14,16 @@
 #include "GAME/config/globals.h"
 #include "ST/file.h"
 #include "ST/font.h"
-#include "ST/game.h"
-#include "ST/sprite.h"
-#include "platform/gfx.h"
-#include "platform/window.h"
-
-namespace gfx = plat::gfx;
+#include "tests/support/gl_engine_env.h"
 
 namespace {
 
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
-
 constexpr int kW = 800, kH = 100;
 
-class FontGl : public ::testing::Test {
+class FontGl : public GlEngine {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("font test", kW, kH, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-    if (ready) {
-      game->gfx.ChangeVideoMode(kW, kH, false);
-      game->gfx.SetAdaptScreen(kW, kH);
-    }
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    r = ZOV::GetGame()->GetGfx();
+  static void SetUpTestSuite() { OpenWindow("font test", kW, kH); }
+  void SetUpGl() override {
     const std::string pack = std::string(JIGSAW_GAME_DIR) + "/DATA/fonts";
     ASSERT_TRUE(std::filesystem::exists(pack)) << pack << ": build the game data first";
     ZOV::ifile.ZipSetCurrentPack(const_cast<char*>(pack.c_str()));
@@ -52,20 +33,11 @@ class FontGl : public ::testing::Test {
     ZOV::ifile.ZipSetCurrentPass(nullptr);
     big->spacing = -8;
   }
+  // One frame over black with `overlay` in the overlay pass.
   template <typename Overlay>
   plat::Image Frame(Overlay overlay) {
-    r->SetClearColor(0xFF000000u);
-    EXPECT_EQ(r->BeginFrame(), 0);
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    overlay();
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
+    return FramePasses(0xFF000000u, [] {}, overlay);
   }
-  static inline bool ready = false;
-  ZOV::JINGFX* r = nullptr;
   std::unique_ptr<ZOV::JFONT> big;
 };
 

@@ -9,7 +9,7 @@
 #include "ST/listbox.h"
 #include "ST/slider.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

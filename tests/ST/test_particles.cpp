@@ -13,7 +13,7 @@
 #include "ST/game.h"
 #include "ST/particles.h"
 #include "platform/gfx.h"
-#include "tests/ST/test_texture_support.h"
+#include "tests/support/texture_support.h"
 
 namespace gfx = plat::gfx;
 

@@ -1,5 +1,8 @@
 // The renderer on real OpenGL (needs an X display; Mesa's software renderer
-// is enough): frames read back pixel by pixel.
+// is enough): frames read back pixel by pixel. Each test makes a renderer of
+// its own on a window of its own, so that no state of an earlier test's
+// renderer is carried over; the engine's fixture (gl_engine_env.h) keeps one
+// for the whole program, so only its window and frame helpers serve here.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,13 +10,12 @@
 
 #include "ST/renderer.h"
 #include "platform/window.h"
+#include "tests/support/gl_engine_env.h"
 #include "tests/support/pixel_check.h"
 
 namespace gfx = plat::gfx;
 
 namespace {
-
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
 
 using pixels::At;
 using pixels::Near;
@@ -22,9 +24,8 @@ using pixels::Rgb;
 class RendererGl : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ASSERT_TRUE(win.Create("renderer test", 320, 240, &NoProc));
+    if (!gltest::HaveDisplay()) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(gltest::OpenGlWindow(win, "renderer test", 320, 240));
     r = std::make_unique<ZOV::JINGFX>();
     ASSERT_EQ(r->Init(win), 0);
   }
@@ -58,15 +59,7 @@ class RendererGl : public ::testing::Test {
   // One frame: main(), then the overlay(), then the back buffer read back.
   template <typename Main, typename Overlay>
   plat::Image Frame(Main main, Overlay overlay) {
-    EXPECT_EQ(r->BeginFrame(), 0);
-    main();
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    overlay();
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
+    return gltest::DrawFrame(*r, main, overlay);
   }
 
   plat::Window win;

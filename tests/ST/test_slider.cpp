@@ -12,7 +12,7 @@
 
 #include "ST/button.h"
 #include "ST/slider.h"
-#include "tests/ST/test_widget_env.h"
+#include "tests/support/widget_env.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "ST/game.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_texture_support.h"
+#include "tests/support/texture_support.h"
 #include "tests/support/test_env.h"
 
 namespace gfx = plat::gfx;

@@ -11,61 +11,35 @@
 #include <thread>
 #include <vector>
 
-#include "ST/game.h"
 #include "ST/sprite.h"
-#include "platform/window.h"
+#include "tests/support/gl_engine_env.h"
 #include "tests/support/pixel_check.h"
-#include "tests/ST/test_texture_support.h"
 #include "tests/support/test_env.h"
+#include "tests/support/texture_support.h"
 
 namespace gfx = plat::gfx;
 
 namespace {
 
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
-
 using pixels::At;
 using pixels::Near;
 using pixels::Rgb;
 
-class SpriteGl : public ::testing::Test {
+class SpriteGl : public GlEngine {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("sprite test", 320, 240, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-    if (ready) {
-      game->gfx.ChangeVideoMode(320, 240, false);
-      game->gfx.SetAdaptScreen(320, 240);
-    }
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    r = ZOV::GetGame()->GetGfx();
-    dir = testenv::FreshDir("spritegl");
-  }
+  static void SetUpTestSuite() { OpenWindow("sprite test", 320, 240); }
+  void SetUpGl() override { dir = testenv::FreshDir("spritegl"); }
   // One frame drawing nothing in the main pass, overlay() over the clear
   // colour, then the back buffer read back.
   template <typename Overlay>
   plat::Image Frame(Overlay overlay) {
-    EXPECT_EQ(r->BeginFrame(), 0);
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    overlay();
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
+    return gltest::DrawFrame(*r, [] {}, overlay);
   }
   std::string Png(const std::string& name, int w, int h, const std::vector<uint32_t>& px) {
     const std::string path = dir + "/" + name;
     EXPECT_TRUE(textest::WritePng(path, w, h, px));
     return path;
   }
-  static inline bool ready = false;
-  ZOV::JINGFX* r = nullptr;
   std::string dir;
 };
 

@@ -10,7 +10,7 @@
 #include "GAME/config/player_name.h"
 #include "ST/sprite.h"
 #include "ST/textbox.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "ST/textbox_edit.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

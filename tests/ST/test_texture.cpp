@@ -16,7 +16,7 @@
 #include "ST/renderer.h"
 #include "platform/gfx_image.h"
 #include "platform/window.h"
-#include "tests/ST/test_texture_support.h"
+#include "tests/support/texture_support.h"
 #include "tests/support/bmp_read.h"
 #include "tests/support/test_env.h"
 

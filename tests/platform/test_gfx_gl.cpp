@@ -10,21 +10,19 @@
 
 #include "platform/gfx.h"
 #include "platform/window.h"
+#include "tests/support/gl_window.h"
 
 namespace gfx = plat::gfx;
 
 namespace {
-
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
 
 constexpr int kW = 64, kH = 48;
 
 class GfxGl : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ASSERT_TRUE(win.Create("gfx test", 200, 100, &NoProc));
+    if (!gltest::HaveDisplay()) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(gltest::OpenGlWindow(win, "gfx test", 200, 100));
     ASSERT_EQ(gfx::CreateDevice(win, 0, kW, kH), 0);
     // One unit per pixel, y downward.
     gfx::SetTransform(gfx::Xf::World, plat::Identity());

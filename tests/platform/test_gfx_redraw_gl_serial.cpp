@@ -24,13 +24,12 @@
 #include "platform/gfx.h"
 #include "platform/sys.h"
 #include "platform/window.h"
+#include "tests/support/gl_window.h"
 #include "tests/support/xwd_shot.h"
 
 namespace gfx = plat::gfx;
 
 namespace {
-
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
 
 // The clock the device reads, set by the tests that depend on it: however
 // slowly a loaded machine draws, their frames come at the times they say.
@@ -61,9 +60,8 @@ struct Scene {
 class RedrawGl : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ASSERT_TRUE(win.Create("redraw test", 200, 150, &NoProc));
+    if (!gltest::HaveDisplay()) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(gltest::OpenGlWindow(win, "redraw test", 200, 150));
     ASSERT_EQ(gfx::CreateDevice(win, 0, kW, kH), 0);
   }
   void TearDown() override {

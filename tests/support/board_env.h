@@ -1,4 +1,4 @@
-// What the board's play tests share: a board in play cut from a square
+// What the board's tests share: a board in play cut from a square
 // picture of 100-pixel cells on the recording backend, pieces placed by grid
 // place, the join sounds as real sounds whose plays are counted one by one,
 // and a scene manager stand-in that counts the board's calls into it.
@@ -19,7 +19,7 @@
 #include "GAME/ui/shared_assets.h"
 #include "ST/sound.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace boardtest {
 
@@ -76,6 +76,14 @@ class BoardEnv : public dialogtest::DialogEnv {
     Mix_HaltChannel(-1);
     for (ZOV::ST_A** s : kPlaySounds) *s = nullptr;
     DialogEnv::TearDown();
+  }
+
+  // The preview frame's size and close buttons: 32 x 32 frames.
+  void PreviewFrameImages() {
+    Image(&chX1, "x1.bmp", 128, 32);
+    Image(&chX2, "x2.bmp", 128, 32);
+    Image(&chX3, "x3.bmp", 128, 32);
+    Image(&chX, "x.bmp", 128, 32);
   }
 
   // A board just cut and in play: an n x n picture of `cell`-pixel cells

@@ -20,7 +20,7 @@
 #include "GAME/ui/shared_assets.h"
 #include "ST/font.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace booktest {
 

@@ -28,7 +28,7 @@
 #include "ST/font.h"
 #include "ST/sprite.h"
 #include "platform/window.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace windowtest {
 

@@ -33,7 +33,7 @@
 #include "GAME/ui/shared_assets.h"
 #include "ST/file.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 #include "tests/support/as_user.h"
 
 namespace savetest {

@@ -34,6 +34,7 @@
 #include "ST/sprite.h"
 #include "platform/gfx.h"
 #include "platform/sys.h"
+#include "tests/support/game_globals.h"
 
 namespace shelltest {
 
@@ -157,10 +158,7 @@ class ShellEnv : public ::testing::Test {
   }
 
   void SetUp() override {
-    GAME::ApplyConfigDefaults();
-    Game = game_;
-    zov = game_->GetGfx();
-    INPUTNAME = game_->GetInput();
+    testenv::UseGameObject(game_);
     game_->SetIni(Initgoizflhgz);
     game_->SetUpd(Updatenjlkxfdg);
     game_->SetRnd(Renderjbxoig);

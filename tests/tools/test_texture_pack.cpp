@@ -11,7 +11,7 @@
 #include "ST/file.h"
 #include "ST/renderer.h"
 #include "platform/window.h"
-#include "tests/ST/test_texture_support.h"
+#include "tests/support/texture_support.h"
 #include "tests/support/test_env.h"
 #include "tools/pack/pack_writer.h"
 

@@ -8,7 +8,7 @@
 #include "ST/file.h"
 #include "ST/game.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_texture_support.h"
+#include "tests/support/texture_support.h"
 #include "tests/support/test_env.h"
 #include "tools/pack/pack_writer.h"
 

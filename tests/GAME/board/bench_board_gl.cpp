@@ -30,11 +30,11 @@
 #include "platform/gfx.h"
 #include "platform/gfx_image.h"
 #include "platform/window.h"
+#include "tests/support/game_globals.h"
+#include "tests/support/gl_window.h"
 #include "tests/support/test_env.h"
 
 namespace {
-
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
 
 constexpr int kW = 1024, kH = 768;
 
@@ -44,18 +44,14 @@ std::string gGui, gLevel, gEffects, gPocket;
 // 1920 x 1080 picture written as "picture.png"; an error text, or "".
 std::string Engine(ZOV::ST_GAME* game) {
   if (game->gfx.deviceReady) return "";
-  if (!std::getenv("DISPLAY")) return "no display";
+  if (!gltest::HaveDisplay()) return "no display";
   const std::string data = std::string(JIGSAW_GAME_DIR) + "/DATA/";
   if (!std::filesystem::exists(data + "gui")) return "build the game data first";
-  plat::gfx::SetBackendForTests(plat::gfx::Backend::GL);
-  if (!game->app.Window().Create("bench", kW, kH, &NoProc) || game->gfx.Init(game->app.Window()) != 0)
+  if (!gltest::OpenGlWindow(game->app.Window(), "bench", kW, kH) || game->gfx.Init(game->app.Window()) != 0)
     return "no GL renderer";
   game->gfx.ChangeVideoMode(kW, kH, false);
   game->gfx.SetAdaptScreen(kW, kH);
-  GAME::ApplyConfigDefaults();
-  Game = game;
-  zov = game->GetGfx();
-  INPUTNAME = game->GetInput();
+  testenv::UseGameObject(game);
   gGui = data + "gui";
   gLevel = data + "level";
   gEffects = data + "effects";

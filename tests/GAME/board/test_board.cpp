@@ -17,7 +17,7 @@
 #include "ST/button.h"
 #include "ST/particles.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/board_env.h"
 
 using GAME::PUZZLE_PIECES_SYSTEM;
 using Board = GAME::PUZZLE_PIECES_SYSTEM;
@@ -28,37 +28,18 @@ namespace {
 
 constexpr int kW = 1024, kH = 768;
 
-class BoardTest : public dialogtest::DialogEnv {
+class BoardTest : public boardtest::BoardEnv {
  protected:
   void SetUp() override {
-    DialogEnv::SetUp();
-    C_NAME_PACK_GUI = C_NAME_PACK_LEVEL = C_NAME_PACK_EFFECTS = C_NAME_PACK_POCKET = nullptr;
-    // The pocket: a 64 x 64 button frame, a 40 x 40 corner piece.
-    Image(&chBTNPOCKET, "pocket_button.bmp", 256, 64);
-    Image(&chPOCKETFIX, "pocket_corner.bmp", 40, 40);
-    Image(&chPOCKETTILEW, "pocket_bottom.bmp", 16, 8);
-    Image(&chPOCKETTILEH, "pocket_right.bmp", 8, 16);
-    Image(&chPOCKETTILEWH, "pocket_fill.bmp", 16, 16);
-    Image(&chFrontColor, "front.bmp", 64, 32);
-    Image(&chUP_SCORE_PANEL, "panel.bmp", 300, 60);
-    Image(&chBONUS, "bonus.bmp", 40, 40);
-    Image(&chPARTIC_SNOW_CURSOR, "snow.bmp", 16, 16);
-    Image(&chPARTIC_ICE_PIECE, "ice.bmp", 12, 12);
+    BoardEnv::SetUp();
     drawtest::WriteImage("pic.bmp", 300, 300, 0xFF336699u);
     drawtest::WriteImage("tall.bmp", 600, 900, 0xFF336699u);
-    drawtest::WriteImage("white.bmp", 16, 16);
-    eBack1 = eBack2 = eToolOn = eToolOff = nullptr;
-    if (!plate_) plate_ = new JSPRITE("white.bmp", 0);
-    whiteSplain = plate_;
     ASSERT_EQ(game().GetScreenWidth(), kW);
     ASSERT_EQ(game().GetScreenHeight(), kH);
-    game().middle = JST::iPOINT(kW / 2, kH / 2);
   }
   void TearDown() override {
-    board.reset();
-    whiteSplain = nullptr;
     eToolOn = eToolOff = nullptr;
-    DialogEnv::TearDown();
+    BoardEnv::TearDown();
   }
 
   Board& Make() {
@@ -97,9 +78,6 @@ class BoardTest : public dialogtest::DialogEnv {
     eToolOn = eToolOff = eButton;
     eButton = nullptr;
   }
-
-  std::unique_ptr<Board> board;
-  static inline JSPRITE* plate_ = nullptr;
 };
 
 // ---- construction and destruction

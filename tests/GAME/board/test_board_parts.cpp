@@ -13,27 +13,19 @@
 #include "ST/button.h"
 #include "ST/font.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/board_env.h"
 
 namespace {
 
 using Board = GAME::PUZZLE_PIECES_SYSTEM;
 using drawtest::DrawnQuads;
 
-class BoardPartsTest : public dialogtest::DialogEnv {
+class BoardPartsTest : public boardtest::BoardEnv {
  protected:
   void SetUp() override {
-    DialogEnv::SetUp();
-    C_NAME_PACK_GUI = C_NAME_PACK_LEVEL = C_NAME_PACK_EFFECTS = C_NAME_PACK_POCKET = nullptr;
-    Image(&chBTNPOCKET, "pocket_button.bmp", 256, 64);
-    Image(&chPOCKETFIX, "pocket_corner.bmp", 40, 40);
-    Image(&chX1, "x1.bmp", 128, 32);
-    Image(&chX2, "x2.bmp", 128, 32);
-    Image(&chX3, "x3.bmp", 128, 32);
-    Image(&chX, "x.bmp", 128, 32);
-    Image(&chUP_SCORE_PANEL, "panel.bmp", 300, 60);
+    BoardEnv::SetUp();
+    PreviewFrameImages();
     drawtest::WriteImage("pic.bmp", 300, 200, 0xFF336699u);
-    drawtest::WriteImage("white.bmp", 16, 16);
     dialogtest::WriteFont("big.fnt");
     font = std::make_unique<ZOV::JFONT>("big.fnt", 0);
     big = font.get();
@@ -48,7 +40,7 @@ class BoardPartsTest : public dialogtest::DialogEnv {
     plate.reset();
     big = nullptr;
     font.reset();
-    DialogEnv::TearDown();
+    BoardEnv::TearDown();
   }
   Board& Make() {
     board = std::make_unique<Board>(&game());
@@ -72,7 +64,6 @@ class BoardPartsTest : public dialogtest::DialogEnv {
 
   std::unique_ptr<ZOV::JFONT> font;
   std::unique_ptr<JSPRITE> plate;
-  std::unique_ptr<Board> board;
 };
 
 TEST_F(BoardPartsTest, ConstructionMakesTheScoreAndThePocketInitTheFrame) {

@@ -16,39 +16,20 @@
 
 #include "GAME/board/cut.h"
 #include "GAME/config/pack_table.h"
-#include "ST/game.h"
 #include "ST/random.h"
 #include "ST/sprite.h"
-#include "platform/gfx.h"
 #include "platform/gfx_image.h"
-#include "platform/window.h"
-#include "tests/ST/test_texture_support.h"
-
-namespace gfx = plat::gfx;
+#include "tests/support/gl_engine_env.h"
 
 namespace {
-
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
 
 constexpr int kW = 1024, kH = 768;
 constexpr uint32_t kBackground = 0xFFFF00FFu;  // magenta: any gap shows
 
-class CutGl : public ::testing::Test {
+class CutGl : public GlEngine {
  protected:
-  static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY")) return;
-    gfx::SetBackendForTests(gfx::Backend::GL);
-    ZOV::ST_GAME* game = ZOV::GetGame();
-    ready = game->app.Window().Create("cut test", kW, kH, &NoProc) && game->gfx.Init(game->app.Window()) == 0;
-    if (ready) {
-      game->gfx.ChangeVideoMode(kW, kH, false);
-      game->gfx.SetAdaptScreen(kW, kH);
-    }
-  }
-  void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(ready);
-    r = ZOV::GetGame()->GetGfx();
+  static void SetUpTestSuite() { OpenWindow("cut test", kW, kH); }
+  void SetUpGl() override {
     const std::string pack = std::string(JIGSAW_GAME_DIR) + "/DATA/low";
     ASSERT_TRUE(std::filesystem::exists(pack)) << "build the game data first";
     picture = r->TextureLoadZip(pack.c_str(), "p1_01.jpg", GAME::kPackPassword);
@@ -66,24 +47,12 @@ class CutGl : public ::testing::Test {
   // Draws the pieces with the function and reads the frame back.
   template <class Draw>
   plat::Image Frame(Draw draw) {
-    r->SetClearColor(kBackground);
-    EXPECT_EQ(r->BeginFrame(), 0);
-    draw();
-    EXPECT_EQ(r->EndFrame(), 0);
-    EXPECT_EQ(r->BeginPostFrame(), 0);
-    EXPECT_EQ(r->EndPostFrame(), 0);
-    plat::Image img;
-    EXPECT_TRUE(gfx::ReadPixels(0, img));
-    return img;
+    return FramePasses(kBackground, draw, [] {});
   }
   static void Shot(const plat::Image& img, const std::string& name) {
-    if (const char* stem = std::getenv("JIGSAW_CUT_SHOT")) {
-      EXPECT_TRUE(textest::WritePng(std::string(stem) + "_" + name + ".png", img.w, img.h, img.argb));
-    }
+    SaveShot("JIGSAW_CUT_SHOT", img, "_" + name + ".png");
   }
 
-  static inline bool ready = false;
-  ZOV::JINGFX* r = nullptr;
   unsigned long picture = 0;
   JST::iPOINT size;
   std::vector<uint32_t> pixels;

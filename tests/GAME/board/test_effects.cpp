@@ -12,7 +12,7 @@
 #include "GAME/board/effects.h"
 #include "ST/particles.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "GAME/board/pocket.h"
 #include "ST/button.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "GAME/board/preview_frame.h"
 #include "ST/button.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "GAME/board/resolution_message.h"
 #include "ST/button.h"
 #include "platform/window.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

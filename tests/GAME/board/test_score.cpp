@@ -8,7 +8,7 @@
 #include "GAME/board/score.h"
 #include "ST/font.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

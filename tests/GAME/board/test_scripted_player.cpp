@@ -37,11 +37,7 @@ class ScriptedPlayer : public boardtest::BoardEnv {
 
   void SetUp() override {
     BoardEnv::SetUp();
-    // The preview frame's size and close buttons: 32 x 32 frames.
-    Image(&chX1, "x1.bmp", 128, 32);
-    Image(&chX2, "x2.bmp", 128, 32);
-    Image(&chX3, "x3.bmp", 128, 32);
-    Image(&chX, "x.bmp", 128, 32);
+    PreviewFrameImages();
     C_NAME_PACK_TROFEI = nullptr;
     keepTrophies_ = TROFEI_ENABLE;
     TROFEI_ENABLE = true;

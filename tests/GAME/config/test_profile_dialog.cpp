@@ -20,7 +20,7 @@
 #include "GAME/config/profile_manager.h"
 #include "ST/listbox.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace fs = std::filesystem;
 using GAME::PROFILE;

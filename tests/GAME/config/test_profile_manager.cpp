@@ -13,7 +13,7 @@
 #include "ST/dialog_edit.h"
 #include "ST/listbox.h"
 #include "ST/textbox.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

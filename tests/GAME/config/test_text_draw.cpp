@@ -9,7 +9,7 @@
 
 #include "GAME/config/text_format.h"
 #include "ST/font.h"
-#include "tests/ST/test_widget_env.h"
+#include "tests/support/widget_env.h"
 
 namespace {
 

@@ -22,10 +22,10 @@
 #include "ST/game.h"
 #include "platform/gfx.h"
 #include "platform/window.h"
+#include "tests/support/game_globals.h"
+#include "tests/support/gl_window.h"
 
 namespace {
-
-long NoProc(plat::Window*, unsigned, uintptr_t, intptr_t) { return 0; }
 
 constexpr int kW = 1024, kH = 768;
 
@@ -36,18 +36,14 @@ std::unique_ptr<ZOV::JFONT> gFont;
 // packs named; an error text, or "".
 std::string Engine(ZOV::ST_GAME* game) {
   if (game->gfx.deviceReady) return "";
-  if (!std::getenv("DISPLAY")) return "no display";
+  if (!gltest::HaveDisplay()) return "no display";
   const std::string data = std::string(JIGSAW_GAME_DIR) + "/DATA/";
   if (!std::filesystem::exists(data + "book")) return "build the game data first";
-  plat::gfx::SetBackendForTests(plat::gfx::Backend::GL);
-  if (!game->app.Window().Create("bench", kW, kH, &NoProc) || game->gfx.Init(game->app.Window()) != 0)
+  if (!gltest::OpenGlWindow(game->app.Window(), "bench", kW, kH) || game->gfx.Init(game->app.Window()) != 0)
     return "no GL renderer";
   game->gfx.ChangeVideoMode(kW, kH, false);
   game->gfx.SetAdaptScreen(kW, kH);
-  GAME::ApplyConfigDefaults();
-  Game = game;
-  zov = game->GetGfx();
-  INPUTNAME = game->GetInput();
+  testenv::UseGameObject(game);
   game->middle = JST::iPOINT(kW / 2, kH / 2);
   gBook = data + "book";
   gMenu = data + "menu";

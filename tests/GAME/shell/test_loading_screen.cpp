@@ -13,7 +13,7 @@
 #include "GAME/shell/loading_screen.h"
 #include "ST/sprite.h"
 #include "platform/sys.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "GAME/shell/play_panel.h"
 #include "ST/button.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 #include "tests/support/text_record.h"
 
 namespace {

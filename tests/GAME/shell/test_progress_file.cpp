@@ -21,7 +21,7 @@
 #include "GAME/shell/progress_file.h"
 #include "ST/button.h"
 #include "ST/file.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 #include "tests/support/test_env.h"
 
 namespace {

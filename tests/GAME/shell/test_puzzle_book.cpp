@@ -15,7 +15,7 @@
 #include "GAME/shell/tile_map_9.h"
 #include "ST/button.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 #include "tests/support/shell_env.h"
 
 namespace {

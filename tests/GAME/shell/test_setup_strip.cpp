@@ -17,7 +17,7 @@
 #include "GAME/shell/setup_strip.h"
 #include "ST/button.h"
 #include "ST/slider.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 #include "tests/support/text_record.h"
 
 namespace {

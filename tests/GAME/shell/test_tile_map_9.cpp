@@ -11,7 +11,7 @@
 
 #include "GAME/shell/tile_map_9.h"
 #include "ST/sprite.h"
-#include "tests/ST/test_dialog_env.h"
+#include "tests/support/dialog_env.h"
 
 namespace {
 

@@ -25,8 +25,10 @@
 #include "platform/gfx_image.h"
 #include "platform/sys.h"
 #include "tests/support/draw_record.h"
+#include "tests/support/game_globals.h"
 #include "tests/support/test_env.h"
 #include "tests/support/wav.h"
+#include "tests/support/widget_env.h"
 
 namespace dialogtest {
 
@@ -66,22 +68,13 @@ struct Sizes {
   int picture[2] = {200, 100};
 };
 
-class DialogEnv : public ::testing::Test {
+// The engine's widget fixture (widget_env.h) with the game's globals and
+// interface images, keys and whole clicks. Its SetUp stands in for the
+// widget fixture's: the input starts as a fresh program's.
+class DialogEnv : public widgettest::WidgetEnv {
  protected:
-  static void SetUpTestSuite() {
-    if (game_) return;
-    plat::SetDisplayForTests({1280, 1024}, {{1280, 1024, 60}});
-    plat::gfx::SetBackendForTests(plat::gfx::Backend::Recording);
-    game_ = ZOV::GetGame();
-    ASSERT_EQ(game_->gfx.Init(game_->app.Window()), 0);
-    ASSERT_TRUE(plat::gfx::BeginScene());
-  }
-
   void SetUp() override {
-    GAME::ApplyConfigDefaults();
-    Game = game_;
-    zov = game_->GetGfx();
-    INPUTNAME = game_->GetInput();
+    testenv::UseGameObject(game_);
     game_->middle = JST::iPOINT(512, 384);
     ZOV::ifile.current_pack = nullptr;
     ZOV::ifile.current_pass = nullptr;
@@ -143,16 +136,6 @@ class DialogEnv : public ::testing::Test {
   }
   static int ClicksPlayed() { return Mix_Playing(-1); }
 
-  ZOV::ST_GAME& game() { return *game_; }
-  ZOV::ST_INPUT& input() { return *game_->GetInput(); }
-
-  // Mouse at (x, y); `button`: 1 press this frame, -1 release this frame,
-  // 0 no change. Call before the widget's Update, then EndFrame after it.
-  void Mouse(int x, int y, int button = 0) {
-    input().EventMouseMove(x, y);
-    if (button == 1) input().EventMouseLkm(true);
-    if (button == -1) input().EventMouseLkm(false);
-  }
   // A key going down this frame, typing `typed` (nothing for keys that
   // type nothing).
   void KeyDown(int vk, const std::wstring& typed = L"") {
@@ -162,9 +145,6 @@ class DialogEnv : public ::testing::Test {
     input().EventKeyDown(vk);
   }
   void KeyUp(int vk) { input().EventKeyUp(vk); }
-  // A key pressed and released over one frame: down now, up after the
-  // widget's Update (call EndFrame in between as usual).
-  void EndFrame() { input().Update(0); }
   // A press in one frame and a release in the next at (x, y), with
   // `update` run in each; returns the release frame's result.
   template <class F>
@@ -179,7 +159,6 @@ class DialogEnv : public ::testing::Test {
     return r;
   }
 
-  static inline ZOV::ST_GAME* game_ = nullptr;
   static inline ZOV::ST_A* click_ = nullptr;
 };
 
