@@ -8,6 +8,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -134,7 +136,31 @@ class Player {
     return true;
   }
 
-  void Move(int x, int y) const { Run("mousemove --window " + window_ + " " + std::to_string(x) + " " + std::to_string(y)); }
+  // Points are the game's screen pixels. A game shown scaled in a larger
+  // window (a small mode full screen: the screen fitted into the window,
+  // bars either side) gets them in window pixels: the first window pixel
+  // that the game maps back onto the point.
+  void Move(int x, int y) const {
+    if (gameW_ > 0 && gameH_ > 0 && winW_ >= gameW_ && winH_ >= gameH_) {
+      const double scale = std::min(double(winW_) / gameW_, double(winH_) / gameH_);
+      const int sw = int(gameW_ * scale), sh = int(gameH_ * scale);
+      x = (winW_ - sw) / 2 + (x * sw + gameW_ - 1) / gameW_;
+      y = (winH_ - sh) / 2 + (y * sh + gameH_ - 1) / gameH_;
+    }
+    Run("mousemove --window " + window_ + " " + std::to_string(x) + " " + std::to_string(y));
+  }
+  // Reads the game's screen and window sizes from the state file
+  // ("screen W H window W H ..."), so that Move follows a scaled game.
+  void FollowScaling() {
+    const SceneState s = State();
+    auto it = s.words.find("screen");
+    if (it == s.words.end() || it->second.size() < 5) return;
+    const std::vector<std::string>& w = it->second;
+    gameW_ = std::atoi(w[0].c_str());
+    gameH_ = std::atoi(w[1].c_str());
+    winW_ = std::atoi(w[3].c_str());
+    winH_ = std::atoi(w[4].c_str());
+  }
   // A key held for a few frames, so that a frame sees it go down.
   void Key(const std::string& key) const {
     Run("keydown --window " + window_ + " " + key);
@@ -243,6 +269,7 @@ class Player {
   }
 
  private:
+  int gameW_ = 0, gameH_ = 0, winW_ = 0, winH_ = 0;
   // Whether `pid` has ended (a child not yet waited for is a zombie).
   static bool Ended(pid_t pid) {
     const std::string stat = testenv::ReadFile("/proc/" + std::to_string(pid) + "/stat");

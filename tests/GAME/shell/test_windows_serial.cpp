@@ -487,15 +487,16 @@ TEST(WindowsPlayed, TrophyWindowAndLeaderBoardCloseByOkAndByEnterNotEscape) {
   EXPECT_EQ(g.S().Get("slots", "quit"), 0);
 }
 
-// The tour for the eyes: every window shot, once in a 1024 x 768 window on
-// a larger desktop and once full screen on a 1920 x 1080 one. Only with
-// JIGSAW_RUN_SHOT.
-void Tour(int w, int h) {
-  const bool windowed = w == 1024;
-  Session g(windowed ? 1280 : w, windowed ? 1024 : h, std::to_string(w));
-  g.PresetVideo({w, h, !windowed});
+// The tour for the eyes: every window shot with the game at w x h on a
+// desktop of deskW x deskH, in a window or full screen (a game smaller than
+// the desktop full screen is scaled into it, with bars where the shapes
+// differ). Only with JIGSAW_RUN_SHOT.
+void Tour(int w, int h, int deskW, int deskH, bool fullScreen, const std::string& tag) {
+  Session g(deskW, deskH, tag);
+  g.PresetVideo({w, h, fullScreen});
   ASSERT_NO_FATAL_FAILURE(g.StartToMenu());
   ASSERT_EQ(g.S().Get("screen", ""), w);
+  g.P().FollowScaling();
   g.Shot("menu");
   ASSERT_NO_FATAL_FAILURE(g.MenuTo("options", "settings"));
   g.Shot("settings");
@@ -512,8 +513,10 @@ void Tour(int w, int h) {
     ASSERT_NO_FATAL_FAILURE(g.Toggle("system"));
   }
   ASSERT_NO_FATAL_FAILURE(g.ClickTo("ctl ok", "confirm"));
+  g.P().FollowScaling();
   g.Shot("confirm");
   ASSERT_NO_FATAL_FAILURE(g.ClickTo("ctl cancel", "resolution"));
+  g.P().FollowScaling();
   ASSERT_NO_FATAL_FAILURE(g.KeyTo("Escape", "settings"));
   ASSERT_NO_FATAL_FAILURE(g.KeyTo("Escape", "none"));
   ASSERT_NO_FATAL_FAILURE(MakePlayer(g.GameDir(), "Alma", 1200));
@@ -539,14 +542,28 @@ TEST(WindowsPlayed, ScreenshotTourAt1024x768) {
   if (!Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
   ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
-  Tour(1024, 768);
+  Tour(1024, 768, 1280, 1024, false, "1024");
+}
+
+TEST(WindowsPlayed, ScreenshotTourAt1440x900) {
+  if (!Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
+  ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
+  Tour(1440, 900, 1440, 900, true, "1440");
+}
+
+TEST(WindowsPlayed, ScreenshotTourAt1024x768On1920x1080) {
+  if (!Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
+  ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
+  ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
+  Tour(1024, 768, 1920, 1080, true, "1024on1920");
 }
 
 TEST(WindowsPlayed, ScreenshotTourAt1920x1080) {
   if (!Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
   ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
-  Tour(1920, 1080);
+  Tour(1920, 1080, 1920, 1080, true, "1920");
 }
 
 }  // namespace
