@@ -487,6 +487,13 @@ TEST(WindowsPlayed, TrophyWindowAndLeaderBoardCloseByOkAndByEnterNotEscape) {
   EXPECT_EQ(g.S().Get("slots", "quit"), 0);
 }
 
+// The tours always take their pictures: into JIGSAW_RUN_SHOT's stem when
+// it is set (CTest sets the build folder's shots/), else into the test's
+// temporary folder.
+void ShootSomewhere() {
+  if (!Session::ShotsOn()) setenv("JIGSAW_RUN_SHOT", (testing::TempDir() + "tour").c_str(), 1);
+}
+
 // The tour for the eyes: every window shot with the game at w x h on a
 // desktop of deskW x deskH, in a window or full screen (a game smaller than
 // the desktop full screen is scaled into it, with bars where the shapes
@@ -539,28 +546,28 @@ void Tour(int w, int h, int deskW, int deskH, bool fullScreen, const std::string
 }
 
 TEST(WindowsPlayed, ScreenshotTourAt1024x768) {
-  if (!Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
+  ShootSomewhere();
   ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
   Tour(1024, 768, 1280, 1024, false, "1024");
 }
 
 TEST(WindowsPlayed, ScreenshotTourAt1440x900) {
-  if (!Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
+  ShootSomewhere();
   ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
   Tour(1440, 900, 1440, 900, true, "1440");
 }
 
 TEST(WindowsPlayed, ScreenshotTourAt1024x768On1920x1080) {
-  if (!Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
+  ShootSomewhere();
   ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
   Tour(1024, 768, 1920, 1080, true, "1024on1920");
 }
 
 TEST(WindowsPlayed, ScreenshotTourAt1920x1080) {
-  if (!Session::ShotsOn()) GTEST_SKIP() << "JIGSAW_RUN_SHOT not set";
+  ShootSomewhere();
   ASSERT_TRUE(testenv::ToolInstalled("xdotool", "xdotool"));
   ASSERT_TRUE(testenv::ToolInstalled("xwd", "x11-apps"));
   Tour(1920, 1080, 1920, 1080, true, "1920");
