@@ -19,8 +19,11 @@
 // - the states of one texture stage (texture × diffuse or texture +
 //   diffuse, alpha = texture × diffuse, no texture reading as opaque white),
 //   three blend factors, point sprites with distance scaling, point, linear
-//   and anisotropic filtering with wrapped addressing; no depth test and no
-//   culling;
+//   and anisotropic filtering; no depth test and no culling. Addressing
+//   follows the coordinates, axis by axis: where a draw's u (or v)
+//   coordinates all lie in 0..1 it reads the texture clamped to its edges
+//   on that axis (a quad drawn scaled never takes colour from the opposite
+//   edge), where any leaves 0..1 it reads it wrapped (a repeated image);
 // - indexed triangle lists, line lists and point lists of 24-byte and
 //   16-byte vertices, batched by the backend while the state stays the same.
 //

@@ -1,4 +1,4 @@
-// Shelf placement on an atlas page and the wrapped padding of a texture's
+// Shelf placement on an atlas page and the clamped padding of a texture's
 // pixels; see gfx_atlas.h.
 #include "platform/gfx_atlas.h"
 
@@ -80,16 +80,19 @@ void AtlasPacker::Free(IPt at, int w, int h) {
   }
 }
 
-void PadWrapped(const uint32_t* src, int w, int h, int pad, std::vector<uint32_t>& out) {
+void PadClamped(const uint32_t* src, int w, int h, int pad, std::vector<uint32_t>& out) {
+  if (w <= 0 || h <= 0) {
+    out.clear();
+    return;
+  }
   const int pw = w + 2 * pad, ph = h + 2 * pad;
   out.resize(size_t(pw) * size_t(ph));
-  auto wrap = [](int i, int n) { return ((i % n) + n) % n; };
   for (int y = 0; y < ph; ++y) {
-    const uint32_t* row = src + size_t(wrap(y - pad, h)) * size_t(w);
+    const uint32_t* row = src + size_t(std::clamp(y - pad, 0, h - 1)) * size_t(w);
     uint32_t* dst = out.data() + size_t(y) * size_t(pw);
-    for (int x = 0; x < pad; ++x) dst[x] = row[wrap(x - pad, w)];
+    std::fill(dst, dst + pad, row[0]);
     std::copy(row, row + w, dst + pad);
-    for (int x = 0; x < pad; ++x) dst[pad + w + x] = row[wrap(w + x, w)];
+    std::fill(dst + pad + w, dst + pw, row[w - 1]);
   }
 }
 

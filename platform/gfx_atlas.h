@@ -55,11 +55,12 @@ class AtlasPacker {
 };
 
 // Copies a w × h texture (pitch w) into out, (w + 2·pad) × (h + 2·pad) texels
-// with the texture in the middle and the border filled from the opposite
-// edges, as wrapped addressing reads them: filtering that reaches up to pad
+// with the texture in the middle and the border filled from the texture's
+// own edges (each border texel repeats the nearest edge texel), as
+// clamp-to-edge addressing reads them: filtering that reaches up to pad
 // texels past an edge of the texture's place on a page then reads what it
-// would read on a texture of its own with wrapped addressing, and never a
-// neighbour's texels.
-void PadWrapped(const uint32_t* src, int w, int h, int pad, std::vector<uint32_t>& out);
+// would read on a texture of its own with clamped addressing, and never a
+// neighbour's texels nor the texture's opposite edge.
+void PadClamped(const uint32_t* src, int w, int h, int pad, std::vector<uint32_t>& out);
 
 }  // namespace plat::gfx::detail

@@ -25,13 +25,23 @@
 // gfx_atlas.h) instead of one of its own, and the texture coordinates of its
 // draws are moved into its place there as the vertices are gathered, so
 // draws of many small textures in one state become one draw call. Each
-// place has a border of kAtlasPad texels copied from the opposite edges,
-// which filtering reads as it would read a texture of its own with wrapped
-// addressing (point and linear filtering reach at most one texel past an
-// edge; anisotropic filtering of a quad squeezed several times more one way
-// than the other could reach further and read a neighbour's texels there).
-// Coordinates outside 0..1 need that wrapping for real: a texture the first
-// time it is drawn with such coordinates leaves its page for good and gets a
+// place has a border of kAtlasPad texels repeating its own edge texels,
+// which filtering reads as it would read a texture of its own with
+// clamp-to-edge addressing (point and linear filtering reach at most one
+// texel past an edge; anisotropic filtering of a quad squeezed several
+// times more one way than the other could reach further and read a
+// neighbour's texels there).
+//
+// Addressing, axis by axis: a draw whose u (or v) coordinates stay within
+// 0..1 reads its texture clamped to the edges on that axis, so a quad drawn
+// scaled (the letterboxed screen) shows its own edge texels at its edges and
+// never a filtered share of the opposite edge; drawn at its texture's own
+// size it reads texel centres, where clamping and wrapping read the same.
+// The device has no addressing state of its own: wrapping is what a draw
+// with coordinates outside 0..1 on an axis asks for, and only that axis of
+// such a draw gets it (a border tile repeated along the page's edge wraps
+// along it and stays clamped across it). A texture the first time it is
+// drawn with such coordinates leaves its page for good and gets a
 // GL texture of its own (the engine's repeated images take this way; their
 // place on the page is given up at the next scene, as draws gathered before
 // may still read it). Render targets, textures larger
@@ -112,11 +122,16 @@ GLenum BlendFactor(Blend b) {
 }
 
 // True when a coordinate lies outside 0..1 (or is not a number).
-bool OutsideUnit(const Vertex* v, int n) {
-  for (int i = 0; i < n; ++i)
-    if (!(v[i].u >= 0.0f && v[i].u <= 1.0f && v[i].v >= 0.0f && v[i].v <= 1.0f)) return true;
-  return false;
+// Which axes of a draw's texture coordinates leave 0..1: kWrapU, kWrapV.
+int AxesOutsideUnit(const Vertex* v, int n) {
+  int axes = 0;
+  for (int i = 0; i < n; ++i) {
+    if (!(v[i].u >= 0.0f && v[i].u <= 1.0f)) axes |= kWrapU;
+    if (!(v[i].v >= 0.0f && v[i].v <= 1.0f)) axes |= kWrapV;
+  }
+  return axes;
 }
+bool OutsideUnit(const Vertex* v, int n) { return AxesOutsideUnit(v, n) != 0; }
 
 // Everything but the texture handle alike: draws of textures on one page
 // share a batch.
@@ -354,12 +369,19 @@ void GlDevice::Draw(const State& s, Prim prim, const Vertex* v, int nv, const ui
 }
 
 // Adds a draw to the batch, sending the batch first when the draw cannot
-// join it. `onPage`: the coordinates are moved into `rect`.
+// join it. `onPage`: the coordinates are moved into `rect`. A texture of
+// its own is read with wrapped addressing only on the axes on which a draw's
+// coordinates leave 0..1 (a repeated image); on the other axes, and for any
+// other draw (point sprites included, whose coordinates run over 0..1), it
+// is read clamped to its edges, as a texture on a page reads its border, so
+// filtering at a quad's edge never takes colour from the opposite edge.
 void GlDevice::Gather(Prim prim, const State& s, GLuint glTex, Sampler* sampler, const UvRect& rect, bool onPage,
             const Vertex* v, int nv, const uint16_t* idx, int ni) {
   const bool sprite = prim == Prim::Points && s.pointSprite;
-  if (!verts_.empty() && (prim != batchPrim_ || glTex != batchTex_ || (sprite && !(rect == batchRect_)) ||
-                          !SameButTexture(s, batchState_) || verts_.size() + size_t(nv) > kMaxBatchVertices))
+  const int wrap = glTex && !onPage && !sprite ? AxesOutsideUnit(v, nv) : 0;
+  if (!verts_.empty() && (prim != batchPrim_ || glTex != batchTex_ || wrap != batchWrap_ ||
+                          (sprite && !(rect == batchRect_)) || !SameButTexture(s, batchState_) ||
+                          verts_.size() + size_t(nv) > kMaxBatchVertices))
     Flush();
   if (verts_.empty()) {
     batchPrim_ = prim;
@@ -367,6 +389,7 @@ void GlDevice::Gather(Prim prim, const State& s, GLuint glTex, Sampler* sampler,
     batchTex_ = glTex;
     batchSampler_ = sampler;
     batchRect_ = rect;
+    batchWrap_ = wrap;
   }
   const uint32_t base = uint32_t(verts_.size());
   verts_.insert(verts_.end(), v, v + nv);
@@ -535,6 +558,7 @@ bool GlDevice::PlaceOnPage(GlTex& g, int w, int h) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+  p->sampler.wrapS = p->sampler.wrapT = GL_CLAMP_TO_EDGE;  // draws from a page never wrap
   p->packer.Place(pw, ph, &at);
   g.page = p.get();
   g.at = {at.x + kAtlasPad, at.y + kAtlasPad};
@@ -557,7 +581,7 @@ void GlDevice::LeavePage(GlTex& g, bool now) {
 // false while the texture is locked.
 bool GlDevice::UploadToPage(Tex t, GlTex& g) {
   return detail::WithPixels(t, [&](const detail::TexInfo& i, const uint32_t* px) {
-    detail::PadWrapped(px, i.w, i.h, kAtlasPad, padded_);
+    detail::PadClamped(px, i.w, i.h, kAtlasPad, padded_);
     glBindTexture(GL_TEXTURE_2D, g.page->tex);
     glTexSubImage2D(GL_TEXTURE_2D, 0, g.at.x - kAtlasPad, g.at.y - kAtlasPad, i.w + 2 * kAtlasPad, i.h + 2 * kAtlasPad,
                     GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, padded_.data());
@@ -664,14 +688,12 @@ GlTex* GlDevice::Ensure(Tex t, bool repeats) {
       return nullptr;
     }
   }
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-  g.sampler = Sampler{};
+  g.sampler = Sampler{};  // filters and addressing are set as its draws are sent
   return &g;
 }
 
-void GlDevice::ApplyFilter(Sampler& g, const State& s) {
+void GlDevice::ApplyFilter(Sampler& g, const State& s, int wrap) {
   const GLint mag = s.mag == Filter::Point ? GL_NEAREST : GL_LINEAR;
   const GLint min = s.min == Filter::Point ? GL_NEAREST : GL_LINEAR;
   const float aniso =
@@ -679,6 +701,10 @@ void GlDevice::ApplyFilter(Sampler& g, const State& s) {
   if (g.mag != mag) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, g.mag = mag);
   if (g.min != min) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, g.min = min);
   if (hasAniso_ && g.aniso != aniso) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, g.aniso = aniso);
+  const GLint uAddress = wrap & kWrapU ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+  const GLint vAddress = wrap & kWrapV ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+  if (g.wrapS != uAddress) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, g.wrapS = uAddress);
+  if (g.wrapT != vAddress) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, g.wrapT = vAddress);
 }
 
 void GlDevice::Flush() {
@@ -698,7 +724,7 @@ void GlDevice::Flush() {
   }
   if (batchTex_) {
     glBindTexture(GL_TEXTURE_2D, batchTex_);
-    ApplyFilter(*batchSampler_, s);
+    ApplyFilter(*batchSampler_, s, batchWrap_);
   }
   SendI(uHasTex_, c.hasTex, batchTex_ ? 1 : 0);
   SendI(uAdd_, c.add, s.colorOp == ColorOp::Add ? 1 : 0);
@@ -744,6 +770,7 @@ void GlDevice::Flush() {
   idx_.clear();
   batchSampler_ = nullptr;
   batchTex_ = 0;
+  batchWrap_ = 0;
 }
 
 std::unique_ptr<Device> MakeGlDevice() { return std::make_unique<GlDevice>(); }

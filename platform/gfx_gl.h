@@ -61,7 +61,7 @@ class GlDevice : public Device {
   bool UploadToPage(Tex t, GlTex& g);
   void BindTarget();
   GlTex* Ensure(Tex t, bool repeats = false);
-  void ApplyFilter(Sampler& g, const State& s);
+  void ApplyFilter(Sampler& g, const State& s, int wrap);
   // Uniform setters that skip values the GPU already has.
   static void SendI(GLint loc, int& sent, int v) {
     if (sent != v) glUniform1i(loc, sent = v);
@@ -135,6 +135,7 @@ class GlDevice : public Device {
   GLuint batchTex_ = 0;
   Sampler* batchSampler_ = nullptr;
   UvRect batchRect_;
+  int batchWrap_ = 0;  // the axes (kWrapU, kWrapV) on which the batch's texture is read wrapped
 };
 
 }  // namespace plat::gfx::detail

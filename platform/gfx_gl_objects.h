@@ -29,11 +29,16 @@ constexpr int kAtlasMaxSide = 512;
 constexpr int kAtlasPad = 2;
 constexpr size_t kMaxAtlasPages = 8;
 
-// The filter state a GL texture object has now (-1: not known).
+// The filter and addressing state a GL texture object has now (-1: not
+// known); `wrapS` and `wrapT` are each GL_REPEAT or GL_CLAMP_TO_EDGE.
 struct Sampler {
   GLint mag = -1, min = -1;
   float aniso = -1.0f;
+  GLint wrapS = -1, wrapT = -1;
 };
+
+// The axes of a draw's texture coordinates read with wrapped addressing.
+constexpr int kWrapU = 1, kWrapV = 2;
 
 struct Page {
   explicit Page(int side) : packer(side) {}

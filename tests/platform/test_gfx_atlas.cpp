@@ -11,7 +11,7 @@ namespace {
 
 using plat::IPt;
 using plat::gfx::detail::AtlasPacker;
-using plat::gfx::detail::PadWrapped;
+using plat::gfx::detail::PadClamped;
 
 struct Placed {
   IPt at;
@@ -120,24 +120,29 @@ TEST(AtlasPacker, FreeingSomethingNeverPlacedChangesNothing) {
   EXPECT_EQ(p.UsedHeight(), 16);
 }
 
-// The border repeats the opposite edges, corners from the opposite corner,
-// as wrapped addressing reads them.
-TEST(AtlasPadding, BorderWrapsAroundFromTheOppositeEdges) {
+// The border repeats the texture's own edges, corners from the nearest
+// corner, as clamp-to-edge addressing reads them: filtering past an edge of
+// a place never reads the opposite edge (which showed as seams between
+// tiles drawn scaled).
+TEST(AtlasPadding, BorderRepeatsTheNearestEdge) {
   const uint32_t px[6] = {1, 2, 3,   //
                           4, 5, 6};  // 3 × 2
   std::vector<uint32_t> out;
-  PadWrapped(px, 3, 2, 2, out);
+  PadClamped(px, 3, 2, 2, out);
   const std::vector<uint32_t> want = {
-      2, 3, 1, 2, 3, 1, 2,  //
-      5, 6, 4, 5, 6, 4, 5,  //
-      2, 3, 1, 2, 3, 1, 2,  //
-      5, 6, 4, 5, 6, 4, 5,  //
-      2, 3, 1, 2, 3, 1, 2,  //
-      5, 6, 4, 5, 6, 4, 5,  //
+      1, 1, 1, 2, 3, 3, 3,  //
+      1, 1, 1, 2, 3, 3, 3,  //
+      1, 1, 1, 2, 3, 3, 3,  //
+      4, 4, 4, 5, 6, 6, 6,  //
+      4, 4, 4, 5, 6, 6, 6,  //
+      4, 4, 4, 5, 6, 6, 6,  //
   };
   EXPECT_EQ(out, want);
-  PadWrapped(px, 3, 2, 0, out);
+  PadClamped(px, 3, 2, 0, out);
   EXPECT_EQ(out, std::vector<uint32_t>(px, px + 6));
+  const uint32_t one = 7;
+  PadClamped(&one, 1, 1, 1, out);
+  EXPECT_EQ(out, std::vector<uint32_t>(9, 7u));
 }
 
 }  // namespace

@@ -3,14 +3,17 @@
 // another thread while this one draws.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/gfx.h"
 #include "platform/window.h"
 #include "tests/support/gl_window.h"
+#include "tests/support/pixel_check.h"
 
 namespace gfx = plat::gfx;
 
@@ -509,6 +512,126 @@ TEST_F(GfxGl, ALockedTextureOnAPageKeepsItsLastPixels) {
   EXPECT_EQ(Pixel(0, 12, 4), 0xFF000000u) << "zero-filled texels times the colour";
   gfx::Release(a);
   gfx::Release(fresh);
+}
+
+// An 8 × 8 cream texture whose first column (or first row) is red: its
+// opposite edge is cream, so a cream pixel tinted red at the far side of a
+// quad shows filtering that read past the edge into the other side.
+gfx::Tex RedFirstLine(bool column) {
+  constexpr uint32_t kCream = 0xFFF0E0C0, kRed = 0xFFFF0000;
+  const gfx::Tex t = gfx::CreateTexture(8, 8);
+  uint32_t* p = gfx::Lock(t);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) p[y * 8 + x] = (column ? x : y) == 0 ? kRed : kCream;
+  gfx::Unlock(t);
+  return t;
+}
+
+// A texture drawn scaled with linear filtering (as the whole screen is when
+// the game is letterboxed into a larger back buffer) with coordinates in
+// 0..1 across its red line shows at each edge only that edge's own texels:
+// the far half of the quad stays cream to the last pixel, on a page and on
+// a texture of its own, after the texture was drawn repeated in the same
+// scene, and when the quad repeats the texture along the red line (a border
+// tile of the book's page, repeated along the page's edge: it wraps along
+// it and stays clamped across it).
+TEST_F(GfxGl, AScaledQuadNeverTakesColourFromTheOppositeEdge) {
+  struct Case {
+    float scale;
+    bool atlas, column, repeatedFirst;
+    float alongLine;  // repetitions along the red line
+  };
+  const Case cases[] = {
+      {1.41f, true, true, false, 1},  {1.41f, true, false, false, 1},  {2.0f, true, true, false, 1},
+      {2.0f, true, false, false, 1},  {1.41f, false, true, false, 1},  {1.41f, false, false, false, 1},
+      {2.0f, false, true, false, 1},  {2.0f, false, false, false, 1},  {1.41f, true, true, true, 1},
+      {2.0f, true, false, true, 1},   {1.41f, true, true, false, 2.5f}, {1.41f, true, false, false, 2.5f},
+      {1.41f, false, true, false, 2.5f}, {1.41f, false, false, false, 2.5f}, {2.0f, false, false, false, 3},
+  };
+  for (const Case& c : cases) {
+    Recreate(c.atlas);
+    const gfx::Tex t = RedFirstLine(c.column);
+    // The quad starts between pixels, so its last pixel's centre lies past
+    // the last texel's centre at both scales.
+    const float o = 2.3f, side = 8.0f * c.scale, along = side * c.alongLine;
+    const float w = c.column ? side : along, h = c.column ? along : side;
+    gfx::Clear(0xFF000000);
+    ASSERT_TRUE(gfx::BeginScene());
+    gfx::SetFilter(gfx::Filter::Linear, gfx::Filter::Linear);
+    gfx::SetTexture(t);
+    if (c.repeatedFirst) Quad(40, 30, 16, 16, 0xFFFFFFFF, 2, 2);
+    Quad(o, o, w, h, 0xFFFFFFFF, c.column ? 1 : c.alongLine, c.column ? c.alongLine : 1);
+    gfx::EndScene();
+    plat::Image img;
+    ASSERT_TRUE(gfx::ReadPixels(0, img));
+    const std::string name = std::string(c.atlas ? "on a page" : "its own texture") + ", scale " +
+                             std::to_string(c.scale) + (c.column ? ", red column" : ", red row") +
+                             (c.repeatedFirst ? ", drawn repeated first" : "") + ", " +
+                             std::to_string(c.alongLine) + " along the line";
+    int checked = 0;
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) {
+        const float cx = float(x) + 0.5f, cy = float(y) + 0.5f;
+        if (cx < o || cy < o || cx >= o + w || cy >= o + h) continue;
+        const float across = ((c.column ? cx : cy) - o) / c.scale;  // in texels from the red edge
+        if (across < 4.0f) continue;
+        ++checked;
+        ASSERT_TRUE(pixels::Near(pixels::At(img, x, y), {0xF0, 0xE0, 0xC0}, 1)) << name << " at " << x << ", " << y;
+      }
+    EXPECT_GT(checked, 20) << name;
+    if (c.repeatedFirst) {
+      EXPECT_EQ(gfx::GetStats().atlasPages, 0u) << name << ": the repeated draw left the page";
+    }
+    gfx::Release(t);
+  }
+}
+
+// Drawn at its own size, a texture shows its texels exactly with point and
+// linear filtering, on a page and on a texture of its own; drawn repeated and scaled
+// it still wraps: where one repetition meets the next, the first one's last
+// pixel mixes in the next one's red column.
+TEST_F(GfxGl, OwnSizeDrawsShowTheTexelsAndRepeatedDrawsStillWrap) {
+  struct Case {
+    bool atlas;
+    gfx::Filter filter;
+  };
+  for (const Case& c : {Case{true, gfx::Filter::Linear}, Case{false, gfx::Filter::Linear},
+                        Case{true, gfx::Filter::Point}, Case{false, gfx::Filter::Point}}) {
+    Recreate(c.atlas);
+    const gfx::Tex t = Pattern(8, 8, 0x314159u);
+    gfx::Clear(0xFF000000);
+    ASSERT_TRUE(gfx::BeginScene());
+    gfx::SetFilter(c.filter, c.filter);
+    gfx::SetTexture(t);
+    Quad(3, 5, 8, 8);
+    gfx::EndScene();
+    plat::Image img;
+    ASSERT_TRUE(gfx::ReadPixels(0, img));
+    std::vector<uint32_t> texels(64);
+    std::copy_n(gfx::Lock(t), 64, texels.begin());
+    gfx::Unlock(t);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x)
+        ASSERT_EQ(img.argb[size_t((5 + y) * kW + 3 + x)], texels[size_t(y * 8 + x)])
+            << (c.atlas ? "on a page" : "its own texture") << ", filter " << int(c.filter) << " at " << x << ", "
+            << y;
+    gfx::Release(t);
+  }
+  const gfx::Tex t = RedFirstLine(true);
+  gfx::Clear(0xFF000000);
+  ASSERT_TRUE(gfx::BeginScene());
+  gfx::SetFilter(gfx::Filter::Linear, gfx::Filter::Linear);
+  gfx::SetTexture(t);
+  Quad(0, 0, 32, 16, 0xFFFFFFFF, 2, 1);  // twice across, two pixels a texel
+  gfx::EndScene();
+  plat::Image img;
+  ASSERT_TRUE(gfx::ReadPixels(0, img));
+  // Pixel 15's centre is 7.75 texels in: a quarter of the next red column.
+  const pixels::Rgb seam = pixels::At(img, 15, 8), inside = pixels::At(img, 13, 8);
+  EXPECT_TRUE(pixels::Near(inside, {0xF0, 0xE0, 0xC0}, 1));
+  EXPECT_GT(seam.r, 0xF0 + 1);
+  EXPECT_LT(seam.g, 0xE0 - 30);
+  gfx::Release(t);
 }
 
 }  // namespace
