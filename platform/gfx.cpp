@@ -40,6 +40,7 @@ struct Front {
   bool redrawCheck = EnvOn("JIGSAW_REDRAW_CHECK");
   bool ownSizeLinear = EnvOn("JIGSAW_OWN_SIZE_LINEAR");
   bool windowCopy = !EnvOff("JIGSAW_WINDOW_COPY");
+  int redrawTile = 16;
   std::vector<Vertex> scratch;
 };
 
@@ -65,6 +66,7 @@ bool PartialRedrawEnabled() { return F().partialRedraw; }
 bool RedrawCheckEnabled() { return F().redrawCheck; }
 bool OwnSizeLinearEnabled() { return F().ownSizeLinear; }
 bool WindowCopyEnabled() { return F().windowCopy; }
+int RedrawTileSide() { return F().redrawTile; }
 }  // namespace detail
 
 void SetBackendForTests(Backend b) { F().backend = b; }
@@ -143,6 +145,7 @@ bool PartialRedraw() { return F().partialRedraw; }
 void SetRedrawCheckForTests(bool on) { F().redrawCheck = on; }
 void SetOwnSizeLinear(bool on) { F().ownSizeLinear = on; }
 void SetWindowCopy(bool on) { F().windowCopy = on; }
+void SetRedrawTile(int side) { F().redrawTile = side == 32 ? 32 : 16; }
 RedrawStats GetRedrawStats() { return F().dev ? F().dev->Redraws() : RedrawStats{}; }
 
 bool SetRenderTarget(Tex t) {

@@ -151,6 +151,11 @@ void SetOwnSizeLinear(bool on);
 // (GLX_MESA_copy_sub_buffer; the GL offers no buffer age there). On unless
 // JIGSAW_WINDOW_COPY=0 is set or a test says otherwise.
 void SetWindowCopy(bool on);
+// The side in pixels of the tiles the GL device compares and redraws: 16
+// (the default; fewer pixels redrawn around a moving piece) or 32 (what it
+// was before, kept for benchmarks beside it). A change takes effect at the
+// next list of each target, which then draws in full.
+void SetRedrawTile(int side);
 // Test seam (also JIGSAW_REDRAW_CHECK=1): every list is drawn once more in
 // full into a copy of its target, and every pixel of the two is compared.
 void SetRedrawCheckForTests(bool on);

@@ -51,6 +51,8 @@ bool PartialRedrawEnabled();
 bool RedrawCheckEnabled();
 bool OwnSizeLinearEnabled();
 bool WindowCopyEnabled();
+// The side of the GL device's redraw tiles, in pixels (16 or 32).
+int RedrawTileSide();
 
 // ---- the texture table, guarded by its own lock
 struct TexInfo {

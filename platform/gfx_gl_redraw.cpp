@@ -92,7 +92,7 @@ void GlDevice::Resolve() {
     Changed(target_, whole);
     return;
   }
-  held.diff.Begin(w, h, Generation(target_), seg_.clear);
+  held.diff.Begin(w, h, Generation(target_), seg_.clear, detail::RedrawTileSide());
   std::unordered_map<Tex, uint64_t> seen;
   for (const RedrawRec& r : seg_.recs) {
     held.diff.Add(r.key, r.box);

@@ -195,12 +195,13 @@ bool AtOwnSize(const State& s, const Vertex* v, int nv, int texW, int texH, int 
   return std::fabs(px[0] + a * t3x + b * t3y - px[3]) < 1e-3 && std::fabs(py[0] + c * t3x + d * t3y - py[3]) < 1e-3;
 }
 
-void TileDiff::Begin(int w, int h, uint64_t generation, uint32_t argb) {
+void TileDiff::Begin(int w, int h, uint64_t generation, uint32_t argb, int tile) {
+  tile_ = std::max(tile, 1);
   w_ = std::max(w, 1);
   h_ = std::max(h, 1);
   generation_ = generation;
-  cols_ = (w_ + kTile - 1) / kTile;
-  rows_ = (h_ + kTile - 1) / kTile;
+  cols_ = (w_ + tile_ - 1) / tile_;
+  rows_ = (h_ + tile_ - 1) / tile_;
   const size_t n = size_t(cols_) * size_t(rows_);
   cur_.assign(n, HashMix(0xc1ea7u, argb));
   forced_.assign(n, 0);
@@ -209,8 +210,8 @@ void TileDiff::Begin(int w, int h, uint64_t generation, uint32_t argb) {
 void TileDiff::Add(uint64_t key, const PixRect& box) {
   const PixRect b = box.Clip(w_, h_);
   if (b.Empty()) return;
-  for (int r = b.y0 / kTile; r <= (b.y1 - 1) / kTile; ++r)
-    for (int c = b.x0 / kTile; c <= (b.x1 - 1) / kTile; ++c) {
+  for (int r = b.y0 / tile_; r <= (b.y1 - 1) / tile_; ++r)
+    for (int c = b.x0 / tile_; c <= (b.x1 - 1) / tile_; ++c) {
       uint64_t& t = cur_[size_t(r) * size_t(cols_) + size_t(c)];
       t = HashMix(t, key);
     }
@@ -219,12 +220,12 @@ void TileDiff::Add(uint64_t key, const PixRect& box) {
 void TileDiff::Damage(const PixRect& box) {
   const PixRect b = box.Clip(w_, h_);
   if (b.Empty()) return;
-  for (int r = b.y0 / kTile; r <= (b.y1 - 1) / kTile; ++r)
-    for (int c = b.x0 / kTile; c <= (b.x1 - 1) / kTile; ++c) forced_[size_t(r) * size_t(cols_) + size_t(c)] = 1;
+  for (int r = b.y0 / tile_; r <= (b.y1 - 1) / tile_; ++r)
+    for (int c = b.x0 / tile_; c <= (b.x1 - 1) / tile_; ++c) forced_[size_t(r) * size_t(cols_) + size_t(c)] = 1;
 }
 
 std::vector<PixRect> TileDiff::Finish() {
-  const bool all = !valid_ || held_w_ != w_ || held_h_ != h_ || heldGeneration_ != generation_;
+  const bool all = !valid_ || held_w_ != w_ || held_h_ != h_ || heldGeneration_ != generation_ || heldTile_ != tile_;
   std::vector<PixRect> rects;  // in tiles while gathered
   if (all) {
     rects.push_back({0, 0, cols_, rows_});
@@ -274,11 +275,12 @@ std::vector<PixRect> TileDiff::Finish() {
       if (rects.size() > size_t(kMaxRects) || area * 4 >= long(u.x1 - u.x0) * (u.y1 - u.y0) * 3) rects = {u};
     }
   }
-  for (PixRect& t : rects) t = PixRect{t.x0 * kTile, t.y0 * kTile, t.x1 * kTile, t.y1 * kTile}.Clip(w_, h_);
+  for (PixRect& t : rects) t = PixRect{t.x0 * tile_, t.y0 * tile_, t.x1 * tile_, t.y1 * tile_}.Clip(w_, h_);
   held_.swap(cur_);
   held_w_ = w_;
   held_h_ = h_;
   heldGeneration_ = generation_;
+  heldTile_ = tile_;
   valid_ = true;
   return rects;
 }

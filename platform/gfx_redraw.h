@@ -61,9 +61,10 @@ class TileDiff {
   static constexpr int kTile = 32;
   static constexpr int kMaxRects = 6;
 
-  // Starts a list on a w × h target cleared to `argb`; `generation` changes
-  // whenever the target's storage is made anew.
-  void Begin(int w, int h, uint64_t generation, uint32_t argb);
+  // Starts a list on a w × h target cleared to `argb`, cut into tiles of
+  // `tile` pixels; `generation` changes whenever the target's storage is
+  // made anew. A list of another tile side than the held one draws in full.
+  void Begin(int w, int h, uint64_t generation, uint32_t argb, int tile = kTile);
   void Add(uint64_t key, const PixRect& box);
   // Marks a box changed whatever the keys say.
   void Damage(const PixRect& box);
@@ -75,7 +76,7 @@ class TileDiff {
   void Invalidate() { valid_ = false; }
 
  private:
-  int w_ = 0, h_ = 0, cols_ = 0, rows_ = 0;
+  int w_ = 0, h_ = 0, cols_ = 0, rows_ = 0, tile_ = kTile, heldTile_ = 0;
   uint64_t generation_ = 0;
   bool valid_ = false;
   int held_w_ = 0, held_h_ = 0;
