@@ -91,7 +91,7 @@ SCORE_BOARD::SCORE_BOARD(ZOV::JFONT* font, const WindowKit& kit, JSPRITE* plate)
   const float h = float(ImageHeight(*this));
   plate_->SetPos(int(x + 264.0f), int(y - 0.3f * h));
   scroll_->SetTotalSize(float(kScrollLength));
-  scroll_->SetPos(x + 320.0f, plate_->position.y + 40.0f);
+  scroll_->SetPos(x + kScrollRightOfCentre, plate_->position.y + kScrollBelowPlate);
   scroll_->SetMaxMin(0, 0);
   const JST::iPOINT centre = kit_.Game().middle;
   ZOV::PlaceOnEdge(*ok_, float(centre.x), float(centre.y) + h / 2.0f);

@@ -17,7 +17,9 @@
 //   header  big, centred, chTEXT_SCORE_BOARD_HEADER (as written) at
 //           (x, window top + kTitleBelowTop): in the title band of the
 //           window art, above the rule under it
-//   scroll bar               top end (x + 320, py + 40), track 420 long
+//   scroll bar               top end (x + kScrollRightOfCentre, py + kScrollBelowPlate),
+//                            track kScrollLength long: the bar and both
+//                            its step buttons lie on the window's paper
 //   OK                       (cx, cy + H/2 - h/4)
 //   rows                     row i shown (0..2) centred on ry = py + 80 + 140 i
 // A row (rx = x):
@@ -110,7 +112,13 @@ class SCORE_BOARD : public JSPRITE {
   static constexpr int kRowPitch = 140;
   // The header's centre below the window's top edge.
   static constexpr float kTitleBelowTop = 45.0f;
-  static constexpr int kScrollLength = 420;
+  // The scroll bar stands inside the window art's paper, clear of its
+  // wooden frame and of the score plate: right of the rows' texts, its upper
+  // step button below the plate's round edge, its lower one above the
+  // paper's bottom edge.
+  static constexpr float kScrollRightOfCentre = 305.0f;
+  static constexpr float kScrollBelowPlate = 50.0f;
+  static constexpr int kScrollLength = 370;
 
   // `font` draws the rows' texts (the scene manager passes comix); `plate`
   // is the white frame drawn behind each thumbnail.

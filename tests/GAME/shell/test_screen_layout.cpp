@@ -23,6 +23,7 @@
 #include "GAME/shell/play_panel.h"
 #include "GAME/shell/puzzle_book.h"
 #include "GAME/shell/questions.h"
+#include "GAME/shell/score_board.h"
 #include "GAME/shell/setup_strip.h"
 #include "GAME/ui/shared_assets.h"
 #include "ST/button.h"
@@ -331,6 +332,40 @@ TEST_P(ScreenLayout, EveryQuestionAndWindowKeepsItsPartsOnItsPlate) {
   ASSERT_NE(scene->saveQuestion, nullptr);
   player->Frames(2);
   ExpectOnPlate("save question", Drawn(), *scene->saveQuestion);
+}
+
+// A player with more finished puzzles than the board shows at once gets its
+// scroll bar: the bar and both its step buttons lie on the window's paper,
+// inside its wooden frame (25 pixels wide at the left and top; 27 at the
+// right and 29 at the bottom, where the art's shadow falls).
+TEST_P(ScreenLayout, TheScoreBoardsScrollBarLiesOnItsWindowsPaper) {
+  Open();
+  std::string progress = "<?xml version=\"1.0\"?>\n<root>\n";
+  for (int i = 0; i < 5; ++i)
+    progress += "\t<element face=\"p1_01.png\" score=\"" + std::to_string(100 + i) +
+                "\" count=\"12\" rotata=\"false\" time=\"65.0\" />\n";
+  testenv::WriteFile(std::string(scene->profile->GetPlayerDir()) + C_NAME_PROGRESS_FILE, progress + "</root>\n");
+  scene->OnOffScores();
+  player->Frames(2);
+  auto* scores = dynamic_cast<GAME::SCORE_BOARD*>(scene->scoreBoard);
+  ASSERT_NE(scores, nullptr);
+  GAME::SCORE_BOARD& board = *scores;
+  ASSERT_EQ(board.Rows().size(), 5u);
+  const auto quads = Drawn();
+  const uint32_t window = uint32_t(board.GetTexture());
+  auto plate = std::find_if(quads.begin(), quads.end(), [&](const Quad& q) { return q.texture == window; });
+  ASSERT_NE(plate, quads.end());
+  const Box paper{"the window's paper", plate->x0 + 25.0f, plate->y0 + 25.0f, plate->x1 - 27.0f, plate->y1 - 29.0f};
+  std::vector<Box> bar;
+  for (const Quad& q : drawtest::QuadsOf(board.ScrollBar().GetTexture()))
+    bar.push_back({"the scroll bar", std::min(q.x0, q.x1), std::min(q.y0, q.y1), std::max(q.x0, q.x1),
+                   std::max(q.y0, q.y1)});
+  ASSERT_FALSE(bar.empty()) << "five rows show the scroll bar";
+  bar.push_back(OfButton("the scroll bar's upper button", *board.ScrollBar().minus));
+  bar.push_back(OfButton("the scroll bar's lower button", *board.ScrollBar().plus));
+  ExpectInside("score board", bar, paper);
+  ExpectOnPlate("score board", quads, board);
+  scene->OnOffScores();
 }
 
 TEST_P(ScreenLayout, TheWinDialogWithNoTrophyAndWithAllSeven) {
