@@ -4,6 +4,7 @@
 
 #include "GAME/config/globals.h"
 #include "GAME/ui/pack_selection.h"
+#include "GAME/ui/window_layout.h"
 #include "ST/button.h"
 #include "ST/file.h"
 #include "ST/game.h"
@@ -187,6 +188,10 @@ int PLAY_PANEL::Render(int) {
 int PLAY_PANEL::PostRender() {
   for (int code : kFieldOrder) Tool(code)->RenderTip();
   return 1;
+}
+
+void PLAY_PANEL::ForgetHover() {
+  for (int code : kFieldOrder) GAME::ForgetHover(*Tool(code));
 }
 
 void PLAY_PANEL::PushButton(int code) {

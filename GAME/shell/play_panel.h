@@ -72,6 +72,8 @@ class PLAY_PANEL : public JSPRITE {
   // The buttons' hints (each shows only while the mouse rests on the
   // button in its normal look); returns 1.
   int PostRender();
+  // Every tool forgets its hover (a window over the panel took the mouse).
+  void ForgetHover();
 
   // Moves the panel to (x, y) and its buttons to their base places; the
   // scales are kept.

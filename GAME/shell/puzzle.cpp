@@ -127,8 +127,7 @@ PUZZLE::~PUZZLE() {
   for (JSPRITE* s : {menuBottomPanel, menuBackground, menuBorder, changePlayerIcon, menuLeftCorner, menuRightCorner})
     delete s;
   delete upperPanel;
-  for (BUTTONACT* b : {buttonOptions, buttonScores, buttonPlay, buttonCut, buttonExit, buttonTrophies, buttonLeaders})
-    delete b;
+  for (BUTTONACT* b : MenuButtons()) delete b;
   delete profile;
 }
 

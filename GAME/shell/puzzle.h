@@ -67,6 +67,7 @@
 // in-game options through their getters.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -249,6 +250,17 @@ class PUZZLE : public SCENE {
   // A cheap picture of what a menu action can change: the state, the board,
   // every window slot, the player dialog and whether the game still runs.
   std::vector<const void*> MenuSnapshot() const;
+
+  // The menu's seven buttons, in the order they are drawn.
+  std::array<BUTTONACT*, 7> MenuButtons() const {
+    return {buttonOptions, buttonScores, buttonCut, buttonExit, buttonPlay, buttonTrophies, buttonLeaders};
+  }
+  // A window lies over the menu's buttons, or over the play panel's tools,
+  // and takes the mouse from them.
+  bool WindowOverMenu() const;
+  bool WindowOverPlay() const;
+  // The buttons under such a window forget their hover (ForgetHover).
+  void ForgetHoverUnderWindows();
 
   // ---- drawing (puzzle_render.cpp)
   void RenderMenu();

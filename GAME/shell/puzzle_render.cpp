@@ -58,7 +58,9 @@ void PUZZLE::RenderPlay() {
   // The panel's hints and the board's overlay (magnifier, win dialog,
   // resolution message) first, so that a window opened over them, with its
   // dim layer, lies on top and nothing shows through it.
-  if (playPanel) playPanel->PostRender();
+  // The tools' tips only while the panel has the mouse: a window over it
+  // takes the pointer, and a tip would stay on under the window.
+  if (playPanel && !WindowOverPlay()) playPanel->PostRender();
   board->PostRender();
   if (optionsWindow) optionsWindow->Render(0);
   if (saveQuestion) saveQuestion->Render(0);
@@ -101,13 +103,12 @@ void PUZZLE::RenderMenu() {
   if (!groups.empty() && category >= 1 && category <= int(groups.size())) groups[size_t(category - 1)]->Render();
   if (category == kSavesCategory && hasSaves && savePanel) savePanel->Render();
   book->RenderActiveButtons();
-  BUTTONACT* const buttons[] = {buttonOptions, buttonScores, buttonCut, buttonExit, buttonPlay, buttonTrophies,
-                                buttonLeaders};
+  const auto buttons = MenuButtons();
   for (BUTTONACT* b : buttons)
     if (b != buttonTrophies || TROFEI_ENABLE) b->Render(0);
   // A window over the menu takes the mouse: the buttons are not updated,
   // so a tip shown when it opened would stay; none is drawn under it.
-  const bool windowOpen = settingsWindow || leaderBoard || scoreBoard || trophyPanel || quitQuestion;
+  const bool windowOpen = WindowOverMenu();
   for (BUTTONACT* b : buttons)
     if (!windowOpen && (b != buttonTrophies || TROFEI_ENABLE)) b->RenderTip();
   profile->Render();

@@ -111,6 +111,7 @@ void PUZZLE::UpdateFrame() {
     snow->Update(0, 0.0f);
   }
   if (blow) blow->Update(0, 0.0f);
+  ForgetHoverUnderWindows();
   // 5 to 9: the modal windows in their priority.
   if (settingsWindow) {
     UpdateSettingsWindow();
@@ -136,6 +137,24 @@ void PUZZLE::UpdateFrame() {
   } else {
     UpdateMenu();
   }
+}
+
+bool PUZZLE::WindowOverMenu() const {
+  return settingsWindow || leaderBoard || scoreBoard || trophyPanel || quitQuestion;
+}
+
+bool PUZZLE::WindowOverPlay() const {
+  return settingsWindow || optionsWindow || saveQuestion || quitQuestion || (faqWindow && faqWindow->shown);
+}
+
+void PUZZLE::ForgetHoverUnderWindows() {
+  if (state == kPlay) {
+    if (playPanel && WindowOverPlay()) playPanel->ForgetHover();
+    return;
+  }
+  if (!WindowOverMenu()) return;
+  for (BUTTONACT* b : MenuButtons())
+    if (b) ForgetHover(*b);
 }
 
 bool PUZZLE::UpdateSettingsWindow() {

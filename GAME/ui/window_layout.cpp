@@ -21,4 +21,11 @@ void CentreOnScreen(JSPRITE& window, const ZOV::ST_GAME& game) { window.SetPos(g
 
 float OkCancelRow(float windowY, float windowH, float indent) { return windowY + windowH * indent; }
 
+void ForgetHover(BUTTONACT& button) {
+  if (button.state != JBUTTONMAP4::STATE_HOVER) return;
+  button.Activate(true);  // the normal frame; a hovered button is active
+  button.tipShown = false;
+  button.tipTimer = 0.0f;
+}
+
 }  // namespace GAME

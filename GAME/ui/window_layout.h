@@ -16,6 +16,7 @@
 
 class JSPRITE;
 class JBUTTONMAP4;
+class BUTTONACT;
 
 namespace ZOV {
 class ST_GAME;
@@ -56,6 +57,13 @@ int ImageHeight(const JSPRITE& s);
 
 // Moves the window sprite to the game object's screen centre.
 void CentreOnScreen(JSPRITE& window, const ZOV::ST_GAME& game);
+
+// A window opened over a button takes the mouse, and the button is no
+// longer updated: it forgets its hover, so that neither its tip nor its
+// hover frame stays on under the window, and neither comes back for the
+// frame after the window closes (the tip follows the state the previous
+// update left). A button not hovered is left as it is.
+void ForgetHover(BUTTONACT& button);
 
 // The row of OK and Cancel in most windows: `windowH` x `indent` below the
 // window's centre `windowY` (indent: BUTTONSOKANDCANCELINDENTY).

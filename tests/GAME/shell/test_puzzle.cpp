@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -561,6 +562,68 @@ TEST_F(SceneManager, AMenuButtonsTipDoesNotStayUnderTheWindowItOpened) {
   player->MoveMouse(5, 5);
   EXPECT_EQ(tipBoxes(), 0);
   EXPECT_EQ(tipBoxes(), 0);
+  // Nor in the frames that close the window, the pointer elsewhere.
+  plat::gfx::ClearRecorded();
+  Key(kEscape);
+  ASSERT_EQ(scene->settingsWindow, nullptr);
+  int closing = 0;
+  for (const drawtest::Quad& q : drawtest::QuadsOf(0)) closing += q.color == options->tipBoxColor ? 1 : 0;
+  EXPECT_EQ(closing, 0) << "in the frames that closed the window";
+  EXPECT_EQ(tipBoxes(), 0);
+}
+
+// The same in play: the tip of the panel's tool that opened a window (the
+// options, the door's question) is not drawn under that window once the
+// pointer has left the tool, nor in the first frame after the window
+// closes with the pointer elsewhere.
+TEST_F(SceneManager, APanelToolsTipDoesNotStayUnderTheWindowItOpened) {
+  struct Case {
+    const char* name;
+    int tool;
+    std::function<void(GAME::PUZZLE&)> open;
+    std::function<bool(const GAME::PUZZLE&)> shown;
+    int closeKey;
+  };
+  const Case cases[] = {
+      {"options", PLAY_PANEL::kSettings, [](GAME::PUZZLE& s) { s.LevelOptOnOff(); },
+       [](const GAME::PUZZLE& s) { return s.optionsWindow != nullptr; }, kEscape},
+      {"quit question", PLAY_PANEL::kExit, [](GAME::PUZZLE& s) { s.OnPuzzleExit(); },
+       [](const GAME::PUZZLE& s) { return s.quitQuestion != nullptr; }, kEscape},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteCatalogue({{Picture("01"), Picture("02")}});
+    Load();
+    Key(kEnter);
+    ASSERT_TRUE(WaitForPlay());
+    const BUTTONACT* tool = scene->playPanel->Button(c.tool);
+    ASSERT_NE(tool, nullptr);
+    auto recordedTips = [&] {
+      int n = 0;
+      for (const drawtest::Quad& q : drawtest::QuadsOf(0)) n += q.color == tool->tipBoxColor ? 1 : 0;
+      return n;
+    };
+    auto tipBoxes = [&] {
+      plat::gfx::ClearRecorded();
+      player->Frame();
+      return recordedTips();
+    };
+    player->MoveMouse(int(tool->position.x), int(tool->position.y));
+    player->Frames(3);
+    ASSERT_TRUE(tool->tipShown);
+    ASSERT_GT(tipBoxes(), 0) << "the tip shows while the pointer rests on the tool";
+    c.open(*scene);
+    ASSERT_TRUE(c.shown(*scene));
+    player->MoveMouse(scene->screenWidth / 2, scene->screenHeight / 2 + 150);
+    EXPECT_EQ(tipBoxes(), 0) << "while the window is open";
+    EXPECT_EQ(tipBoxes(), 0) << "while the window is open";
+    plat::gfx::ClearRecorded();
+    Key(c.closeKey);
+    ASSERT_FALSE(c.shown(*scene));
+    EXPECT_EQ(recordedTips(), 0) << "in the frames that closed the window";
+    EXPECT_EQ(tipBoxes(), 0) << "after the window closed";
+    Unload();
+  }
 }
 
 // Every way out of a puzzle forgets the mouse: a button held down across
