@@ -29,6 +29,7 @@
 #include "ST/game.h"
 #include "platform/gfx.h"
 #include "platform/sys.h"
+#include "tests/support/game_globals.h"
 #include "tests/support/test_env.h"
 
 namespace fuzzenv {
@@ -54,10 +55,7 @@ inline ZOV::ST_GAME* RecordingEngine() {
       std::fprintf(stderr, "the recording renderer did not start\n");
       std::abort();
     }
-    GAME::ApplyConfigDefaults();
-    Game = g;
-    zov = g->GetGfx();
-    INPUTNAME = g->GetInput();
+    testenv::UseGameObject(g);
     g->middle = JST::iPOINT(512, 384);
     ZOV::ifile.current_pack = nullptr;
     ZOV::ifile.current_pass = nullptr;
