@@ -155,7 +155,7 @@ JINVECPTR<char*>* iFile::FindDir(const char* dir, const char* mask, int mode) {
   if (dir == nullptr || mask == nullptr) return nullptr;
   std::string folder(dir);
   std::replace(folder.begin(), folder.end(), '\\', '/');
-  if (folder.empty()) folder = ".";
+  if (folder.empty()) folder.push_back('.');  // (not `= "."`: GCC 12 warns falsely of overlap there)
   Holder h;
   int fd = -1;
   if (OpenHolder(folder.c_str(), &h)) {

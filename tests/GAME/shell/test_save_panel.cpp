@@ -171,9 +171,10 @@ TEST_F(SavePanel, TheCompletionBadgeLiesInsideItsThumbnailAndItsTextReadsOnIt) {
     }
     EXPECT_GE(glyphs, 3u) << comix->text;
     // The piece count under the corner: light on its dark box as well.
-    for (auto q = all.begin(); q != at; ++q)
-      if (q->texture == comix->page->GetTexture())
-        for (int shift : {16, 8, 0}) EXPECT_GT((q->color >> shift) & 0xFFu, 0xC0u) << "count " << std::hex << q->color;
+    for (auto q = all.begin(); q != at; ++q) {
+      if (q->texture != comix->page->GetTexture()) continue;
+      for (int shift : {16, 8, 0}) EXPECT_GT((q->color >> shift) & 0xFFu, 0xC0u) << "count " << std::hex << q->color;
+    }
   }
 }
 
