@@ -540,6 +540,14 @@ TEST_F(SceneManager, EveryQuickRightClickTurnsAPieceAtASlowFrameRate) {
   EXPECT_EQ(turned, 8);
 }
 
+// The tip boxes of `button` among the screen's quads recorded since the
+// last ClearRecorded.
+int RecordedTipBoxes(const BUTTONACT& button) {
+  int n = 0;
+  for (const drawtest::Quad& q : drawtest::QuadsOf(0)) n += q.color == button.tipBoxColor ? 1 : 0;
+  return n;
+}
+
 // A menu button's tip goes with the pointer: once the button's window has
 // opened over the menu, its tip is no longer drawn.
 TEST_F(SceneManager, AMenuButtonsTipDoesNotStayUnderTheWindowItOpened) {
@@ -549,9 +557,7 @@ TEST_F(SceneManager, AMenuButtonsTipDoesNotStayUnderTheWindowItOpened) {
   auto tipBoxes = [&] {
     plat::gfx::ClearRecorded();
     player->Frame();
-    int n = 0;
-    for (const drawtest::Quad& q : drawtest::QuadsOf(0)) n += q.color == options->tipBoxColor ? 1 : 0;
-    return n;
+    return RecordedTipBoxes(*options);
   };
   player->MoveMouse(int(options->position.x), int(options->position.y));
   player->Frames(3);
@@ -566,9 +572,7 @@ TEST_F(SceneManager, AMenuButtonsTipDoesNotStayUnderTheWindowItOpened) {
   plat::gfx::ClearRecorded();
   Key(kEscape);
   ASSERT_EQ(scene->settingsWindow, nullptr);
-  int closing = 0;
-  for (const drawtest::Quad& q : drawtest::QuadsOf(0)) closing += q.color == options->tipBoxColor ? 1 : 0;
-  EXPECT_EQ(closing, 0) << "in the frames that closed the window";
+  EXPECT_EQ(RecordedTipBoxes(*options), 0) << "in the frames that closed the window";
   EXPECT_EQ(tipBoxes(), 0);
 }
 
@@ -598,15 +602,10 @@ TEST_F(SceneManager, APanelToolsTipDoesNotStayUnderTheWindowItOpened) {
     ASSERT_TRUE(WaitForPlay());
     const BUTTONACT* tool = scene->playPanel->Button(c.tool);
     ASSERT_NE(tool, nullptr);
-    auto recordedTips = [&] {
-      int n = 0;
-      for (const drawtest::Quad& q : drawtest::QuadsOf(0)) n += q.color == tool->tipBoxColor ? 1 : 0;
-      return n;
-    };
     auto tipBoxes = [&] {
       plat::gfx::ClearRecorded();
       player->Frame();
-      return recordedTips();
+      return RecordedTipBoxes(*tool);
     };
     player->MoveMouse(int(tool->position.x), int(tool->position.y));
     player->Frames(3);
@@ -620,7 +619,7 @@ TEST_F(SceneManager, APanelToolsTipDoesNotStayUnderTheWindowItOpened) {
     plat::gfx::ClearRecorded();
     Key(c.closeKey);
     ASSERT_FALSE(c.shown(*scene));
-    EXPECT_EQ(recordedTips(), 0) << "in the frames that closed the window";
+    EXPECT_EQ(RecordedTipBoxes(*tool), 0) << "in the frames that closed the window";
     EXPECT_EQ(tipBoxes(), 0) << "after the window closed";
     Unload();
   }
